@@ -1,0 +1,11 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace borvelin::cli {
+
+// borvelin-cli [-C DIR] COMMAND...: runs the File conversions in the order given.
+// Returns the process's exit status.
+int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool errIsTerminal);
+
+} // namespace borvelin::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "jobs/ConversionJob.h"
+
+namespace borvelin {
+
+// Convert FUL to TXT: keeps the lines of QSL.FUL longer than 20 bytes, which drops the
+// short marker and call lines and rebuilds the manager list.
+class FulToTxtJob : public ConversionJob {
+public:
+    using ConversionJob::ConversionJob;
+
+protected:
+    std::string inputName() const override { return "QSL.FUL"; }
+    std::string outputName() const override { return "QSL.TXT"; }
+    void lineStep() override;
+};
+
+} // namespace borvelin

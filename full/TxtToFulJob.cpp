@@ -1,0 +1,18 @@
+#include "full/TxtToFulJob.h"
+
+#include "managers/LineLayout.h"
+
+namespace borvelin {
+
+void TxtToFulJob::lineStep()
+{
+    if (!isRecordLine())
+        return;
+    ++state_.RecCount;
+    writeLine(RecordMarker);
+    writeLine(firstWord(state_.TextLine));
+    writeLine(state_.TextLine);
+    showProgressIfDue();
+}
+
+} // namespace borvelin

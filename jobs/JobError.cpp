@@ -1,0 +1,47 @@
+#include "jobs/JobError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace borvelin {
+
+namespace {
+
+std::string describe(const std::string& text, const std::string& fileName)
+{
+    return fileName.empty() ? text : text + ": " + fileName;
+}
+
+} // namespace
+
+JobError::JobError(ErrorNumber number, const std::string& text, const std::string& fileName)
+    : std::runtime_error(describe(text, fileName)), number_(number), text_(text), fileName_(fileName)
+{
+}
+
+JobError JobError::fromErrno(int errorCode, const std::string& fileName)
+{
+    switch (errorCode) {
+    case ENOENT:
+        return {ErrorNumber::FileNotFound, "File not found", fileName};
+    case ENOTDIR:
+        return {ErrorNumber::PathNotFound, "Path not found", fileName};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return {ErrorNumber::PermissionDenied, "Permission denied", fileName};
+    case ENOSPC:
+    case EFBIG:
+        return {ErrorNumber::DiskFull, "Disk full", fileName};
+    case EIO:
+        return {ErrorNumber::DeviceIo, "Device I/O error", fileName};
+    case ENOMEM:
+        return {ErrorNumber::OutOfMemory, "Out of memory", fileName};
+    default:
+        return {ErrorNumber::PathFileAccess,
+                std::string("Path/File access error (") + std::strerror(errorCode) + ")", fileName};
+    }
+}
+
+} // namespace borvelin

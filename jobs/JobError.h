@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <stdexcept>
+
+namespace borvelin {
+
+// Error numbers as users of the classic Windows runtime know them.
+enum class ErrorNumber : int {
+    Overflow = 6,
+    OutOfMemory = 7,
+    SubscriptOutOfRange = 9,
+    InternalError = 51,
+    FileNotFound = 53,
+    DeviceIo = 57,
+    DiskFull = 61,
+    PermissionDenied = 70,
+    PathFileAccess = 75,
+    PathNotFound = 76,
+};
+
+// A failure that stops a job: a number, a text and, where one is involved, the file's name.
+class JobError : public std::runtime_error {
+public:
+    JobError(ErrorNumber number, const std::string& text, const std::string& fileName = {});
+
+    // Maps an errno value from a failed file operation to the matching error.
+    static JobError fromErrno(int errorCode, const std::string& fileName);
+
+    int number() const { return static_cast<int>(number_); }
+    const std::string& text() const { return text_; }
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    ErrorNumber number_;
+    std::string text_;
+    std::string fileName_;
+};
+
+} // namespace borvelin

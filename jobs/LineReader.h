@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace borvelin {
+
+// Reads a text file line by line as raw bytes. A line ends at CR LF, at LF or at a
+// lone CR; the last line may lack its break, and a final break adds no empty line.
+// Memory stays at one buffer unless a single line is longer than it.
+class LineReader {
+public:
+    explicit LineReader(const std::string& fileName, std::size_t bufferSize = 1 << 20);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Puts the next line, without its break, into `line`; false at the end of the file.
+    bool readLine(std::string& line);
+    void close();
+
+private:
+    bool fill();
+    std::size_t findBreak();
+    void skipLineFeedAfterCarriageReturn();
+
+    std::string fileName_;
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0; // first unread byte
+    std::size_t end_ = 0;   // one past the last byte read from the file
+    bool atFileEnd_ = false;
+    bool skipLineFeed_ = false; // the last line ended in CR; an LF right after it belongs to it
+    // Where the next LF and CR at or after begin_ lie (end_ when none); searching
+    // again only once begin_ has passed them keeps CR-only files linear.
+    std::size_t nextLineFeed_ = 0;
+    std::size_t nextCarriageReturn_ = 0;
+    bool breaksKnown_ = false;
+};
+
+} // namespace borvelin

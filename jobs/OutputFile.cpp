@@ -1,0 +1,145 @@
+#include "jobs/OutputFile.h"
+
+#include "jobs/JobError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace borvelin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Writes go to the file a symbolic link points at, so that the link survives.
+fs::path resolvedTarget(const std::string& targetName)
+{
+    std::error_code ignored;
+    const fs::path target(targetName);
+    if (fs::is_symlink(fs::symlink_status(target, ignored)))
+        return fs::weakly_canonical(target, ignored);
+    return target;
+}
+
+// An existing target that may not be written fails now, as opening it for writing would.
+void requireWritableTarget(const fs::path& target, const std::string& targetName)
+{
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(target, ec)))
+        return;
+    errno = 0;
+    std::FILE* probe = std::fopen(target.string().c_str(), "ab");
+    if (!probe)
+        throw JobError::fromErrno(errno ? errno : EACCES, targetName);
+    std::fclose(probe);
+}
+
+std::FILE* createExclusive(const fs::path& target, const std::string& targetName, std::string& createdName)
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    const fs::path directory = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = "." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp";
+        const fs::path candidate = directory.empty() ? fs::path(name) : directory / name;
+        errno = 0;
+        if (std::FILE* file = std::fopen(candidate.string().c_str(), "wbx")) {
+            createdName = candidate.string();
+            return file;
+        }
+        if (errno != EEXIST)
+            throw JobError::fromErrno(errno ? errno : EACCES, targetName);
+    }
+    throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (no free temporary name)", targetName);
+}
+
+} // namespace
+
+OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize)
+    : targetName_(targetName), buffer_(bufferSize < 64 ? 64 : bufferSize)
+{
+    const fs::path target = resolvedTarget(targetName);
+    requireWritableTarget(target, targetName);
+    file_ = createExclusive(target, targetName, temporaryName_);
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : targetName_(std::move(other.targetName_)), temporaryName_(std::move(other.temporaryName_)),
+      file_(other.file_), buffer_(std::move(other.buffer_)), used_(other.used_), committed_(other.committed_)
+{
+    other.file_ = nullptr;
+    other.committed_ = true; // the moved-from object owns no file any more
+}
+
+OutputFile::~OutputFile()
+{
+    if (!committed_)
+        discard();
+}
+
+void OutputFile::discard() noexcept
+{
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temporaryName_.empty())
+        std::remove(temporaryName_.c_str());
+}
+
+void OutputFile::writeLine(std::string_view line)
+{
+    static constexpr std::string_view lineBreak = "\r\n";
+    if (used_ + line.size() + lineBreak.size() > buffer_.size()) {
+        flush();
+        if (line.size() + lineBreak.size() > buffer_.size())
+            buffer_.resize(line.size() + lineBreak.size());
+    }
+    std::memcpy(buffer_.data() + used_, line.data(), line.size());
+    used_ += line.size();
+    std::memcpy(buffer_.data() + used_, lineBreak.data(), lineBreak.size());
+    used_ += lineBreak.size();
+}
+
+void OutputFile::flush()
+{
+    if (used_ == 0)
+        return;
+    errno = 0;
+    if (std::fwrite(buffer_.data(), 1, used_, file_) != used_)
+        throw JobError::fromErrno(errno ? errno : EIO, targetName_);
+    used_ = 0;
+}
+
+void OutputFile::close()
+{
+    if (!file_)
+        return;
+    flush();
+    errno = 0;
+    const bool failed = std::fflush(file_) != 0 || std::ferror(file_);
+    const int flushError = errno;
+    const bool closeFailed = std::fclose(file_) != 0;
+    file_ = nullptr;
+    if (failed || closeFailed)
+        throw JobError::fromErrno(flushError ? flushError : (errno ? errno : EIO), targetName_);
+}
+
+void OutputFile::commit()
+{
+    close();
+    const fs::path target = resolvedTarget(targetName_);
+    std::error_code ec;
+    const auto existing = fs::status(target, ec);
+    if (!ec && fs::exists(existing))
+        fs::permissions(temporaryName_, existing.permissions(), ec); // keep the target's permissions
+    fs::rename(temporaryName_, target, ec);
+    if (ec)
+        throw JobError::fromErrno(ec.value(), targetName_);
+    committed_ = true;
+}
+
+} // namespace borvelin

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace borvelin {
+
+// The four panels of the conversions' status bar, numbered from 1 at the left.
+enum StatusPanel : int {
+    ProgressPanel = 1,
+    FromPanel = 2,
+    ToPanel = 3,
+    CurrentDirPanel = 4,
+};
+
+// Where a running job reports "panel i now reads X": the main window's status bar,
+// or standard error in the command-line companion.
+class StatusSink {
+public:
+    virtual ~StatusSink() = default;
+    virtual void setPanelText(int panel, const std::string& text) = 0;
+};
+
+} // namespace borvelin

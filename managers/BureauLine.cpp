@@ -1,0 +1,33 @@
+#include "managers/BureauLine.h"
+
+#include "managers/LineLayout.h"
+#include "managers/TextSearch.h"
+
+#include <algorithm>
+
+namespace borvelin {
+
+namespace {
+
+bool routeKeywordAtRouteColumn(std::string_view line)
+{
+    return std::any_of(layout::RouteKeywords.begin(), layout::RouteKeywords.end(),
+                       [line](std::string_view keyword) { return standsAt(line, keyword, layout::RouteColumn); });
+}
+
+bool digitInCallArea(std::string_view line)
+{
+    const std::string_view callArea = line.substr(0, layout::CallAreaEnd);
+    return std::any_of(callArea.begin(), callArea.end(), [](char byte) { return byte >= '0' && byte <= '9'; });
+}
+
+} // namespace
+
+bool isBureauLine(std::string_view line)
+{
+    if (firstWord(line).size() <= layout::BureauPrefixLength)
+        return !routeKeywordAtRouteColumn(line);
+    return !digitInCallArea(line);
+}
+
+} // namespace borvelin

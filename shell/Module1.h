@@ -1,0 +1,13 @@
+#pragma once
+
+class frmMain;
+
+// Start-up: creates the one main window and shows it.
+namespace Module1 {
+
+// The main window, set once at start-up and kept for the program's lifetime.
+extern frmMain* MainForm;
+
+void Main();
+
+} // namespace Module1

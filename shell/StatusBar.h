@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class QLabel;
+
+// A status bar of text panels laid out from the left in fixed widths (in twips); a
+// spring panel takes the width the others leave, but never less than its own. Panels
+// are numbered from 1. Narrower than its panels, the bar clips them instead of
+// holding the window wide.
+class StatusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultPanelWidth = 1440;
+
+    StatusBar(const QString& name, int heightTwips, QWidget* parent = nullptr);
+
+    void addPanel(int widthTwips = DefaultPanelWidth, bool spring = false, const QString& text = {});
+    int panelCount() const { return panels_.size(); }
+    QString panelText(int index) const;
+    void setPanelText(int index, const QString& text);
+    // Sets the text and paints the panel at once, without waiting for the event loop.
+    void showPanelTextNow(int index, const QString& text);
+    QRect panelRect(int index) const;
+    QLabel* panelLabel(int index) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void PanelClick(int index);
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct Panel {
+        QLabel* label;
+        int widthTwips;
+        bool spring;
+    };
+
+    void layoutPanels();
+    int panelAt(const QPoint& position) const;
+
+    int heightTwips_;
+    QVector<Panel> panels_;
+    int pressedPanel_ = 0;
+};

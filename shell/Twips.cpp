@@ -1,0 +1,29 @@
+#include "shell/Twips.h"
+
+#include <QPaintDevice>
+
+#include <cmath>
+
+namespace Twips {
+
+int toPixelsX(const QPaintDevice& device, double twips)
+{
+    return static_cast<int>(std::lround(twips * device.logicalDpiX() / PerInch));
+}
+
+int toPixelsY(const QPaintDevice& device, double twips)
+{
+    return static_cast<int>(std::lround(twips * device.logicalDpiY() / PerInch));
+}
+
+double fromPixelsX(const QPaintDevice& device, int pixels)
+{
+    return pixels * PerInch / device.logicalDpiX();
+}
+
+double fromPixelsY(const QPaintDevice& device, int pixels)
+{
+    return pixels * PerInch / device.logicalDpiY();
+}
+
+} // namespace Twips

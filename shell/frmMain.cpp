@@ -1,0 +1,255 @@
+#include "shell/frmMain.h"
+
+#include "buro/BuroListJob.h"
+#include "full/FulToTxtJob.h"
+#include "full/TxtToFulJob.h"
+#include "jobs/JobError.h"
+#include "shell/StatusBar.h"
+#include "shell/Twips.h"
+#include "shell/WindowPlacement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString AppTitle = QStringLiteral("BORVELIN");
+
+// A long job does not yield to the event loop, but the cursor tells the user it runs.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+bool liesOnAnyScreen(const QRect& frame)
+{
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&frame](const QScreen* screen) { return screen->geometry().intersects(frame); });
+}
+
+} // namespace
+
+frmMain::frmMain()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(AppTitle);
+    createMenus();
+    createStatusBars();
+    // The designed panel of StatusBar1 gets five more, all empty.
+    StatusBar1->addPanel();
+    for (int PanelIndex = 1; PanelIndex <= 4; ++PanelIndex)
+        StatusBar1->addPanel();
+    applyStoredPlacement();
+}
+
+void frmMain::createMenus()
+{
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    addMenuItem(mnuFile, "mnuFileFull2TXT", QStringLiteral("Convert &FUL to TXT"), &frmMain::mnuFileFull2TXT_Click);
+    addMenuItem(mnuFile, "mnuFileTXT2FUL", QStringLiteral("Convert &TXT to FUL"), &frmMain::mnuFileTXT2FUL_Click);
+    addSeparator(mnuFile, "mnuFileBar0");
+    addMenuItem(mnuFile, "mnuFileQSL_Buro_list", QStringLiteral("QSL &Buro list"), &frmMain::mnuFileQSL_Buro_list_Click);
+    addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
+    addSeparator(mnuFile, "mnuFileBar1");
+    addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click);
+
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addMenuItem(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"), &frmMain::mnuHelpContents_Click);
+    addMenuItem(mnuHelp, "mnuHelpSearchForHelpOn", QStringLiteral("&Search For Help On..."),
+                &frmMain::mnuHelpSearchForHelpOn_Click);
+    addSeparator(mnuHelp, "mnuHelpBar0");
+    addMenuItem(mnuHelp, "mnuHelpAbout", QStringLiteral("&About "), &frmMain::mnuHelpAbout_Click);
+}
+
+QAction* frmMain::addMenuItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void frmMain::addSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+void frmMain::createStatusBars()
+{
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addStretch();
+
+    StatusBar2 = new StatusBar(QStringLiteral("StatusBar2"), StatusBar2Height, client);
+    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("Records:"));
+    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("From:"));
+    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("To:"));
+    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, true, QStringLiteral("Current Dir:"));
+    connect(StatusBar2, &StatusBar::PanelClick, this, &frmMain::StatusBar2_PanelClick);
+    layout->addWidget(StatusBar2);
+
+    StatusBar1 = new StatusBar(QStringLiteral("StatusBar1"), StatusBar1Height, client);
+    StatusBar1->addPanel(); // as designed: one empty panel
+    layout->addWidget(StatusBar1);
+
+    setCentralWidget(client);
+}
+
+void frmMain::applyStoredPlacement()
+{
+    const WindowPlacement stored = WindowPlacement::load();
+    auto toFrame = [this](const WindowPlacement& placement) {
+        return QRect(Twips::toPixelsX(*this, placement.MainLeft), Twips::toPixelsY(*this, placement.MainTop),
+                     Twips::toPixelsX(*this, placement.MainWidth), Twips::toPixelsY(*this, placement.MainHeight));
+    };
+    QRect frame = toFrame(stored);
+    if (frame.width() <= 0 || frame.height() <= 0 || !liesOnAnyScreen(frame))
+        frame = toFrame(WindowPlacement{});
+    move(frame.topLeft());
+    outerSize_ = frame.size();
+    applyOuterSize();
+}
+
+// The stored width and height include the window frame, which the window system may
+// add only after the window is on screen: once it is there, the size is applied again.
+void frmMain::applyOuterSize()
+{
+    resize(outerSize_ - frameExtent());
+}
+
+QSize frmMain::frameExtent() const
+{
+    return frameGeometry().size() - geometry().size();
+}
+
+void frmMain::settleOuterSize()
+{
+    if (outerSizeSettled_ || !isVisible() || frameExtent().isNull())
+        return;
+    outerSizeSettled_ = true;
+    applyOuterSize();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    settleOuterSize();
+}
+
+void frmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    settleOuterSize();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    settleOuterSize();
+}
+
+void frmMain::saveCurrentPlacement() const
+{
+    const QRect frame = frameGeometry();
+    WindowPlacement placement;
+    placement.MainLeft = static_cast<float>(Twips::fromPixelsX(*this, frame.x()));
+    placement.MainTop = static_cast<float>(Twips::fromPixelsY(*this, frame.y()));
+    placement.MainWidth = static_cast<float>(Twips::fromPixelsX(*this, frame.width()));
+    placement.MainHeight = static_cast<float>(Twips::fromPixelsY(*this, frame.height()));
+    placement.save();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!(windowState() & Qt::WindowMinimized))
+        saveCurrentPlacement();
+    event->accept();
+}
+
+void frmMain::setPanelText(int panel, const std::string& text)
+{
+    StatusBar2->showPanelTextNow(panel, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+template <typename Job>
+void frmMain::runConversion()
+{
+    WaitCursor busy;
+    try {
+        Job(jobState_, *this).run();
+    } catch (const borvelin::JobError& error) {
+        showJobError(error);
+    }
+}
+
+void frmMain::showJobError(const borvelin::JobError& error)
+{
+    QApplication::restoreOverrideCursor();
+    QMessageBox::critical(this, AppTitle, QStringLiteral("Error %1: %2").arg(error.number()).arg(QString::fromLocal8Bit(error.what())));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void frmMain::mnuFileFull2TXT_Click()
+{
+    runConversion<borvelin::FulToTxtJob>();
+}
+
+void frmMain::mnuFileTXT2FUL_Click()
+{
+    runConversion<borvelin::TxtToFulJob>();
+}
+
+void frmMain::mnuFileQSL_Buro_list_Click()
+{
+    runConversion<borvelin::BuroListJob>();
+}
+
+void frmMain::mnuFileList25_Click()
+{
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::showHelpMessage()
+{
+    QMessageBox::information(this, windowTitle(), HelpMessage);
+}
+
+void frmMain::mnuHelpContents_Click()
+{
+    showHelpMessage();
+}
+
+void frmMain::mnuHelpSearchForHelpOn_Click()
+{
+    showHelpMessage();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    // The About box comes with the dialogs.
+}
+
+void frmMain::StatusBar2_PanelClick(int)
+{
+    StatusBar2->setPanelText(borvelin::ProgressPanel, QStringLiteral("Records: "));
+    StatusBar2->setPanelText(borvelin::FromPanel, QStringLiteral("From: "));
+    StatusBar2->setPanelText(borvelin::ToPanel, QStringLiteral("To: "));
+    StatusBar2->setPanelText(borvelin::CurrentDirPanel, QStringLiteral("Current Dir: "));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "jobs/JobState.h"
+#include "jobs/StatusSink.h"
+
+#include <QMainWindow>
+#include <QSize>
+
+class QAction;
+class QMenu;
+class StatusBar;
+
+namespace borvelin {
+class JobError;
+}
+
+// The main window: the File and Help menus over two status bars. The conversions run
+// inside the menu handlers and report through the panels of StatusBar2.
+class frmMain : public QMainWindow, public borvelin::StatusSink {
+    Q_OBJECT
+
+public:
+    static constexpr int StatusBar2Height = 270;
+    static constexpr int StatusBar1Height = 30;
+    static inline const QString HelpMessage =
+        QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
+
+    frmMain();
+
+    void setPanelText(int panel, const std::string& text) override;
+
+    StatusBar* StatusBar1 = nullptr;
+    StatusBar* StatusBar2 = nullptr;
+
+public slots:
+    void mnuFileFull2TXT_Click();
+    void mnuFileTXT2FUL_Click();
+    void mnuFileQSL_Buro_list_Click();
+    void mnuFileList25_Click();
+    void mnuFileExit_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearchForHelpOn_Click();
+    void mnuHelpAbout_Click();
+    void StatusBar2_PanelClick(int index);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());
+    void addSeparator(QMenu* menu, const char* name);
+    void createStatusBars();
+    void applyStoredPlacement();
+    void applyOuterSize();
+    QSize frameExtent() const;
+    void settleOuterSize();
+    void saveCurrentPlacement() const;
+    template <typename Job>
+    void runConversion();
+    void showJobError(const borvelin::JobError& error);
+    void showHelpMessage();
+
+    borvelin::JobState jobState_;
+    QSize outerSize_; // the stored outer size, in pixels, until the frame is known
+    bool outerSizeSettled_ = false;
+};

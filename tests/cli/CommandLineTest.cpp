@@ -1,0 +1,119 @@
+#include "cli/CommandLine.h"
+#include "support/TestDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace borvelin {
+namespace {
+
+namespace fs = std::filesystem;
+using test::crlfLines;
+using test::listLine;
+using test::readFile;
+using test::TestDirectory;
+using test::writeFile;
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliResult runCli(std::vector<std::string> arguments, bool terminal = false)
+{
+    arguments.insert(arguments.begin(), "borvelin-cli");
+    std::vector<const char*> argv;
+    for (const auto& argument : arguments)
+        argv.push_back(argument.c_str());
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::run(static_cast<int>(argv.size()), argv.data(), out, err, terminal);
+    return {status, out.str(), err.str()};
+}
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
+    }
+    TestDirectory directory;
+};
+
+TEST_F(CommandLineTest, RunsCommandsInTheGivenOrder)
+{
+    const CliResult result = runCli({"txt2ful", "buro", "ful2txt"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile("QSLADM.TXT"), crlfLines({listLine("XYZLAND", "Bureau, Box 9, City")}));
+    EXPECT_EQ(readFile("QSL.TXT"), crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
+    const std::string cwd = fs::current_path().string();
+    EXPECT_EQ(result.err, "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n"
+                          "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n"
+                          "Current Dir: " + cwd + "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n");
+    EXPECT_TRUE(result.out.empty());
+}
+
+TEST_F(CommandLineTest, WorksInTheDirectoryGivenWithC)
+{
+    fs::create_directory("other");
+    writeFile("other/QSL.TXT", crlfLines({listLine("QX", "Bureau, Box 5")}));
+    const CliResult result = runCli({"-C", "other", "buro"});
+    fs::current_path(directory.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile("other/QSLADM.TXT"), crlfLines({listLine("QX", "Bureau, Box 5")}));
+    EXPECT_FALSE(fs::exists("QSLADM.TXT"));
+}
+
+TEST_F(CommandLineTest, StopsAtTheFirstFailingCommand)
+{
+    const CliResult result = runCli({"buro", "ful2txt", "txt2ful"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("borvelin-cli: ful2txt: error 53: File not found: QSL.FUL\n"), std::string::npos)
+        << result.err;
+    EXPECT_TRUE(fs::exists("QSLADM.TXT"));
+    EXPECT_FALSE(fs::exists("QSL.FUL")) << "a command after the failure ran";
+}
+
+TEST_F(CommandLineTest, UsageErrorsRunNothing)
+{
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{"buro", "nonsense"}, {}, {"-C"}}) {
+        const CliResult result = runCli(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find("--help"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists("QSLADM.TXT"));
+}
+
+TEST_F(CommandLineTest, MissingDirectoryIsAnError)
+{
+    const CliResult result = runCli({"-C", "no-such-dir", "buro"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("error 76"), std::string::npos) << result.err;
+}
+
+TEST_F(CommandLineTest, HelpAndVersion)
+{
+    const CliResult help = runCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* command : {"list25", "buro", "txt2ful", "ful2txt", "-C DIR"})
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    const CliResult version = runCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "borvelin-cli 1.0.1\n");
+}
+
+TEST_F(CommandLineTest, OnATerminalProgressIsRewrittenInPlace)
+{
+    std::vector<std::string> lines(600, listLine("Q1ABC", "QSL via Q2MGR"));
+    writeFile("QSL.TXT", crlfLines(lines));
+    const CliResult result = runCli({"txt2ful"}, true);
+    EXPECT_EQ(result.status, 0);
+    const std::string progress = result.err.substr(result.err.find("To: QSL.FUL\n") + 12);
+    EXPECT_EQ(progress, "\rRecords: 250\x1b[K\rRecords: 500\x1b[K\rRecords: 600\x1b[K\n");
+}
+
+} // namespace
+} // namespace borvelin

@@ -1,0 +1,124 @@
+#include "jobs/JobError.h"
+#include "jobs/OutputFile.h"
+#include "support/TestDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <unistd.h>
+
+namespace borvelin {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::TestDirectory;
+using test::writeFile;
+
+TEST(OutputFile, TargetKeepsItsOldBytesUntilCommit)
+{
+    TestDirectory directory;
+    writeFile("QSL.FUL", "old contents\r\n");
+    OutputFile output("QSL.FUL");
+    output.writeLine("&&");
+    output.writeLine("Q1ABC");
+    output.close();
+    EXPECT_EQ(readFile("QSL.FUL"), "old contents\r\n");
+    output.commit();
+    EXPECT_EQ(readFile("QSL.FUL"), "&&\r\nQ1ABC\r\n");
+    EXPECT_EQ(directory.fileNames(), std::vector<std::string>{"QSL.FUL"});
+}
+
+TEST(OutputFile, UncommittedOutputLeavesNoTrace)
+{
+    TestDirectory directory;
+    writeFile("QSL.FUL", "old");
+    {
+        OutputFile output("QSL.FUL");
+        for (int i = 0; i < 100000; ++i)
+            output.writeLine("Q1ABC        QSL via Q2MGR");
+    }
+    EXPECT_EQ(readFile("QSL.FUL"), "old");
+    EXPECT_EQ(directory.fileNames(), std::vector<std::string>{"QSL.FUL"});
+}
+
+TEST(OutputFile, NewTargetAppearsOnlyAtCommit)
+{
+    TestDirectory directory;
+    OutputFile output("QSLADM.TXT");
+    output.writeLine("");
+    EXPECT_FALSE(fs::exists("QSLADM.TXT"));
+    output.commit();
+    EXPECT_EQ(readFile("QSLADM.TXT"), "\r\n");
+}
+
+TEST(OutputFile, LinesLongerThanTheBufferAreWrittenWhole)
+{
+    TestDirectory directory;
+    const std::string longLine(1000, 'x');
+    OutputFile output("out.txt", 64);
+    output.writeLine("a");
+    output.writeLine(longLine);
+    output.writeLine("b");
+    output.commit();
+    EXPECT_EQ(readFile("out.txt"), "a\r\n" + longLine + "\r\nb\r\n");
+}
+
+TEST(OutputFile, WriteFailureThrowsAndKeepsTheTarget)
+{
+    TestDirectory directory;
+    writeFile("QSL.CSV", "previous run\r\n");
+    try {
+        test::FileSizeLimit limit(4096);
+        OutputFile output("QSL.CSV", 1024);
+        for (int i = 0; i < 1000; ++i)
+            output.writeLine("Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;");
+        output.commit();
+        FAIL() << "wrote past the file size limit";
+    } catch (const JobError& error) {
+        EXPECT_EQ(error.number(), 61);
+        EXPECT_EQ(error.fileName(), "QSL.CSV");
+    }
+    EXPECT_EQ(readFile("QSL.CSV"), "previous run\r\n");
+    EXPECT_EQ(directory.fileNames(), std::vector<std::string>{"QSL.CSV"});
+}
+
+TEST(OutputFile, DirectoryInTheTargetsPlaceCannotBeReplaced)
+{
+    TestDirectory directory;
+    fs::create_directory("QSL.FUL");
+    EXPECT_THROW(OutputFile output("QSL.FUL"), JobError);
+    EXPECT_EQ(directory.fileNames(), std::vector<std::string>{"QSL.FUL"});
+}
+
+TEST(OutputFile, WriteProtectedTargetIsPermissionDenied)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any file";
+    TestDirectory directory;
+    writeFile("QSL.TXT", "keep");
+    fs::permissions("QSL.TXT", fs::perms::owner_read);
+    try {
+        OutputFile output("QSL.TXT");
+        FAIL() << "opened a write-protected target";
+    } catch (const JobError& error) {
+        EXPECT_EQ(error.number(), 70);
+    }
+    EXPECT_EQ(readFile("QSL.TXT"), "keep");
+}
+
+TEST(OutputFile, SymbolicLinkSurvivesAndItsTargetIsReplaced)
+{
+    TestDirectory directory;
+    writeFile("real.txt", "old");
+    fs::create_symlink("real.txt", "QSL.TXT");
+    OutputFile output("QSL.TXT");
+    output.writeLine("new");
+    output.commit();
+    EXPECT_TRUE(fs::is_symlink("QSL.TXT"));
+    EXPECT_EQ(readFile("real.txt"), "new\r\n");
+}
+
+} // namespace
+} // namespace borvelin

@@ -1,0 +1,378 @@
+#include "MessageBoxCatcher.h"
+#include "shell/StatusBar.h"
+#include "shell/Twips.h"
+#include "shell/WindowPlacement.h"
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+void writeBytes(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray listLines(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "Q" + QByteArray::number(i) + "AB        QSL via Q2MGR\r\n";
+    return bytes;
+}
+
+// Records the text panel 1 shows each time it is painted.
+class PaintRecorder : public QObject {
+public:
+    QStringList painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted << static_cast<QLabel*>(watched)->text();
+        return false;
+    }
+};
+
+} // namespace
+
+class tst_frmMain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void menusStandAsDesigned();
+    void statusBarsHaveTheirPanels();
+    void panel4SpringsButKeepsItsMinimum();
+    void clickOnAnyPanelResetsAllFour();
+    void firstRunUsesTheDefaultPlacement();
+    void storedPlacementIsAppliedAndSaved();
+    void unreadablePlacementValueFallsBackToItsDefault();
+    void placementOffEveryScreenFallsBackToDefaults();
+    void closingMinimizedSavesNothing();
+    void closingMaximizedSavesTheMaximizedBounds();
+    void exitClosesAndSaves();
+    void helpCommandsShowTheSameMessage();
+    void menuRunsAJobAndShowsItsPanels();
+    void failingJobReportsAndKeepsTheOldOutput();
+    void panel1IsPaintedDuringTheJob();
+
+private:
+    std::unique_ptr<frmMain> openMainWindow();
+    QAction* action(frmMain& window, const char* name);
+    int px(frmMain& window, double twips) { return Twips::toPixelsX(window, twips); }
+    int pyx(frmMain& window, double twips) { return Twips::toPixelsY(window, twips); }
+
+    QTemporaryDir settingsDir_;
+    std::unique_ptr<QTemporaryDir> workDir_;
+    QString previousDir_;
+};
+
+void tst_frmMain::initTestCase()
+{
+    QVERIFY(settingsDir_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+    previousDir_ = QDir::currentPath();
+}
+
+void tst_frmMain::init()
+{
+    QSettings(QSettings::UserScope, QStringLiteral("BORVELIN"), QStringLiteral("BORVELIN")).clear();
+    workDir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(workDir_->path()));
+}
+
+void tst_frmMain::cleanup()
+{
+    QDir::setCurrent(previousDir_);
+    workDir_.reset();
+}
+
+std::unique_ptr<frmMain> tst_frmMain::openMainWindow()
+{
+    auto window = std::make_unique<frmMain>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("main window not exposed");
+    return window;
+}
+
+QAction* tst_frmMain::action(frmMain& window, const char* name)
+{
+    auto* found = window.findChild<QAction*>(QString::fromLatin1(name));
+    if (!found)
+        qWarning("no action %s", name);
+    return found;
+}
+
+void tst_frmMain::menusStandAsDesigned()
+{
+    const auto window = openMainWindow();
+    QCOMPARE(window->windowTitle(), QStringLiteral("BORVELIN"));
+    const QList<QAction*> menus = window->menuBar()->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
+    QCOMPARE(menus[0]->menu()->objectName(), QStringLiteral("mnuFile"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("&Help"));
+    QCOMPARE(menus[1]->menu()->objectName(), QStringLiteral("mnuHelp"));
+
+    const QList<QPair<QString, QString>> fileItems = {
+        {"mnuFileFull2TXT", "Convert &FUL to TXT"}, {"mnuFileTXT2FUL", "Convert &TXT to FUL"}, {"mnuFileBar0", ""},
+        {"mnuFileQSL_Buro_list", "QSL &Buro list"},  {"mnuFileList25", "&List of 25+"},        {"mnuFileBar1", ""},
+        {"mnuFileExit", "E&xit"}};
+    const QList<QPair<QString, QString>> helpItems = {{"mnuHelpContents", "&Contents"},
+                                                      {"mnuHelpSearchForHelpOn", "&Search For Help On..."},
+                                                      {"mnuHelpBar0", ""},
+                                                      {"mnuHelpAbout", "&About "}};
+    for (const auto& [menu, items] : {qMakePair(menus[0]->menu(), fileItems), qMakePair(menus[1]->menu(), helpItems)}) {
+        const QList<QAction*> actions = menu->actions();
+        QCOMPARE(actions.size(), items.size());
+        for (int i = 0; i < items.size(); ++i) {
+            QCOMPARE(actions[i]->objectName(), items[i].first);
+            QCOMPARE(actions[i]->isSeparator(), items[i].second.isEmpty());
+            if (!actions[i]->isSeparator())
+                QCOMPARE(actions[i]->text(), items[i].second);
+            QVERIFY(actions[i]->shortcut().isEmpty());
+            QVERIFY(actions[i]->isEnabled() && actions[i]->isVisible());
+        }
+    }
+}
+
+void tst_frmMain::statusBarsHaveTheirPanels()
+{
+    const auto window = openMainWindow();
+    StatusBar* bar2 = window->findChild<StatusBar*>(QStringLiteral("StatusBar2"));
+    StatusBar* bar1 = window->findChild<StatusBar*>(QStringLiteral("StatusBar1"));
+    QVERIFY(bar1 && bar2);
+    QCOMPARE(bar2->panelCount(), 4);
+    QCOMPARE(bar2->panelText(1), QStringLiteral("Records:"));
+    QCOMPARE(bar2->panelText(2), QStringLiteral("From:"));
+    QCOMPARE(bar2->panelText(3), QStringLiteral("To:"));
+    QCOMPARE(bar2->panelText(4), QStringLiteral("Current Dir:"));
+    QCOMPARE(bar1->panelCount(), 6);
+    for (int i = 1; i <= 6; ++i)
+        QVERIFY(bar1->panelText(i).isEmpty());
+
+    QCOMPARE(bar2->height(), pyx(*window, 270));
+    QCOMPARE(bar1->height(), pyx(*window, 30));
+    QWidget* client = window->centralWidget();
+    QCOMPARE(bar1->geometry().bottom(), client->height() - 1);
+    QCOMPARE(bar2->geometry().bottom() + 1, bar1->geometry().top());
+    QCOMPARE(bar2->width(), client->width());
+    for (int i = 1; i <= 3; ++i)
+        QCOMPARE(bar2->panelRect(i).width(), px(*window, 1440));
+    QCOMPARE(bar2->panelRect(4).right(), bar2->width() - 1);
+}
+
+void tst_frmMain::panel4SpringsButKeepsItsMinimum()
+{
+    const auto window = openMainWindow();
+    StatusBar* bar2 = window->StatusBar2;
+    window->resize(px(*window, 9000), window->height());
+    QTRY_COMPARE(bar2->width(), window->centralWidget()->width());
+    QCOMPARE(bar2->panelRect(4).width(), bar2->width() - 3 * px(*window, 1440));
+    window->resize(px(*window, 3000), window->height());
+    QTRY_COMPARE(bar2->width(), window->width());
+    QCOMPARE(bar2->panelRect(4).width(), px(*window, 1440));
+    for (int i = 1; i <= 3; ++i)
+        QCOMPARE(bar2->panelRect(i).width(), px(*window, 1440));
+}
+
+void tst_frmMain::clickOnAnyPanelResetsAllFour()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(3));
+    const auto window = openMainWindow();
+    for (int clicked = 1; clicked <= 4; ++clicked) {
+        action(*window, "mnuFileTXT2FUL")->trigger();
+        QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSL.FUL"));
+        QTest::mouseClick(window->StatusBar2, Qt::LeftButton, {}, window->StatusBar2->panelRect(clicked).center());
+        QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Records: "));
+        QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From: "));
+        QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: "));
+        QCOMPARE(window->StatusBar2->panelText(4), QStringLiteral("Current Dir: "));
+    }
+}
+
+void tst_frmMain::firstRunUsesTheDefaultPlacement()
+{
+    const auto window = openMainWindow();
+    const QRect frame = window->frameGeometry();
+    QCOMPARE(frame.topLeft(), QPoint(px(*window, 1000), pyx(*window, 1000)));
+    QCOMPARE(frame.size(), QSize(px(*window, 6500), pyx(*window, 6500)));
+}
+
+void tst_frmMain::storedPlacementIsAppliedAndSaved()
+{
+    WindowPlacement stored;
+    stored.MainLeft = 1500;
+    stored.MainTop = 1200;
+    stored.MainWidth = 9000;
+    stored.MainHeight = 7005;
+    stored.save();
+    {
+        const auto window = openMainWindow();
+        const QRect frame = window->frameGeometry();
+        QCOMPARE(frame.topLeft(), QPoint(px(*window, 1500), pyx(*window, 1200)));
+        QCOMPARE(frame.size(), QSize(px(*window, 9000), pyx(*window, 7005)));
+        window->move(window->pos() + QPoint(30, 45));
+        window->close();
+    }
+    const WindowPlacement saved = WindowPlacement::load();
+    const auto window = std::make_unique<frmMain>(); // only for its DPI
+    QCOMPARE(qRound(saved.MainLeft), qRound(Twips::fromPixelsX(*window, px(*window, 1500) + 30)));
+    QCOMPARE(qRound(saved.MainTop), qRound(Twips::fromPixelsY(*window, pyx(*window, 1200) + 45)));
+    QCOMPARE(qRound(saved.MainWidth), qRound(Twips::fromPixelsX(*window, px(*window, 9000))));
+    // Whole numbers are stored without a fraction.
+    const QString text = QSettings(QSettings::UserScope, "BORVELIN", "BORVELIN").value("Settings/MainWidth").toString();
+    QCOMPARE(text, WindowPlacement::toText(saved.MainWidth));
+    QVERIFY(!text.contains(QLatin1Char('e')));
+}
+
+void tst_frmMain::unreadablePlacementValueFallsBackToItsDefault()
+{
+    QSettings settings(QSettings::UserScope, "BORVELIN", "BORVELIN");
+    settings.setValue("Settings/MainLeft", "left of centre");
+    settings.setValue("Settings/MainTop", "1500");
+    settings.setValue("Settings/MainWidth", "");
+    settings.setValue("Settings/MainHeight", "8000");
+    settings.sync();
+    const auto window = openMainWindow();
+    const QRect frame = window->frameGeometry();
+    QCOMPARE(frame.topLeft(), QPoint(px(*window, 1000), pyx(*window, 1500)));
+    QCOMPARE(frame.size(), QSize(px(*window, 6500), pyx(*window, 8000)));
+}
+
+void tst_frmMain::placementOffEveryScreenFallsBackToDefaults()
+{
+    WindowPlacement stored;
+    stored.MainLeft = -900000;
+    stored.MainTop = 2000;
+    stored.save();
+    const auto window = openMainWindow();
+    QCOMPARE(window->frameGeometry().topLeft(), QPoint(px(*window, 1000), pyx(*window, 1000)));
+}
+
+void tst_frmMain::closingMinimizedSavesNothing()
+{
+    const auto window = openMainWindow();
+    window->setWindowState(Qt::WindowMinimized);
+    window->close();
+    QVERIFY(!QSettings(QSettings::UserScope, "BORVELIN", "BORVELIN").contains("Settings/MainLeft"));
+}
+
+void tst_frmMain::closingMaximizedSavesTheMaximizedBounds()
+{
+    QRect maximized;
+    {
+        const auto window = openMainWindow();
+        window->showMaximized();
+        QTRY_VERIFY(window->isMaximized());
+        if (!QTest::qWaitFor([&] { return window->frameGeometry().width() > px(*window, 6500); }, 2000))
+            QSKIP("this window system does not maximize windows (X11 without a window manager)");
+        maximized = window->frameGeometry();
+        window->close();
+    }
+    const auto window = openMainWindow();
+    QVERIFY(!window->isMaximized());
+    QCOMPARE(window->frameGeometry(), maximized);
+}
+
+void tst_frmMain::exitClosesAndSaves()
+{
+    const auto window = openMainWindow();
+    action(*window, "mnuFileExit")->trigger();
+    QVERIFY(!window->isVisible());
+    QVERIFY(QSettings(QSettings::UserScope, "BORVELIN", "BORVELIN").contains("Settings/MainHeight"));
+}
+
+void tst_frmMain::helpCommandsShowTheSameMessage()
+{
+    const auto window = openMainWindow();
+    for (const char* name : {"mnuHelpContents", "mnuHelpSearchForHelpOn"}) {
+        MessageBoxCatcher box;
+        action(*window, name)->trigger();
+        QCOMPARE(box.count, 1);
+        QCOMPARE(box.text, QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."));
+        QCOMPARE(box.title, QStringLiteral("BORVELIN"));
+        QCOMPARE(box.icon, QMessageBox::Information);
+        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+}
+
+void tst_frmMain::menuRunsAJobAndShowsItsPanels()
+{
+    writeBytes(QStringLiteral("QSL.TXT"),
+               "XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\nQ1ABC        QSL via Q2MGR\r\nshort\r\n");
+    const auto window = openMainWindow();
+    action(*window, "mnuFileQSL_Buro_list")->trigger();
+    QCOMPARE(readBytes(QStringLiteral("QSLADM.TXT")), QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\n \r\n"));
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Records: 3"));
+    QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From: QSL.TXT"));
+    QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLADM.TXT"));
+    QCOMPARE(window->StatusBar2->panelText(4), QStringLiteral("Current Dir: ") + QDir::currentPath());
+
+    action(*window, "mnuFileTXT2FUL")->trigger();
+    action(*window, "mnuFileFull2TXT")->trigger();
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Records: 2"));
+    QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From: QSL.FUL"));
+    QCOMPARE(readBytes(QStringLiteral("QSL.TXT")),
+             QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\nQ1ABC        QSL via Q2MGR\r\n"));
+}
+
+void tst_frmMain::failingJobReportsAndKeepsTheOldOutput()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), "precious list\r\n");
+    const auto window = openMainWindow();
+    MessageBoxCatcher box;
+    action(*window, "mnuFileFull2TXT")->trigger();
+    QCOMPARE(box.count, 1);
+    QCOMPARE(box.title, QStringLiteral("BORVELIN"));
+    QVERIFY2(box.text.contains(QStringLiteral("53")) && box.text.contains(QStringLiteral("File not found")), qPrintable(box.text));
+    QCOMPARE(readBytes(QStringLiteral("QSL.TXT")), QByteArray("precious list\r\n"));
+    QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From:"));
+    QVERIFY(window->isVisible());
+    // The program goes on: the next command works.
+    action(*window, "mnuFileTXT2FUL")->trigger();
+    QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSL.FUL"));
+}
+
+void tst_frmMain::panel1IsPaintedDuringTheJob()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(600));
+    const auto window = openMainWindow();
+    PaintRecorder recorder;
+    QLabel* panel1 = window->StatusBar2->panelLabel(1);
+    panel1->installEventFilter(&recorder);
+    action(*window, "mnuFileTXT2FUL")->trigger(); // never returns to the event loop in between
+    panel1->removeEventFilter(&recorder);
+    QVERIFY2(recorder.painted.contains(QStringLiteral("Records: 250")), qPrintable(recorder.painted.join('|')));
+    QVERIFY(recorder.painted.contains(QStringLiteral("Records: 500")));
+    QVERIFY(recorder.painted.contains(QStringLiteral("Records: 600")));
+}
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmMain.moc"
