@@ -38,9 +38,11 @@ public:
             return pad(station(call(), address(3 + pick(3)) + remark()));
         if (kind < 965)
             return bureau();
-        if (kind < 980)
-            return std::string(pick(13), ' ');
-        return pad(station(call(), "QSL via " + manager() + " (for " + call()));
+        if (kind < 998)
+            return pad(station(call(), "QSL via " + manager() + " only direct"));
+        if (kind < 999)
+            return std::string(pick(13), ' '); // short and empty lines are logged as bureau failures
+        return pad(station(call(), "QSL via " + manager() + " (for " + call())); // logged: no ")"
     }
 
 private:
@@ -111,7 +113,7 @@ private:
     {
         static constexpr std::string_view names[] = {"XYZLAND", "QLAND", "NOWHERIA", "QX", "QA", "QZ"};
         const std::string name(names[pick(6)]);
-        if (pick(10) == 0)
+        if (pick(50) == 0)
             return station(name, "QSL Bureau only"); // lacks its address: logged
         return pad(station(name, "QSL Bureau, " + address(4)));
     }

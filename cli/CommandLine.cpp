@@ -6,6 +6,7 @@
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
+#include "managers/List25Job.h"
 
 #include <array>
 #include <filesystem>
@@ -22,10 +23,12 @@ constexpr int ExitSuccess = 0;
 constexpr int ExitJobFailed = 1;
 constexpr int ExitUsage = 2;
 
-// What one invocation keeps from job to job, as the main window does.
+// What one invocation keeps from job to job, as the main window does: the last job's
+// state and the manager tally, which every list25 adds to.
 struct Session {
     JobState state;
     TerminalStatus& status;
+    ManagerTally tally;
 };
 
 template <typename Job>
@@ -34,9 +37,9 @@ void runJob(Session& session)
     Job(session.state, session.status).run();
 }
 
-void runList25(Session&)
+void runList25(Session& session)
 {
-    throw JobError(ErrorNumber::InternalError, "List of 25+ is not available in this version");
+    List25Job(session.state, session.status, session.tally).run();
 }
 
 struct Command {
@@ -137,7 +140,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         }
     }
     TerminalStatus status(err, errIsTerminal);
-    Session session{JobState{}, status};
+    Session session{JobState{}, status, ManagerTally{}};
     for (const Command* command : invocation.commands) {
         try {
             command->run(session);

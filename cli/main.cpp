@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv)
 {
+    std::setlocale(LC_TIME, ""); // the failure log's dates as the user writes them
     const bool errIsTerminal = isatty(fileno(stderr)) != 0;
     return borvelin::cli::run(argc, argv, std::cout, std::cerr, errIsTerminal);
 }

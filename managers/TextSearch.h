@@ -23,7 +23,7 @@ public:
     // The 1-based column where `what` first begins at or after `column`; 0 when nowhere.
     std::size_t find(std::string_view what, std::size_t column) const;
     bool occurs(std::string_view what, std::size_t column) const { return find(what, column) != 0; }
-    bool standsAt(std::string_view what, std::size_t column) const { return find(what, column) == column; }
+    bool standsAt(std::string_view what, std::size_t column) const { return borvelin::standsAt(folded_, what, column); }
 
 private:
     std::string folded_;

@@ -4,6 +4,7 @@
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
+#include "managers/List25Job.h"
 #include "shell/StatusBar.h"
 #include "shell/Twips.h"
 #include "shell/WindowPlacement.h"
@@ -184,12 +185,12 @@ void frmMain::setPanelText(int panel, const std::string& text)
     StatusBar2->showPanelTextNow(panel, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-template <typename Job>
-void frmMain::runConversion()
+template <typename Job, typename... Extra>
+void frmMain::runConversion(Extra&... extra)
 {
     WaitCursor busy;
     try {
-        Job(jobState_, *this).run();
+        Job(jobState_, *this, extra...).run();
     } catch (const borvelin::JobError& error) {
         showJobError(error);
     }
@@ -219,6 +220,7 @@ void frmMain::mnuFileQSL_Buro_list_Click()
 
 void frmMain::mnuFileList25_Click()
 {
+    runConversion<borvelin::List25Job>(managerTally_);
 }
 
 void frmMain::mnuFileExit_Click()

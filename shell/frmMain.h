@@ -2,6 +2,7 @@
 
 #include "jobs/JobState.h"
 #include "jobs/StatusSink.h"
+#include "managers/ManagerTally.h"
 
 #include <QMainWindow>
 #include <QSize>
@@ -59,12 +60,13 @@ private:
     QSize frameExtent() const;
     void settleOuterSize();
     void saveCurrentPlacement() const;
-    template <typename Job>
-    void runConversion();
+    template <typename Job, typename... Extra>
+    void runConversion(Extra&... extra);
     void showJobError(const borvelin::JobError& error);
     void showHelpMessage();
 
     borvelin::JobState jobState_;
+    borvelin::ManagerTally managerTally_; // empty at load; List of 25+ adds to it run after run
     QSize outerSize_; // the stored outer size, in pixels, until the frame is known
     bool outerSizeSettled_ = false;
 };

@@ -56,6 +56,17 @@ TEST_F(CommandLineTest, RunsCommandsInTheGivenOrder)
     EXPECT_TRUE(result.out.empty());
 }
 
+TEST_F(CommandLineTest, List25CommandsOfOneInvocationShareTheTally)
+{
+    writeFile("QSL.TXT", crlfLines(std::vector<std::string>(13, listLine("Q1ABC", "QSL via Q2MGR"))));
+    EXPECT_EQ(runCli({"list25"}).status, 0);
+    EXPECT_EQ(readFile("QSLMGR.TXT"), "");
+    const CliResult twice = runCli({"list25", "list25"});
+    EXPECT_EQ(twice.status, 0) << twice.err;
+    EXPECT_EQ(readFile("QSLMGR.TXT"), crlfLines({"Q2MGR"}));
+    EXPECT_NE(twice.err.find("Rec: 13 1\nTo: QSLMGR.TXT\n"), std::string::npos) << twice.err;
+}
+
 TEST_F(CommandLineTest, WorksInTheDirectoryGivenWithC)
 {
     fs::create_directory("other");

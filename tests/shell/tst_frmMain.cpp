@@ -78,6 +78,7 @@ private slots:
     void helpCommandsShowTheSameMessage();
     void menuRunsAJobAndShowsItsPanels();
     void failingJobReportsAndKeepsTheOldOutput();
+    void list25CountsOnTopOfTheEarlierRun();
     void panel1IsPaintedDuringTheJob();
 
 private:
@@ -358,6 +359,26 @@ void tst_frmMain::failingJobReportsAndKeepsTheOldOutput()
     // The program goes on: the next command works.
     action(*window, "mnuFileTXT2FUL")->trigger();
     QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSL.FUL"));
+}
+
+void tst_frmMain::list25CountsOnTopOfTheEarlierRun()
+{
+    QByteArray list;
+    for (int i = 0; i < 13; ++i)
+        list += "Q1ABC        QSL via Q2MGR\r\n";
+    writeBytes(QStringLiteral("QSL.TXT"), list);
+    const auto window = openMainWindow();
+    action(*window, "mnuFileList25")->trigger();
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 13 1"));
+    action(*window, "mnuFileList25")->trigger();
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray("Q2MGR\r\n"));
+    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")).count('\n'), 13);
+    QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLMGR.TXT"));
+    // A new program run starts with an empty tally.
+    const auto restarted = openMainWindow();
+    action(*restarted, "mnuFileList25")->trigger();
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
 }
 
 void tst_frmMain::panel1IsPaintedDuringTheJob()

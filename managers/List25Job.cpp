@@ -1,0 +1,55 @@
+#include "managers/List25Job.h"
+
+namespace borvelin {
+
+List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally)
+    : ConversionJob(state, status), tally_(tally), tallyBeforeRun_(tally), parser_(log_)
+{
+}
+
+void List25Job::lineStep()
+{
+    entry_.reset();
+    ++state_.RecCount;
+    blankShortLine();
+    showProgressIfDue();
+    parser_.parse(state_.TextLine, entry_);
+    record_.clear();
+    entry_.appendRecord(record_);
+    writeLine(record_);
+    if (!entry_.MgrCall.empty())
+        tally_.AddManager(entry_.MgrCall);
+}
+
+std::string List25Job::progressText() const
+{
+    return "Rec: " + std::to_string(state_.RecCount) + " " + std::to_string(tally_.MgrCount());
+}
+
+void List25Job::afterStreamsClosed()
+{
+    WriteManagerList();
+}
+
+void List25Job::afterFailure() noexcept
+{
+    tally_ = std::move(tallyBeforeRun_);
+}
+
+void List25Job::WriteManagerList()
+{
+    state_.OutFileName = ManagerFileName;
+    status_.setPanelText(ToPanel, "To: " + state_.OutFileName);
+    openNextOutput(state_.OutFileName);
+    const auto managers = tally_.SortManagers();
+    const std::string total = std::to_string(managers.size());
+    for (std::size_t i = 1; i <= managers.size(); ++i) {
+        if (i % ProgressInterval == 0)
+            status_.setPanelText(ProgressPanel, "MGR: " + std::to_string(i) + "/" + total);
+        const auto& [call, hits] = managers[i - 1];
+        if (hits >= ManagerThreshold)
+            writeLine(call);
+    }
+}
+
+} // namespace borvelin

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "jobs/ConversionJob.h"
+#include "managers/FailureLog.h"
+#include "managers/ListEntry.h"
+#include "managers/ListLineParser.h"
+#include "managers/ManagerTally.h"
+
+namespace borvelin {
+
+// List of 25+: one QSL.CSV record for every line of QSL.TXT, the managers counted in the
+// tally, and QSLMGR.TXT with the managers that serve 25 or more records. Lines that
+// cannot be cut as expected are logged in BORVELIN.LOG.
+//
+// When the job fails, QSL.CSV and QSLMGR.TXT stay as they were and the tally is put
+// back as it was before the run.
+class List25Job : public ConversionJob {
+public:
+    static constexpr int ManagerThreshold = 25;
+    static constexpr const char* ManagerFileName = "QSLMGR.TXT";
+
+    List25Job(JobState& state, StatusSink& status, ManagerTally& tally);
+
+protected:
+    std::string inputName() const override { return "QSL.TXT"; }
+    std::string outputName() const override { return "QSL.CSV"; }
+    void lineStep() override;
+    std::string progressText() const override;
+    void afterStreamsClosed() override;
+    void afterFailure() noexcept override;
+
+private:
+    void WriteManagerList();
+
+    ManagerTally& tally_;
+    ManagerTally tallyBeforeRun_;
+    FailureLog log_;
+    ListLineParser parser_;
+    ListEntry entry_;
+    std::string record_;
+};
+
+} // namespace borvelin

@@ -1,0 +1,274 @@
+#include "managers/ListLineParser.h"
+
+#include "managers/BureauLine.h"
+#include "managers/LineFailureLog.h"
+#include "managers/LineLayout.h"
+
+#include <algorithm>
+
+namespace borvelin {
+
+using namespace layout;
+
+namespace {
+
+// Columns where a cut begins, behind each keyword and its blank.
+constexpr std::size_t NotMoreCallColumn = RouteColumn + NotMore.size() + 1;
+constexpr std::size_t NotLongerCallColumn = RouteColumn + NotLonger.size() + 1;
+// A home call is cut from a first word of at least this many bytes.
+constexpr std::size_t HomeCallWordLength = 3;
+// A portable prefix stands before a "/" within the first six bytes of a call.
+constexpr std::size_t PortablePrefixSlashLimit = 6;
+// A direct address has its first comma at this column or later.
+constexpr std::size_t DirectAddressCommaColumn = 17;
+// A "(for " without its ")" gets one after this many bytes.
+constexpr std::size_t ForCallRepairLength = 10;
+
+void trimInPlace(std::string& text)
+{
+    text.erase(text.find_last_not_of(' ') + 1); // npos + 1 == 0: all spaces
+    text.erase(0, text.find_first_not_of(' '));
+}
+
+} // namespace
+
+std::string ListLineParser::bureauFailure(std::string_view dxCall)
+{
+    std::string message = "Failure: ";
+    message += dxCall;
+    message += " is not a call or the buro is not followed by an address.";
+    return message;
+}
+
+void ListLineParser::parse(std::string& textLine, ListEntry& entry)
+{
+    textLine_ = &textLine;
+    entry_ = &entry;
+    useLine(textLine);
+
+    if (isBureauLine(line_))
+        cutBureauAddress();
+    cutHomeCall();
+    cutNotVia();
+    cutNotMore();
+    cutNotLonger();
+    cutManager();
+    markPirate();
+    cutDirectAddress();
+    markRemarks();
+    cutFormerManager();
+    cutSeeAlso();
+    cutForCall();
+    cutHimselfVia();
+    splitPortablePrefix();
+    trimAddress();
+}
+
+void ListLineParser::useLine(std::string_view line)
+{
+    line_ = line;
+    folded_.assign(line);
+    firstWord_ = firstWord(line);
+}
+
+std::string_view ListLineParser::fromColumn(std::size_t column) const
+{
+    return column > line_.size() ? std::string_view() : line_.substr(column - 1);
+}
+
+std::string_view ListLineParser::upTo(std::size_t column, char stop) const
+{
+    const std::string_view rest = fromColumn(column);
+    return rest.substr(0, rest.find(stop));
+}
+
+std::string_view ListLineParser::upToAny(std::size_t column, std::string_view stops) const
+{
+    const std::string_view rest = fromColumn(column);
+    return rest.substr(0, rest.find_first_of(stops));
+}
+
+std::size_t ListLineParser::findByte(char byte, std::size_t column) const
+{
+    if (column > line_.size())
+        return 0;
+    const auto position = line_.find(byte, column - 1);
+    return position == std::string_view::npos ? 0 : position + 1;
+}
+
+bool ListLineParser::routeKeywordOccurs() const
+{
+    return std::any_of(RouteKeywords.begin(), RouteKeywords.end(),
+                       [this](std::string_view keyword) { return folded_.occurs(keyword, RouteColumn); });
+}
+
+// The address runs from the route column to the end of the line, in parts split at
+// commas. Returns false when a part that needs a comma finds none; the parts cut so
+// far keep their values and AddrRest holds what was not cut.
+bool ListLineParser::splitAddress(AddressForm form)
+{
+    ListEntry& entry = *entry_;
+    entry.AddrRest.assign(fromColumn(RouteColumn));
+    const std::size_t requiredParts = form == AddressForm::Bureau ? 2 : 1;
+    std::string* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4};
+    for (std::size_t index = 0; index < 4; ++index) {
+        const auto comma = entry.AddrRest.find(',');
+        if (comma == std::string::npos) {
+            if (index < requiredParts)
+                return false;
+            parts[index]->swap(entry.AddrRest);
+            entry.AddrRest.clear();
+            continue;
+        }
+        parts[index]->assign(entry.AddrRest, 0, comma);
+        entry.AddrRest.erase(0, comma + 1);
+    }
+    return true;
+}
+
+void ListLineParser::cutBureauAddress()
+{
+    entry_->BuroFlag = true;
+    entry_->DxCall.assign(firstWord_);
+    if (!splitAddress(AddressForm::Bureau))
+        failures_.logFailure(line_, bureauFailure(entry_->DxCall));
+}
+
+void ListLineParser::cutHomeCall()
+{
+    if (firstWord_.size() < HomeCallWordLength || !folded_.occurs(HomeCall, RouteColumn))
+        return;
+    entry_->DxCall.assign(firstWord_);
+    if (splitPortablePrefix())
+        entry_->MgrCall = entry_->DxCall;
+}
+
+void ListLineParser::cutNotVia()
+{
+    if (!folded_.standsAt(NotVia, RouteColumn))
+        return;
+    ListEntry& entry = *entry_;
+    if (findByte(',', ManagerColumn) != 0) {
+        splitAddress(AddressForm::NotVia); // the comma it needs is there
+    } else if (findByte('!', ManagerColumn) != 0) {
+        const std::string_view call = upTo(ManagerColumn, '!');
+        entry.NotViaCall.assign(call.substr(0, call.find_last_not_of(' ') + 1));
+    } else if (line_.size() >= ManagerColumn) {
+        entry.NotViaCall.assign(upTo(ManagerColumn, ' '));
+    } else {
+        return;
+    }
+    entry.DxCall.assign(firstWord_);
+    entry.RouteCode = 1;
+}
+
+void ListLineParser::cutNotMore()
+{
+    if (!folded_.standsAt(NotMore, RouteColumn) || findByte(' ', ManagerColumn) == 0)
+        return;
+    entry_->DxCall.assign(firstWord_);
+    entry_->NotViaCall.assign(upTo(NotMoreCallColumn, ' '));
+    entry_->RouteCode = 3;
+}
+
+void ListLineParser::cutNotLonger()
+{
+    if (!folded_.standsAt(NotLonger, RouteColumn) || findByte(' ', ManagerColumn) == 0)
+        return;
+    entry_->DxCall.assign(firstWord_);
+    entry_->NotViaCall.assign(upTo(NotLongerCallColumn, ' '));
+    entry_->RouteCode = 2;
+}
+
+void ListLineParser::cutManager()
+{
+    if (!folded_.standsAt(QslVia, RouteColumn) || folded_.occurs(HomeCall, RouteColumn))
+        return;
+    entry_->DxCall.assign(firstWord_);
+    entry_->MgrCall.assign(upTo(ManagerColumn, ' ')); // a ")" does not end the call
+}
+
+void ListLineParser::markPirate()
+{
+    if (!folded_.standsAt(Pirate, RouteColumn))
+        return;
+    entry_->DxCall.assign(firstWord_);
+    entry_->PirateFlag = true;
+}
+
+void ListLineParser::cutDirectAddress()
+{
+    if (findByte(',', RouteColumn) < DirectAddressCommaColumn || routeKeywordOccurs())
+        return;
+    entry_->DxCall.assign(firstWord_);
+    splitAddress(AddressForm::Direct); // the comma it needs is there
+}
+
+void ListLineParser::markRemarks()
+{
+    if (folded_.find(NewManager, RouteColumn) > RouteColumn)
+        entry_->NewMgrFlag = true;
+    if (folded_.find(OnlyDirect, RouteColumn) > RouteColumn)
+        entry_->OnlyDirectFlag = true;
+}
+
+void ListLineParser::cutFormerManager()
+{
+    const std::size_t found = folded_.find(ExManager, RouteColumn);
+    if (found == 0 || entry_->BuroFlag || folded_.occurs(ExBuro, RouteColumn))
+        return;
+    const std::size_t callColumn = found + ExManager.size();
+    if (findByte(')', callColumn) == 0) {
+        failures_.logFailure(line_, ExManagerFailure);
+        return;
+    }
+    entry_->ExMgrCall.assign(upTo(callColumn, ')'));
+}
+
+void ListLineParser::cutSeeAlso()
+{
+    const std::size_t found = folded_.find(SeeAlso, RouteColumn);
+    if (found != 0)
+        entry_->SeeAlsoCall.assign(upToAny(found + SeeAlso.size() + 1, " )"));
+}
+
+void ListLineParser::cutForCall()
+{
+    const std::size_t found = folded_.find(ForCall, RouteColumn);
+    if (found == 0)
+        return;
+    const std::size_t callColumn = found + ForCall.size();
+    if (findByte(')', callColumn) == 0) {
+        failures_.logFailure(line_, BracketFailure);
+        const std::size_t insertAt = std::min(callColumn - 1 + ForCallRepairLength, line_.size());
+        textLine_->insert(insertAt, 1, ')');
+        useLine(*textLine_);
+    }
+    entry_->ForCall.assign(upTo(callColumn, ')'));
+}
+
+void ListLineParser::cutHimselfVia()
+{
+    const std::size_t found = folded_.find(HimselfVia, RouteColumn);
+    if (found != 0)
+        entry_->HimselfViaCall.assign(upToAny(found + HimselfVia.size() + 1, " )"));
+}
+
+bool ListLineParser::splitPortablePrefix()
+{
+    ListEntry& entry = *entry_;
+    const auto slash = entry.DxCall.find('/');
+    if (slash == std::string::npos || slash >= PortablePrefixSlashLimit)
+        return false;
+    entry.CallPrefix.assign(entry.DxCall, 0, slash);
+    entry.DxCall.erase(0, slash + 1);
+    return true;
+}
+
+void ListLineParser::trimAddress()
+{
+    for (std::string* part : {&entry_->Addr1, &entry_->Addr2, &entry_->Addr3, &entry_->Addr4, &entry_->AddrRest})
+        trimInPlace(*part);
+}
+
+} // namespace borvelin

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "managers/ListEntry.h"
+#include "managers/TextSearch.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace borvelin {
+
+class LineFailureLog;
+
+// Cuts one manager-list line into a ListEntry. The steps run in order on every line;
+// each applies or not by its own test, and a later step's value stands over an
+// earlier one's. Columns are 1-based byte positions.
+class ListLineParser {
+public:
+    explicit ListLineParser(LineFailureLog& failures) : failures_(failures) {}
+
+    // Parses `textLine` into `entry` (which must hold its initial values). A "(for "
+    // without its ")" is repaired in `textLine`, as the rest of the parse sees it.
+    void parse(std::string& textLine, ListEntry& entry);
+
+    static constexpr std::string_view BracketFailure = "Failure: Bracket open is not followed by a bracket close.";
+    static constexpr std::string_view ExManagerFailure = "Failure: Ex- is not followed by a bracket close.";
+    static std::string bureauFailure(std::string_view dxCall);
+
+private:
+    enum class AddressForm { Bureau, NotVia, Direct };
+
+    void cutBureauAddress();
+    void cutHomeCall();
+    void cutNotVia();
+    void cutNotMore();
+    void cutNotLonger();
+    void cutManager();
+    void markPirate();
+    void cutDirectAddress();
+    void markRemarks();
+    void cutFormerManager();
+    void cutSeeAlso();
+    void cutForCall();
+    void cutHimselfVia();
+    bool splitPortablePrefix();
+    void trimAddress();
+
+    bool splitAddress(AddressForm form);
+    void useLine(std::string_view line);
+    bool routeKeywordOccurs() const;
+
+    // The bytes from `column` to the first `stop` at or after it, or to the end of the line.
+    std::string_view upTo(std::size_t column, char stop) const;
+    std::string_view upToAny(std::size_t column, std::string_view stops) const;
+    std::string_view fromColumn(std::size_t column) const;
+    std::size_t findByte(char byte, std::size_t column) const;
+
+    LineFailureLog& failures_;
+    std::string* textLine_ = nullptr;
+    ListEntry* entry_ = nullptr;
+    std::string_view line_;
+    FoldedLine folded_;
+    std::string_view firstWord_;
+};
+
+} // namespace borvelin

@@ -1,0 +1,220 @@
+#include "jobs/JobError.h"
+#include "managers/List25Job.h"
+#include "support/TestDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace borvelin {
+namespace {
+
+namespace fs = std::filesystem;
+using test::crlfLines;
+using test::listLine;
+using test::readFile;
+using test::RecordingStatus;
+using test::TestDirectory;
+using test::writeFile;
+
+std::vector<std::string> managerLines(const std::string& manager, int count)
+{
+    return std::vector<std::string>(count, listLine("Q1ABC", "QSL via " + manager));
+}
+
+std::vector<std::string> distinctManagers(int count)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back(listLine("Q1ABC", "QSL via Q" + std::to_string(1000 + i)));
+    return lines;
+}
+
+std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class List25JobTest : public ::testing::Test {
+protected:
+    void run(const std::vector<std::string>& lines)
+    {
+        writeFile("QSL.TXT", crlfLines(lines));
+        status.writes.clear();
+        List25Job(state, status, tally).run();
+    }
+
+    TestDirectory directory;
+    JobState state;
+    RecordingStatus status;
+    ManagerTally tally;
+};
+
+TEST_F(List25JobTest, OneRecordPerLineAndTheManagersCounted)
+{
+    run({listLine("Q1ABC", "QSL via Q2MGR"), listLine("QA/Q1ABC", "QSL via Home Call"),
+         listLine("Q1ABC", "NOT via Q2MGR! new info"), listLine("XYZLAND", "QSL Bureau, P.O. Box 9, Capital City, Country"),
+         ""});
+    EXPECT_EQ(readFile("QSL.CSV"), crlfLines({"Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;",
+                                              "Q1ABC;QA;Q1ABC;;NO;NO;NO;;;NO;;;0;;;;;",
+                                              "Q1ABC;;;;NO;NO;NO;;;NO;;Q2MGR;1;;;;;",
+                                              "XYZLAND;;;;NO;NO;NO;;;YES;;;0;QSL Bureau;P.O. Box 9;Capital City;Country;",
+                                              ";;;;NO;NO;NO;;;YES;;;0;;;;;"}));
+    EXPECT_EQ(tally.hitsOf("Q2MGR"), 1);
+    EXPECT_EQ(tally.hitsOf("Q1ABC"), 1);
+    EXPECT_EQ(tally.MgrCount(), 2u);
+    EXPECT_EQ(readFile("QSLMGR.TXT"), "");
+    EXPECT_EQ(status.textsOf(1), std::vector<std::string>{"Rec: 5 2"});
+    EXPECT_EQ(status.textsOf(3), (std::vector<std::string>{"To: QSL.CSV", "To: QSLMGR.TXT"}));
+    EXPECT_EQ(state.OutFileName, "QSLMGR.TXT");
+}
+
+TEST_F(List25JobTest, EmptyListStillWritesTheManagerFile)
+{
+    run({});
+    EXPECT_EQ(readFile("QSL.CSV"), "");
+    EXPECT_EQ(readFile("QSLMGR.TXT"), "");
+    EXPECT_EQ(status.textsOf(1), std::vector<std::string>{"Rec: 0 0"});
+    EXPECT_FALSE(fs::exists("BORVELIN.LOG"));
+}
+
+TEST_F(List25JobTest, ManagersWith25RecordsOrMoreInByteOrder)
+{
+    run(concat(concat(concat(managerLines("Q2ABC", 25), managerLines("Q1AB", 26)), managerLines("Q1AA", 24)),
+               concat(managerLines("q2abc", 30), managerLines("Q1AA", 1))));
+    EXPECT_EQ(readFile("QSLMGR.TXT"), crlfLines({"Q1AA", "Q1AB", "Q2ABC", "q2abc"}));
+    EXPECT_EQ(tally.hitsOf("Q2ABC"), 25);
+    EXPECT_EQ(tally.hitsOf("Q1AB"), 26);
+}
+
+TEST_F(List25JobTest, ProgressEvery250LinesBeforeTheLineIsParsed)
+{
+    run(managerLines("Q2MGR", 250));
+    EXPECT_EQ(status.textsOf(1), (std::vector<std::string>{"Rec: 250 1", "Rec: 250 1"}));
+
+    // Q2MGR is known from the first run; the 250th line's manager is not yet counted.
+    run(concat({listLine("Q1ABC", "QSL via Q2MGR")}, distinctManagers(249)));
+    EXPECT_EQ(status.textsOf(1), (std::vector<std::string>{"Rec: 250 249", "Rec: 250 250", "MGR: 250/250"}));
+}
+
+TEST_F(List25JobTest, ManagerFileProgressEvery250Entries)
+{
+    run(distinctManagers(249));
+    EXPECT_EQ(status.textsOf(1), std::vector<std::string>{"Rec: 249 249"});
+    run(distinctManagers(600));
+    EXPECT_EQ(status.textsOf(1), (std::vector<std::string>{"Rec: 250 249", "Rec: 500 499", "Rec: 600 600",
+                                                           "MGR: 250/600", "MGR: 500/600"}));
+}
+
+TEST_F(List25JobTest, SecondRunCountsOnTopOfTheFirst)
+{
+    run(managerLines("Q2MGR", 13));
+    EXPECT_EQ(readFile("QSLMGR.TXT"), "");
+    run(managerLines("Q2MGR", 13));
+    EXPECT_EQ(readFile("QSLMGR.TXT"), crlfLines({"Q2MGR"}));
+    EXPECT_EQ(tally.hitsOf("Q2MGR"), 26);
+    EXPECT_EQ(status.textsOf(1), std::vector<std::string>{"Rec: 13 1"});
+}
+
+TEST_F(List25JobTest, LineFailuresAreLoggedAndTheRecordWritten)
+{
+    const std::string bureau = listLine("XYZLAND", "QSL Bureau only", 40);
+    const std::string bracket = listLine("Q1ABC", "QSL via Q2MGR (for Q5XYZ", 116);
+    run({bureau, listLine("Q1ABC", "QSL via Q2MGR"), bracket});
+    const std::string log = readFile("BORVELIN.LOG");
+    const std::string bureauEntry =
+        "\r\n" + bureau + "\r\nFailure: XYZLAND is not a call or the buro is not followed by an address.\r\n";
+    const std::string bracketEntry = "\r\n" + bracket + "\r\nFailure: Bracket open is not followed by a bracket close.\r\n";
+    EXPECT_NE(log.find(bureauEntry), std::string::npos) << log;
+    EXPECT_NE(log.find(bracketEntry), std::string::npos) << log;
+    EXPECT_LT(log.find(bureauEntry), log.find(bracketEntry));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6);
+    EXPECT_EQ(readFile("QSL.CSV"), crlfLines({"XYZLAND;;;;NO;NO;NO;;;YES;;;0;;;;;QSL Bureau only",
+                                              "Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;",
+                                              "Q1ABC;;Q2MGR;;NO;NO;NO;Q5XYZ     ;;NO;;;0;;;;;"}));
+
+    run({listLine("Q1ABC", "QSL via Q2MGR")}); // a clean run leaves the log alone
+    EXPECT_EQ(readFile("BORVELIN.LOG"), log);
+}
+
+class List25FailureTest : public List25JobTest {
+protected:
+    void SetUp() override
+    {
+        writeFile("QSL.CSV", "earlier records\r\n");
+        writeFile("QSLMGR.TXT", "Q9OLD\r\n");
+        for (int i = 0; i < 30; ++i)
+            tally.AddManager("Q2MGR");
+    }
+
+    void expectNothingChanged(int expectedError)
+    {
+        try {
+            List25Job(state, status, tally).run();
+            FAIL() << "the run succeeded";
+        } catch (const JobError& error) {
+            EXPECT_EQ(error.number(), expectedError) << error.what();
+        }
+        EXPECT_EQ(readFile("QSL.CSV"), "earlier records\r\n");
+        EXPECT_EQ(readFile("QSLMGR.TXT"), "Q9OLD\r\n");
+        EXPECT_EQ(tally.hitsOf("Q2MGR"), tallyBefore.hitsOf("Q2MGR"));
+        EXPECT_EQ(tally.MgrCount(), tallyBefore.MgrCount());
+        EXPECT_EQ(tally.hitsOf("Q3NEW"), 0);
+    }
+
+    ManagerTally tallyBefore;
+};
+
+TEST_F(List25FailureTest, OverflowStopsTheJobAndPutsTheTallyBack)
+{
+    for (int i = 30; i < 32767; ++i)
+        tally.AddManager("Q2MGR");
+    tallyBefore = tally;
+    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q3NEW"), listLine("Q1ABC", "QSL via Q2MGR")}));
+    expectNothingChanged(6);
+}
+
+TEST_F(List25FailureTest, TooManyManagersStopsTheJob)
+{
+    for (int i = 1; i < 100000; ++i)
+        tally.AddManager("Q" + std::to_string(i));
+    tallyBefore = tally;
+    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("Q1ABC", "QSL via Q3NEW")}));
+    expectNothingChanged(9);
+}
+
+TEST_F(List25FailureTest, UnwritableManagerFileStopsTheJob)
+{
+    tallyBefore = tally;
+    fs::remove("QSLMGR.TXT");
+    fs::create_directory("QSLMGR.TXT");
+    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q3NEW")}));
+    try {
+        List25Job(state, status, tally).run();
+        FAIL() << "the run succeeded";
+    } catch (const JobError&) {
+    }
+    EXPECT_EQ(readFile("QSL.CSV"), "earlier records\r\n");
+    EXPECT_EQ(tally.hitsOf("Q3NEW"), 0);
+    EXPECT_EQ(status.textsOf(3).back(), "To: QSLMGR.TXT");
+}
+
+TEST_F(List25FailureTest, UnwritableLogStopsTheJob)
+{
+    tallyBefore = tally;
+    fs::create_directory("BORVELIN.LOG");
+    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q3NEW"), ""}));
+    expectNothingChanged(75);
+}
+
+TEST_F(List25FailureTest, MissingListTouchesNothing)
+{
+    tallyBefore = tally;
+    expectNothingChanged(53);
+    EXPECT_TRUE(status.writes.empty());
+}
+
+} // namespace
+} // namespace borvelin

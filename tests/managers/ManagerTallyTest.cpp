@@ -1,0 +1,72 @@
+#include "jobs/JobError.h"
+#include "managers/ManagerTally.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace borvelin {
+namespace {
+
+std::vector<std::string> callsOf(const ManagerTally& tally)
+{
+    std::vector<std::string> calls;
+    for (const auto& [call, hits] : tally.SortManagers())
+        calls.emplace_back(call);
+    return calls;
+}
+
+TEST(ManagerTally, OrdersCallsByByteAndKeepsEachCount)
+{
+    ManagerTally tally;
+    for (const char* call : {"Q2ABC", "Q1AB", "Q2ABC", "Q1AA", "q2abc", "Q1AAA", "Q10ABC", "Q1/ABC", "Q2ABC"})
+        tally.AddManager(call);
+    EXPECT_EQ(callsOf(tally), (std::vector<std::string>{"Q1/ABC", "Q10ABC", "Q1AA", "Q1AAA", "Q1AB", "Q2ABC", "q2abc"}));
+    EXPECT_EQ(tally.hitsOf("Q2ABC"), 3);
+    EXPECT_EQ(tally.hitsOf("q2abc"), 1);
+    EXPECT_EQ(tally.hitsOf("Q9ZZZ"), 0);
+    EXPECT_EQ(tally.MgrCount(), 7u);
+}
+
+TEST(ManagerTally, BytesAbove127SortAfterAscii)
+{
+    ManagerTally tally;
+    tally.AddManager("Q1\xC4" "B");
+    tally.AddManager("Q1ZZ");
+    EXPECT_EQ(callsOf(tally), (std::vector<std::string>{"Q1ZZ", "Q1\xC4" "B"}));
+}
+
+TEST(ManagerTally, CountStopsAt32767WithAnOverflow)
+{
+    ManagerTally tally;
+    for (int i = 0; i < 32767; ++i)
+        tally.AddManager("Q2MGR");
+    try {
+        tally.AddManager("Q2MGR");
+        FAIL() << "counted past 32767";
+    } catch (const JobError& error) {
+        EXPECT_EQ(error.number(), 6);
+    }
+    EXPECT_EQ(tally.hitsOf("Q2MGR"), 32767);
+}
+
+TEST(ManagerTally, Holds100000ManagersAndRefusesTheNext)
+{
+    ManagerTally tally;
+    for (int i = 0; i < 100000; ++i)
+        tally.AddManager("Q" + std::to_string(i));
+    tally.AddManager("Q99999"); // a known one still counts
+    try {
+        tally.AddManager("Q1NEW");
+        FAIL() << "stored a 100001st manager";
+    } catch (const JobError& error) {
+        EXPECT_EQ(error.number(), 9);
+    }
+    EXPECT_EQ(tally.MgrCount(), 100000u);
+    EXPECT_EQ(tally.hitsOf("Q1NEW"), 0);
+    EXPECT_EQ(tally.hitsOf("Q99999"), 2);
+}
+
+} // namespace
+} // namespace borvelin
