@@ -1,6 +1,7 @@
 #include "shell/Twips.h"
 
 #include <QPaintDevice>
+#include <QWidget>
 
 #include <cmath>
 
@@ -24,6 +25,11 @@ double fromPixelsX(const QPaintDevice& device, int pixels)
 double fromPixelsY(const QPaintDevice& device, int pixels)
 {
     return pixels * PerInch / device.logicalDpiY();
+}
+
+void place(QWidget& widget, int left, int top, int width, int height)
+{
+    widget.setGeometry(toPixelsX(widget, left), toPixelsY(widget, top), toPixelsX(widget, width), toPixelsY(widget, height));
 }
 
 } // namespace Twips

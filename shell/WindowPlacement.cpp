@@ -1,5 +1,6 @@
 #include "shell/WindowPlacement.h"
 
+#include "shell/AppTitle.h"
 #include "shell/SettingsStore.h"
 
 #include <QLocale>
@@ -8,18 +9,17 @@
 
 namespace {
 
-const QString AppName = QStringLiteral("BORVELIN");
 const QString Section = QStringLiteral("Settings");
 
 float readValue(const QString& key, float defaultValue)
 {
-    const QString text = SettingsStore::GetSetting(AppName, Section, key, WindowPlacement::toText(defaultValue));
+    const QString text = SettingsStore::GetSetting(AppTitle, Section, key, WindowPlacement::toText(defaultValue));
     return WindowPlacement::fromText(text).value_or(defaultValue);
 }
 
 void writeValue(const QString& key, float value)
 {
-    SettingsStore::SaveSetting(AppName, Section, key, WindowPlacement::toText(value));
+    SettingsStore::SaveSetting(AppTitle, Section, key, WindowPlacement::toText(value));
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "shell/frmMain.h"
 
 #include "buro/BuroListJob.h"
+#include "dialogs/frmAbout.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
+#include "shell/AppTitle.h"
+#include "shell/Forms.h"
 #include "shell/StatusBar.h"
 #include "shell/Twips.h"
 #include "shell/WindowPlacement.h"
@@ -12,14 +15,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
-
-const QString AppTitle = QStringLiteral("BORVELIN");
 
 // A long job does not yield to the event loop, but the cursor tells the user it runs.
 class WaitCursor {
@@ -42,7 +44,9 @@ bool liesOnAnyScreen(const QRect& frame)
 frmMain::frmMain()
 {
     setObjectName(QStringLiteral("frmMain"));
+    Forms::track(this);
     setWindowTitle(AppTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/borvelin.png")));
     createMenus();
     createStatusBars();
     // The designed panel of StatusBar1 gets five more, all empty.
@@ -173,8 +177,14 @@ void frmMain::saveCurrentPlacement() const
     placement.save();
 }
 
+// Unloading the main window unloads the program's other windows first, the most
+// recently opened one first, then keeps the placement.
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    const QList<QWidget*> windows = Forms::open();
+    for (qsizetype i = windows.size() - 1; i >= 0; --i)
+        if (windows[i] != this)
+            windows[i]->close();
     if (!(windowState() & Qt::WindowMinimized))
         saveCurrentPlacement();
     event->accept();
@@ -245,7 +255,8 @@ void frmMain::mnuHelpSearchForHelpOn_Click()
 
 void frmMain::mnuHelpAbout_Click()
 {
-    // The About box comes with the dialogs.
+    frmAbout about(this); // loaded anew at every showing
+    about.exec();
 }
 
 void frmMain::StatusBar2_PanelClick(int)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+// The registry calls System Info relies on, with their result codes. On Windows they
+// are the registry's own. Elsewhere the keys live in an INI-format store that an
+// administrator keeps in the system-wide settings folder (BORVELIN/registry.ini under
+// $XDG_CONFIG_DIRS, /etc/xdg by default), one section per key and one line per value:
+//
+//   [HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO]
+//   "PATH"="/usr/bin/hardinfo"
+//   "Build"=dword:0000001f
+//
+// A quoted value is REG_SZ, dword:XXXXXXXX is REG_DWORD, hex:xx,xx,... REG_BINARY.
+// Key and value names ignore letter case, as the registry's do.
+namespace Registry {
+
+using HKEY = std::uintptr_t;
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
+
+constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
+constexpr DWORD KEY_ALL_ACCESS = 0x2003F;
+constexpr DWORD REG_SZ = 1;
+constexpr DWORD REG_BINARY = 3;
+constexpr DWORD REG_DWORD = 4;
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+constexpr LONG ERROR_INVALID_HANDLE = 6;
+constexpr LONG ERROR_MORE_DATA = 234;
+
+LONG RegOpenKeyEx(HKEY root, const QByteArray& subKey, DWORD options, DWORD access, HKEY* result);
+LONG RegQueryValueEx(HKEY key, const QByteArray& valueName, DWORD* reserved, DWORD* type, unsigned char* data,
+                     DWORD* size);
+LONG RegCloseKey(HKEY key);
+
+// Where the store is read from on systems without a registry.
+QString storePath();
+
+} // namespace Registry

@@ -1,0 +1,155 @@
+#include "dialogs/frmTip.h"
+
+#include "jobs/JobError.h"
+#include "jobs/LineReader.h"
+#include "shell/FixedDialog.h"
+#include "shell/Forms.h"
+#include "shell/SettingsStore.h"
+#include "shell/Twips.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTime>
+
+#include <algorithm>
+
+namespace {
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+frmTip::frmTip(QWidget* owner) : QDialog(owner, FixedDialogFlags)
+{
+    setObjectName(QStringLiteral("frmTip"));
+    Forms::track(this);
+    setWindowTitle(QStringLiteral("Tip of the Day"));
+    setFixedSize(Twips::toPixelsX(*this, 5415), Twips::toPixelsY(*this, 3285));
+    createControls();
+    Form_Load();
+}
+
+void frmTip::createControls()
+{
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    Twips::place(*cmdOK, 4080, 120, 1215, 375);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAutoFillBackground(true);
+    QPalette white = Picture1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Picture1->setPalette(white);
+    Twips::place(*Picture1, 120, 120, 3735, 2715);
+    auto* icon = new QLabel(Picture1);
+    icon->setPixmap(QPixmap(QStringLiteral(":/borvelin.png")));
+    icon->setGeometry(0, 0, 32, 32);
+    Label1 = addLabel(Picture1, "Label1", QStringLiteral("Did you know..."));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Twips::place(*Label1, 540, 180, 2655, 255);
+    lblTipText = addLabel(Picture1, "lblTipText", QString());
+    Twips::place(*lblTipText, 180, 840, 3255, 1635);
+
+    cmdNextTip = new QPushButton(QStringLiteral("&Next Tip"), this);
+    cmdNextTip->setObjectName(QStringLiteral("cmdNextTip"));
+    cmdNextTip->setAutoDefault(false);
+    Twips::place(*cmdNextTip, 4080, 600, 1215, 375);
+    connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::PickRandomTip);
+
+    chkLoadTipsAtStartup = new QCheckBox(QStringLiteral("&Show Tips at Startup"), this);
+    chkLoadTipsAtStartup->setObjectName(QStringLiteral("chkLoadTipsAtStartup"));
+    Twips::place(*chkLoadTipsAtStartup, 120, 2940, 2055, 315);
+    // Wider than designed when the font needs it, rather than cut off.
+    chkLoadTipsAtStartup->resize(std::max(chkLoadTipsAtStartup->width(), chkLoadTipsAtStartup->sizeHint().width()),
+                                 chkLoadTipsAtStartup->height());
+    // Ticking it from the code counts as a click too, as the option must follow the box.
+    connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, &frmTip::chkLoadTipsAtStartup_Click);
+
+    setTabOrder(cmdOK, cmdNextTip);
+    setTabOrder(cmdNextTip, chkLoadTipsAtStartup);
+}
+
+QString frmTip::settingsAppName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+void frmTip::Form_Load()
+{
+    bool isNumber = false;
+    const int showTips =
+        SettingsStore::GetSetting(settingsAppName(), OptionsSection, ShowTipsKey, QStringLiteral("1")).trimmed().toInt(&isNumber);
+    if (isNumber && showTips == 0) { // a value that is not a whole number counts as 1
+        closedWhileLoading_ = true;
+        return;
+    }
+    chkLoadTipsAtStartup->setChecked(true);
+    random_.seed(static_cast<quint32>(QTime::currentTime().msecsSinceStartOfDay()));
+    if (!LoadTips(QCoreApplication::applicationDirPath() + QLatin1Char('/') + TipFileName))
+        lblTipText->setText(missingFileText());
+}
+
+QString frmTip::missingFileText()
+{
+    return QStringLiteral("That the ") + TipFileName + QStringLiteral(" file was not found? ") +
+           QStringLiteral("\r\n") + QStringLiteral("\r\n") + QStringLiteral("Create a text file named ") + TipFileName +
+           QStringLiteral(" using NotePad with 1 tip per line. ") +
+           QStringLiteral("Then place it in the same directory as the application. ");
+}
+
+bool frmTip::LoadTips(const QString& sFile)
+{
+    const QFileInfo file(sFile);
+    if (sFile.isEmpty() || !file.isFile() || file.isHidden())
+        return false;
+    try {
+        borvelin::LineReader reader(QFile::encodeName(sFile).toStdString());
+        std::string line;
+        while (reader.readLine(line))
+            TipList.append(QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size())));
+    } catch (const borvelin::JobError&) {
+        return false;
+    }
+    PickRandomTip();
+    return true;
+}
+
+void frmTip::PickRandomTip()
+{
+    const double r = random_.generateDouble();
+    TipIndex = static_cast<int>(r * TipList.size() + 1);
+    DisplayCurrentTip();
+}
+
+void frmTip::DisplayCurrentTip()
+{
+    if (!TipList.isEmpty())
+        lblTipText->setText(TipList.at(TipIndex - 1));
+}
+
+void frmTip::chkLoadTipsAtStartup_Click()
+{
+    SettingsStore::SaveSetting(settingsAppName(), OptionsSection, ShowTipsKey,
+                               chkLoadTipsAtStartup->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void frmTip::setVisible(bool visible)
+{
+    QDialog::setVisible(visible && !closedWhileLoading_);
+}
