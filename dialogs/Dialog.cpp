@@ -1,21 +1,12 @@
 #include "dialogs/Dialog.h"
 
-#include "shell/FixedDialog.h"
-#include "shell/Forms.h"
-#include "shell/Twips.h"
+#include "dialogs/DialogControls.h"
 
 #include <QPushButton>
 
-Dialog::Dialog(QWidget* owner) : QDialog(owner, FixedDialogFlags)
+Dialog::Dialog(QWidget* owner) : QDialog(owner)
 {
-    setObjectName(QStringLiteral("Dialog"));
-    Forms::track(this);
-    setWindowTitle(QStringLiteral("Dialog Caption"));
-    setFixedSize(Twips::toPixelsX(*this, 6030), Twips::toPixelsY(*this, 3195));
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    Twips::place(*OKButton, 4680, 120, 1215, 375);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    Twips::place(*CancelButton, 4680, 600, 1215, 375);
+    setUpDialog(*this, "Dialog", QStringLiteral("Dialog Caption"), 6030, 3195);
+    OKButton = addButton(this, "OKButton", QStringLiteral("OK"), 4680, 120, 1215, 375);
+    CancelButton = addButton(this, "CancelButton", QStringLiteral("Cancel"), 4680, 600, 1215, 375);
 }

@@ -1,9 +1,8 @@
 #include "dialogs/frmAbout.h"
 
 #include "BorvelinVersion.h"
+#include "dialogs/DialogControls.h"
 #include "shell/AppTitle.h"
-#include "shell/FixedDialog.h"
-#include "shell/Forms.h"
 #include "shell/Twips.h"
 
 #include <QDir>
@@ -25,16 +24,6 @@ const QString SysInfoLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared T
 const QString SysInfoProgram = QStringLiteral("MSINFO32.EXE");
 constexpr Registry::DWORD ValueBufferSize = 1024;
 
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
-    return label;
-}
-
 // The design gives the disclaimer a fixed box; a smaller font keeps it whole.
 void shrinkFontToFit(QLabel& label)
 {
@@ -55,29 +44,20 @@ bool normalFileExists(const QString& path)
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* owner) : QDialog(owner, FixedDialogFlags)
+frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
-    setObjectName(QStringLiteral("frmAbout"));
-    Forms::track(this);
-    setWindowTitle(QStringLiteral("About BORVELIN"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(Twips::toPixelsX(*this, 5865), Twips::toPixelsY(*this, 3630));
+    setUpDialog(*this, "frmAbout", QStringLiteral("About BORVELIN"), 5865, 3630);
     createControls();
     Form_Load();
 }
 
 void frmAbout::createControls()
 {
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = addButton(this, "cmdOK", QStringLiteral("OK"), 4245, 2625, 1467, 345);
     cmdOK->setDefault(true);
-    Twips::place(*cmdOK, 4245, 2625, 1467, 345);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setAutoDefault(false);
-    Twips::place(*cmdSysInfo, 4260, 3075, 1452, 345);
+    cmdSysInfo = addButton(this, "cmdSysInfo", QStringLiteral("&System Info..."), 4260, 3075, 1452, 345);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
     picIcon = new QLabel(this);
@@ -90,19 +70,15 @@ void frmAbout::createControls()
     picIcon->move(Twips::toPixelsX(*this, 240), Twips::toPixelsY(*this, 240));
     picIcon->adjustSize(); // the box takes the size of its picture
 
-    lblDisclaimer = addLabel(this, "lblDisclaimer", Disclaimer);
-    Twips::place(*lblDisclaimer, 255, 2625, 3870, 825);
+    lblDisclaimer = addLabel(this, "lblDisclaimer", Disclaimer, 255, 2625, 3870, 825);
     shrinkFontToFit(*lblDisclaimer);
-    lblVersion = addLabel(this, "lblVersion", QStringLiteral("Version"));
-    Twips::place(*lblVersion, 1080, 780, 4095, 225);
-    lblTitle = addLabel(this, "lblTitle", QStringLiteral("Application Title"));
+    lblVersion = addLabel(this, "lblVersion", QStringLiteral("Version"), 1080, 780, 4095, 225);
+    lblTitle = addLabel(this, "lblTitle", QStringLiteral("Application Title"), 1080, 240, 4095, 480);
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    Twips::place(*lblTitle, 1080, 240, 4095, 480);
-    lblDescription = addLabel(this, "lblDescription", QStringLiteral("BORVELIN"));
-    Twips::place(*lblDescription, 1080, 1125, 4095, 1170);
+    lblDescription = addLabel(this, "lblDescription", QStringLiteral("BORVELIN"), 1080, 1125, 4095, 1170);
 
     setTabOrder(cmdOK, cmdSysInfo);
 }

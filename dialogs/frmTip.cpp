@@ -1,9 +1,8 @@
 #include "dialogs/frmTip.h"
 
+#include "dialogs/DialogControls.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
-#include "shell/FixedDialog.h"
-#include "shell/Forms.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
 
@@ -16,36 +15,17 @@
 
 #include <algorithm>
 
-namespace {
-
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text)
+frmTip::frmTip(QWidget* owner) : QDialog(owner)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
-
-frmTip::frmTip(QWidget* owner) : QDialog(owner, FixedDialogFlags)
-{
-    setObjectName(QStringLiteral("frmTip"));
-    Forms::track(this);
-    setWindowTitle(QStringLiteral("Tip of the Day"));
-    setFixedSize(Twips::toPixelsX(*this, 5415), Twips::toPixelsY(*this, 3285));
+    setUpDialog(*this, "frmTip", QStringLiteral("Tip of the Day"), 5415, 3285);
     createControls();
     Form_Load();
 }
 
 void frmTip::createControls()
 {
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = addButton(this, "cmdOK", QStringLiteral("OK"), 4080, 120, 1215, 375);
     cmdOK->setDefault(true);
-    Twips::place(*cmdOK, 4080, 120, 1215, 375);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     Picture1 = new QWidget(this);
@@ -58,18 +38,13 @@ void frmTip::createControls()
     auto* icon = new QLabel(Picture1);
     icon->setPixmap(QPixmap(QStringLiteral(":/borvelin.png")));
     icon->setGeometry(0, 0, 32, 32);
-    Label1 = addLabel(Picture1, "Label1", QStringLiteral("Did you know..."));
+    Label1 = addLabel(Picture1, "Label1", QStringLiteral("Did you know..."), 540, 180, 2655, 255);
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    Twips::place(*Label1, 540, 180, 2655, 255);
-    lblTipText = addLabel(Picture1, "lblTipText", QString());
-    Twips::place(*lblTipText, 180, 840, 3255, 1635);
+    lblTipText = addLabel(Picture1, "lblTipText", QString(), 180, 840, 3255, 1635);
 
-    cmdNextTip = new QPushButton(QStringLiteral("&Next Tip"), this);
-    cmdNextTip->setObjectName(QStringLiteral("cmdNextTip"));
-    cmdNextTip->setAutoDefault(false);
-    Twips::place(*cmdNextTip, 4080, 600, 1215, 375);
+    cmdNextTip = addButton(this, "cmdNextTip", QStringLiteral("&Next Tip"), 4080, 600, 1215, 375);
     connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::PickRandomTip);
 
     chkLoadTipsAtStartup = new QCheckBox(QStringLiteral("&Show Tips at Startup"), this);

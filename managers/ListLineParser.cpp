@@ -164,20 +164,22 @@ void ListLineParser::cutNotVia()
 
 void ListLineParser::cutNotMore()
 {
-    if (!folded_.standsAt(NotMore, RouteColumn) || findByte(' ', ManagerColumn) == 0)
-        return;
-    entry_->DxCall.assign(firstWord_);
-    entry_->NotViaCall.assign(upTo(NotMoreCallColumn, ' '));
-    entry_->RouteCode = 3;
+    cutNotRoute(NotMore, NotMoreCallColumn, 3);
 }
 
 void ListLineParser::cutNotLonger()
 {
-    if (!folded_.standsAt(NotLonger, RouteColumn) || findByte(' ', ManagerColumn) == 0)
+    cutNotRoute(NotLonger, NotLongerCallColumn, 2);
+}
+
+// A NOT route with the call behind its keyword, when a space stands at column 22 or later.
+void ListLineParser::cutNotRoute(std::string_view keyword, std::size_t callColumn, std::uint8_t routeCode)
+{
+    if (!folded_.standsAt(keyword, RouteColumn) || findByte(' ', ManagerColumn) == 0)
         return;
     entry_->DxCall.assign(firstWord_);
-    entry_->NotViaCall.assign(upTo(NotLongerCallColumn, ' '));
-    entry_->RouteCode = 2;
+    entry_->NotViaCall.assign(upTo(callColumn, ' '));
+    entry_->RouteCode = routeCode;
 }
 
 void ListLineParser::cutManager()

@@ -4,6 +4,7 @@
 #include "managers/TextSearch.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,7 @@ private:
     void cutNotVia();
     void cutNotMore();
     void cutNotLonger();
+    void cutNotRoute(std::string_view keyword, std::size_t callColumn, std::uint8_t routeCode);
     void cutManager();
     void markPirate();
     void cutDirectAddress();
