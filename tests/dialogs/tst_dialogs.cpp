@@ -1,4 +1,4 @@
-#include "../shell/MessageBoxCatcher.h"
+#include "support/MessageBoxCatcher.h"
 #include "dialogs/Dialog.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmTip.h"

@@ -1,4 +1,6 @@
-#include "MessageBoxCatcher.h"
+#include "support/MessageBoxCatcher.h"
+#include "shell/Forms.h"
+#include "shell/Module1.h"
 #include "shell/StatusBar.h"
 #include "shell/Twips.h"
 #include "shell/WindowPlacement.h"
@@ -64,6 +66,7 @@ private slots:
     void init();
     void cleanup();
 
+    void startUpShowsOnlyTheMainWindow();
     void menusStandAsDesigned();
     void statusBarsHaveTheirPanels();
     void panel4SpringsButKeepsItsMinimum();
@@ -128,6 +131,19 @@ QAction* tst_frmMain::action(frmMain& window, const char* name)
     if (!found)
         qWarning("no action %s", name);
     return found;
+}
+
+void tst_frmMain::startUpShowsOnlyTheMainWindow()
+{
+    Module1::Main();
+    const std::unique_ptr<frmMain> owner(Module1::MainForm);
+    QVERIFY(QTest::qWaitForWindowExposed(Module1::MainForm));
+    QCOMPARE(Forms::open(), QList<QWidget*>{Module1::MainForm});
+    QWidgetList shown;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            shown << widget;
+    QCOMPARE(shown, QWidgetList{Module1::MainForm});
 }
 
 void tst_frmMain::menusStandAsDesigned()
