@@ -21,6 +21,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
 // A long job does not yield to the event loop, but the cursor tells the user it runs.
@@ -198,19 +200,23 @@ void frmMain::setPanelText(int panel, const std::string& text)
 template <typename Job, typename... Extra>
 void frmMain::runConversion(Extra&... extra)
 {
-    WaitCursor busy;
-    try {
-        Job(jobState_, *this, extra...).run();
-    } catch (const borvelin::JobError& error) {
-        showJobError(error);
+    std::optional<borvelin::JobError> failure;
+    {
+        WaitCursor busy;
+        try {
+            Job(jobState_, *this, extra...).run();
+        } catch (const borvelin::JobError& error) {
+            failure = error;
+        }
     }
+    if (failure)
+        showJobError(*failure);
 }
 
 void frmMain::showJobError(const borvelin::JobError& error)
 {
-    QApplication::restoreOverrideCursor();
-    QMessageBox::critical(this, AppTitle, QStringLiteral("Error %1: %2").arg(error.number()).arg(QString::fromLocal8Bit(error.what())));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QMessageBox::critical(this, AppTitle,
+                          QStringLiteral("Error %1: %2").arg(error.number()).arg(QString::fromLocal8Bit(error.what())));
 }
 
 void frmMain::mnuFileFull2TXT_Click()
