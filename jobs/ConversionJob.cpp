@@ -103,7 +103,6 @@ void ConversionJob::closeOutput()
 void ConversionJob::openNextOutput(const std::string& name)
 {
     closeOutput();
-    state_.OutFileName = name;
     OutStream = std::make_unique<OutputFile>(name);
 }
 

@@ -55,8 +55,8 @@ protected:
     void blankShortLine();
     void showProgressIfDue();
     void writeLine(std::string_view line) { OutStream->writeLine(line); }
-    // Closes the current output and opens the next one under OutFileName; both are
-    // put in place together when the job ends.
+    // Closes the current output and opens the next one, `name`; all the job's outputs
+    // are put in place together when the job ends.
     void openNextOutput(const std::string& name);
 
     JobState& state_;

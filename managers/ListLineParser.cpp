@@ -69,6 +69,7 @@ void ListLineParser::useLine(std::string_view line)
     line_ = line;
     folded_.assign(line);
     firstWord_ = firstWord(line);
+    homeCallOccurs_ = folded_.occurs(HomeCall, RouteColumn);
 }
 
 std::string_view ListLineParser::fromColumn(std::size_t column) const
@@ -136,7 +137,7 @@ void ListLineParser::cutBureauAddress()
 
 void ListLineParser::cutHomeCall()
 {
-    if (firstWord_.size() < HomeCallWordLength || !folded_.occurs(HomeCall, RouteColumn))
+    if (firstWord_.size() < HomeCallWordLength || !homeCallOccurs_)
         return;
     entry_->DxCall.assign(firstWord_);
     if (splitPortablePrefix())
@@ -184,7 +185,7 @@ void ListLineParser::cutNotRoute(std::string_view keyword, std::size_t callColum
 
 void ListLineParser::cutManager()
 {
-    if (!folded_.standsAt(QslVia, RouteColumn) || folded_.occurs(HomeCall, RouteColumn))
+    if (!folded_.standsAt(QslVia, RouteColumn) || homeCallOccurs_)
         return;
     entry_->DxCall.assign(firstWord_);
     entry_->MgrCall.assign(upTo(ManagerColumn, ' ')); // a ")" does not end the call
@@ -229,9 +230,7 @@ void ListLineParser::cutFormerManager()
 
 void ListLineParser::cutSeeAlso()
 {
-    const std::size_t found = folded_.find(SeeAlso, RouteColumn);
-    if (found != 0)
-        entry_->SeeAlsoCall.assign(upToAny(found + SeeAlso.size() + 1, " )"));
+    cutRemarkCall(SeeAlso, entry_->SeeAlsoCall);
 }
 
 void ListLineParser::cutForCall()
@@ -251,9 +250,15 @@ void ListLineParser::cutForCall()
 
 void ListLineParser::cutHimselfVia()
 {
-    const std::size_t found = folded_.find(HimselfVia, RouteColumn);
+    cutRemarkCall(HimselfVia, entry_->HimselfViaCall);
+}
+
+// The call one blank behind the remark's keyword, up to a space, a ")" or the line's end.
+void ListLineParser::cutRemarkCall(std::string_view keyword, std::string& field)
+{
+    const std::size_t found = folded_.find(keyword, RouteColumn);
     if (found != 0)
-        entry_->HimselfViaCall.assign(upToAny(found + HimselfVia.size() + 1, " )"));
+        field.assign(upToAny(found + keyword.size() + 1, " )"));
 }
 
 bool ListLineParser::splitPortablePrefix()

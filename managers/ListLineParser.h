@@ -44,6 +44,7 @@ private:
     void cutSeeAlso();
     void cutForCall();
     void cutHimselfVia();
+    void cutRemarkCall(std::string_view keyword, std::string& field);
     bool splitPortablePrefix();
     void trimAddress();
 
@@ -63,6 +64,7 @@ private:
     std::string_view line_;
     FoldedLine folded_;
     std::string_view firstWord_;
+    bool homeCallOccurs_ = false; // two steps ask
 };
 
 } // namespace borvelin
