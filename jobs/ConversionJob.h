@@ -55,6 +55,8 @@ protected:
     void blankShortLine();
     void showProgressIfDue();
     void writeLine(std::string_view line) { OutStream->writeLine(line); }
+    // Room for the next output line of `length` bytes, to be filled in at once.
+    char* lineSpace(std::size_t length) { return OutStream->lineSpace(length); }
     // Closes the current output and opens the next one, `name`; all the job's outputs
     // are put in place together when the job ends.
     void openNextOutput(const std::string& name);

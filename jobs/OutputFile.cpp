@@ -92,16 +92,22 @@ void OutputFile::discard() noexcept
 
 void OutputFile::writeLine(std::string_view line)
 {
+    std::memcpy(lineSpace(line.size()), line.data(), line.size());
+}
+
+char* OutputFile::lineSpace(std::size_t length)
+{
     static constexpr std::string_view lineBreak = "\r\n";
-    if (used_ + line.size() + lineBreak.size() > buffer_.size()) {
+    const std::size_t needed = length + lineBreak.size();
+    if (used_ + needed > buffer_.size()) {
         flush();
-        if (line.size() + lineBreak.size() > buffer_.size())
-            buffer_.resize(line.size() + lineBreak.size());
+        if (needed > buffer_.size())
+            buffer_.resize(needed);
     }
-    std::memcpy(buffer_.data() + used_, line.data(), line.size());
-    used_ += line.size();
-    std::memcpy(buffer_.data() + used_, lineBreak.data(), lineBreak.size());
-    used_ += lineBreak.size();
+    char* line = buffer_.data() + used_;
+    std::memcpy(line + length, lineBreak.data(), lineBreak.size());
+    used_ += needed;
+    return line;
 }
 
 void OutputFile::flush()

@@ -23,6 +23,9 @@ public:
 
     // Writes the bytes followed by CR LF.
     void writeLine(std::string_view line);
+    // Room for the next line, `length` bytes that the caller fills in before any other
+    // write; the CR LF behind them is already written.
+    char* lineSpace(std::size_t length);
     // Flushes and closes the temporary file; the target is still untouched.
     void close();
     // Closes if need be and renames the temporary file over the target.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace borvelin {
@@ -34,6 +35,21 @@ constexpr std::string_view ExBuro = "Ex-Buro";
 constexpr std::string_view SeeAlso = "see also";
 constexpr std::string_view ForCall = "(for ";
 constexpr std::string_view HimselfVia = "himself via";
+
+// Every keyword a line is searched for, in the order of Keyword.
+enum class Keyword : std::uint8_t {
+    QslVia, NotVia, NotMore, NotLonger, Pirate, HomeCall,
+    NewManager, OnlyDirect, ExManager, ExBuro, SeeAlso, ForCall, HimselfVia,
+};
+constexpr std::array<std::string_view, 13> KeywordTexts = {
+    QslVia, NotVia, NotMore, NotLonger, Pirate, HomeCall,
+    NewManager, OnlyDirect, ExManager, ExBuro, SeeAlso, ForCall, HimselfVia,
+};
+
+constexpr std::string_view textOf(Keyword keyword)
+{
+    return KeywordTexts[static_cast<std::size_t>(keyword)];
+}
 
 } // namespace layout
 

@@ -14,9 +14,7 @@ void List25Job::lineStep()
     blankShortLine();
     showProgressIfDue();
     parser_.parse(state_.TextLine, entry_);
-    record_.clear();
-    entry_.appendRecord(record_);
-    writeLine(record_);
+    entry_.writeRecord(lineSpace(entry_.recordLength()));
     if (!entry_.MgrCall.empty())
         tally_.AddManager(entry_.MgrCall);
 }

@@ -37,7 +37,6 @@ private:
     FailureLog log_;
     ListLineParser parser_;
     ListEntry entry_;
-    std::string record_;
 };
 
 } // namespace borvelin

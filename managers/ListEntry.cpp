@@ -1,18 +1,35 @@
 #include "managers/ListEntry.h"
 
+#include <cstring>
+#include <string_view>
+
 namespace borvelin {
 
 namespace {
 
-void appendField(std::string& record, const std::string& value)
+constexpr std::string_view Yes = "YES";
+constexpr std::string_view No = "NO";
+// 17 separators between the 18 values, and the route code's one digit.
+constexpr std::size_t SeparatorsAndRouteCode = 17 + 1;
+
+std::string_view flagText(bool flag)
 {
-    record += value;
-    record += ';';
+    return flag ? Yes : No;
 }
 
-void appendFlag(std::string& record, bool flag)
+char* put(char* out, std::string_view value)
 {
-    record += flag ? "YES;" : "NO;";
+    if (value.empty()) // most fields are
+        return out;
+    std::memcpy(out, value.data(), value.size());
+    return out + value.size();
+}
+
+char* putField(char* out, std::string_view value)
+{
+    out = put(out, value);
+    *out = ';';
+    return out + 1;
 }
 
 } // namespace
@@ -26,27 +43,47 @@ void ListEntry::reset()
     RouteCode = 0;
 }
 
+std::size_t ListEntry::recordLength() const
+{
+    std::size_t length = SeparatorsAndRouteCode;
+    for (const std::string* field : {&DxCall, &CallPrefix, &MgrCall, &SeeAlsoCall, &ForCall, &ExMgrCall,
+                                     &HimselfViaCall, &NotViaCall, &Addr1, &Addr2, &Addr3, &Addr4, &AddrRest})
+        length += field->size();
+    for (bool flag : {PirateFlag, NewMgrFlag, OnlyDirectFlag, BuroFlag})
+        length += flagText(flag).size();
+    return length;
+}
+
 void ListEntry::appendRecord(std::string& record) const
 {
-    appendField(record, DxCall);
-    appendField(record, CallPrefix);
-    appendField(record, MgrCall);
-    appendField(record, SeeAlsoCall);
-    appendFlag(record, PirateFlag);
-    appendFlag(record, NewMgrFlag);
-    appendFlag(record, OnlyDirectFlag);
-    appendField(record, ForCall);
-    appendField(record, ExMgrCall);
-    appendFlag(record, BuroFlag);
-    appendField(record, HimselfViaCall);
-    appendField(record, NotViaCall);
-    record += static_cast<char>('0' + RouteCode);
-    record += ';';
-    appendField(record, Addr1);
-    appendField(record, Addr2);
-    appendField(record, Addr3);
-    appendField(record, Addr4);
-    record += AddrRest;
+    const std::size_t start = record.size();
+    record.resize(start + recordLength());
+    writeRecord(record.data() + start);
+}
+
+// The record is measured first and then written in place, straight into the output's
+// buffer: one record is written for every line of the list.
+void ListEntry::writeRecord(char* out) const
+{
+    out = putField(out, DxCall);
+    out = putField(out, CallPrefix);
+    out = putField(out, MgrCall);
+    out = putField(out, SeeAlsoCall);
+    out = putField(out, flagText(PirateFlag));
+    out = putField(out, flagText(NewMgrFlag));
+    out = putField(out, flagText(OnlyDirectFlag));
+    out = putField(out, ForCall);
+    out = putField(out, ExMgrCall);
+    out = putField(out, flagText(BuroFlag));
+    out = putField(out, HimselfViaCall);
+    out = putField(out, NotViaCall);
+    *out++ = static_cast<char>('0' + RouteCode);
+    *out++ = ';';
+    out = putField(out, Addr1);
+    out = putField(out, Addr2);
+    out = putField(out, Addr3);
+    out = putField(out, Addr4);
+    put(out, AddrRest);
 }
 
 } // namespace borvelin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -31,6 +32,10 @@ struct ListEntry {
     void reset();
     // The QSL.CSV record: the fields joined by ";", written as they stand (no quoting).
     void appendRecord(std::string& record) const;
+    // The record's length in bytes, and the record written to `out`, which has room
+    // for that many.
+    std::size_t recordLength() const;
+    void writeRecord(char* out) const;
 };
 
 } // namespace borvelin

@@ -5,6 +5,7 @@
 #include "managers/LineLayout.h"
 
 #include <algorithm>
+#include <array>
 
 namespace borvelin {
 
@@ -24,10 +25,12 @@ constexpr std::size_t DirectAddressCommaColumn = 17;
 // A "(for " without its ")" gets one after this many bytes.
 constexpr std::size_t ForCallRepairLength = 10;
 
-void trimInPlace(std::string& text)
+std::string_view trimmed(std::string_view text)
 {
-    text.erase(text.find_last_not_of(' ') + 1); // npos + 1 == 0: all spaces
-    text.erase(0, text.find_first_not_of(' '));
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -61,15 +64,13 @@ void ListLineParser::parse(std::string& textLine, ListEntry& entry)
     cutForCall();
     cutHimselfVia();
     splitPortablePrefix();
-    trimAddress();
 }
 
 void ListLineParser::useLine(std::string_view line)
 {
     line_ = line;
-    folded_.assign(line);
+    keywords_.scan(line, RouteColumn);
     firstWord_ = firstWord(line);
-    homeCallOccurs_ = folded_.occurs(HomeCall, RouteColumn);
 }
 
 std::string_view ListLineParser::fromColumn(std::size_t column) const
@@ -99,31 +100,37 @@ std::size_t ListLineParser::findByte(char byte, std::size_t column) const
 
 bool ListLineParser::routeKeywordOccurs() const
 {
-    return std::any_of(RouteKeywords.begin(), RouteKeywords.end(),
-                       [this](std::string_view keyword) { return folded_.occurs(keyword, RouteColumn); });
+    constexpr std::array routeKeywords = {Keyword::QslVia, Keyword::NotVia, Keyword::NotMore, Keyword::Pirate,
+                                          Keyword::NotLonger};
+    return std::any_of(routeKeywords.begin(), routeKeywords.end(),
+                       [this](Keyword keyword) { return keywords_.occurs(keyword); });
 }
 
 // The address runs from the route column to the end of the line, in parts split at
-// commas. Returns false when a part that needs a comma finds none; the parts cut so
-// far keep their values and AddrRest holds what was not cut.
+// commas; each part is kept without its leading and trailing blanks. Returns false
+// when a part that needs a comma finds none; the parts cut so far keep their values
+// and AddrRest holds what was not cut.
 bool ListLineParser::splitAddress(AddressForm form)
 {
     ListEntry& entry = *entry_;
-    entry.AddrRest.assign(fromColumn(RouteColumn));
+    std::string_view rest = fromColumn(RouteColumn);
     const std::size_t requiredParts = form == AddressForm::Bureau ? 2 : 1;
     std::string* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4};
     for (std::size_t index = 0; index < 4; ++index) {
-        const auto comma = entry.AddrRest.find(',');
-        if (comma == std::string::npos) {
-            if (index < requiredParts)
+        const auto comma = rest.find(',');
+        if (comma == std::string_view::npos) {
+            if (index < requiredParts) {
+                entry.AddrRest.assign(trimmed(rest));
                 return false;
-            parts[index]->swap(entry.AddrRest);
-            entry.AddrRest.clear();
+            }
+            parts[index]->assign(trimmed(rest));
+            rest = {};
             continue;
         }
-        parts[index]->assign(entry.AddrRest, 0, comma);
-        entry.AddrRest.erase(0, comma + 1);
+        parts[index]->assign(trimmed(rest.substr(0, comma)));
+        rest.remove_prefix(comma + 1);
     }
+    entry.AddrRest.assign(trimmed(rest));
     return true;
 }
 
@@ -137,7 +144,7 @@ void ListLineParser::cutBureauAddress()
 
 void ListLineParser::cutHomeCall()
 {
-    if (firstWord_.size() < HomeCallWordLength || !homeCallOccurs_)
+    if (firstWord_.size() < HomeCallWordLength || !keywords_.occurs(Keyword::HomeCall))
         return;
     entry_->DxCall.assign(firstWord_);
     if (splitPortablePrefix())
@@ -146,7 +153,7 @@ void ListLineParser::cutHomeCall()
 
 void ListLineParser::cutNotVia()
 {
-    if (!folded_.standsAt(NotVia, RouteColumn))
+    if (!routeIs(Keyword::NotVia))
         return;
     ListEntry& entry = *entry_;
     if (findByte(',', ManagerColumn) != 0) {
@@ -165,18 +172,18 @@ void ListLineParser::cutNotVia()
 
 void ListLineParser::cutNotMore()
 {
-    cutNotRoute(NotMore, NotMoreCallColumn, 3);
+    cutNotRoute(Keyword::NotMore, NotMoreCallColumn, 3);
 }
 
 void ListLineParser::cutNotLonger()
 {
-    cutNotRoute(NotLonger, NotLongerCallColumn, 2);
+    cutNotRoute(Keyword::NotLonger, NotLongerCallColumn, 2);
 }
 
 // A NOT route with the call behind its keyword, when a space stands at column 22 or later.
-void ListLineParser::cutNotRoute(std::string_view keyword, std::size_t callColumn, std::uint8_t routeCode)
+void ListLineParser::cutNotRoute(Keyword keyword, std::size_t callColumn, std::uint8_t routeCode)
 {
-    if (!folded_.standsAt(keyword, RouteColumn) || findByte(' ', ManagerColumn) == 0)
+    if (!routeIs(keyword) || findByte(' ', ManagerColumn) == 0)
         return;
     entry_->DxCall.assign(firstWord_);
     entry_->NotViaCall.assign(upTo(callColumn, ' '));
@@ -185,7 +192,7 @@ void ListLineParser::cutNotRoute(std::string_view keyword, std::size_t callColum
 
 void ListLineParser::cutManager()
 {
-    if (!folded_.standsAt(QslVia, RouteColumn) || homeCallOccurs_)
+    if (!routeIs(Keyword::QslVia) || keywords_.occurs(Keyword::HomeCall))
         return;
     entry_->DxCall.assign(firstWord_);
     entry_->MgrCall.assign(upTo(ManagerColumn, ' ')); // a ")" does not end the call
@@ -193,7 +200,7 @@ void ListLineParser::cutManager()
 
 void ListLineParser::markPirate()
 {
-    if (!folded_.standsAt(Pirate, RouteColumn))
+    if (!routeIs(Keyword::Pirate))
         return;
     entry_->DxCall.assign(firstWord_);
     entry_->PirateFlag = true;
@@ -209,16 +216,16 @@ void ListLineParser::cutDirectAddress()
 
 void ListLineParser::markRemarks()
 {
-    if (folded_.find(NewManager, RouteColumn) > RouteColumn)
+    if (keywords_.column(Keyword::NewManager) > RouteColumn)
         entry_->NewMgrFlag = true;
-    if (folded_.find(OnlyDirect, RouteColumn) > RouteColumn)
+    if (keywords_.column(Keyword::OnlyDirect) > RouteColumn)
         entry_->OnlyDirectFlag = true;
 }
 
 void ListLineParser::cutFormerManager()
 {
-    const std::size_t found = folded_.find(ExManager, RouteColumn);
-    if (found == 0 || entry_->BuroFlag || folded_.occurs(ExBuro, RouteColumn))
+    const std::size_t found = keywords_.column(Keyword::ExManager);
+    if (found == 0 || entry_->BuroFlag || keywords_.occurs(Keyword::ExBuro))
         return;
     const std::size_t callColumn = found + ExManager.size();
     if (findByte(')', callColumn) == 0) {
@@ -230,12 +237,12 @@ void ListLineParser::cutFormerManager()
 
 void ListLineParser::cutSeeAlso()
 {
-    cutRemarkCall(SeeAlso, entry_->SeeAlsoCall);
+    cutRemarkCall(Keyword::SeeAlso, entry_->SeeAlsoCall);
 }
 
 void ListLineParser::cutForCall()
 {
-    const std::size_t found = folded_.find(ForCall, RouteColumn);
+    const std::size_t found = keywords_.column(Keyword::ForCall);
     if (found == 0)
         return;
     const std::size_t callColumn = found + ForCall.size();
@@ -250,15 +257,15 @@ void ListLineParser::cutForCall()
 
 void ListLineParser::cutHimselfVia()
 {
-    cutRemarkCall(HimselfVia, entry_->HimselfViaCall);
+    cutRemarkCall(Keyword::HimselfVia, entry_->HimselfViaCall);
 }
 
 // The call one blank behind the remark's keyword, up to a space, a ")" or the line's end.
-void ListLineParser::cutRemarkCall(std::string_view keyword, std::string& field)
+void ListLineParser::cutRemarkCall(Keyword keyword, std::string& field)
 {
-    const std::size_t found = folded_.find(keyword, RouteColumn);
+    const std::size_t found = keywords_.column(keyword);
     if (found != 0)
-        field.assign(upToAny(found + keyword.size() + 1, " )"));
+        field.assign(upToAny(found + textOf(keyword).size() + 1, " )"));
 }
 
 bool ListLineParser::splitPortablePrefix()
@@ -270,12 +277,6 @@ bool ListLineParser::splitPortablePrefix()
     entry.CallPrefix.assign(entry.DxCall, 0, slash);
     entry.DxCall.erase(0, slash + 1);
     return true;
-}
-
-void ListLineParser::trimAddress()
-{
-    for (std::string* part : {&entry_->Addr1, &entry_->Addr2, &entry_->Addr3, &entry_->Addr4, &entry_->AddrRest})
-        trimInPlace(*part);
 }
 
 } // namespace borvelin

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "managers/ListEntry.h"
-#include "managers/TextSearch.h"
+#include "managers/KeywordColumns.h"
+#include "managers/LineLayout.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,7 +36,7 @@ private:
     void cutNotVia();
     void cutNotMore();
     void cutNotLonger();
-    void cutNotRoute(std::string_view keyword, std::size_t callColumn, std::uint8_t routeCode);
+    void cutNotRoute(layout::Keyword keyword, std::size_t callColumn, std::uint8_t routeCode);
     void cutManager();
     void markPirate();
     void cutDirectAddress();
@@ -44,13 +45,14 @@ private:
     void cutSeeAlso();
     void cutForCall();
     void cutHimselfVia();
-    void cutRemarkCall(std::string_view keyword, std::string& field);
+    void cutRemarkCall(layout::Keyword keyword, std::string& field);
     bool splitPortablePrefix();
-    void trimAddress();
 
     bool splitAddress(AddressForm form);
     void useLine(std::string_view line);
     bool routeKeywordOccurs() const;
+    // Does `keyword` stand at the route column?
+    bool routeIs(layout::Keyword keyword) const { return keywords_.column(keyword) == layout::RouteColumn; }
 
     // The bytes from `column` to the first `stop` at or after it, or to the end of the line.
     std::string_view upTo(std::size_t column, char stop) const;
@@ -62,9 +64,8 @@ private:
     std::string* textLine_ = nullptr;
     ListEntry* entry_ = nullptr;
     std::string_view line_;
-    FoldedLine folded_;
+    KeywordColumns keywords_; // from the route column on
     std::string_view firstWord_;
-    bool homeCallOccurs_ = false; // two steps ask
 };
 
 } // namespace borvelin

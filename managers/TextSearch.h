@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace borvelin {
@@ -14,19 +13,16 @@ constexpr char foldCase(char byte)
 }
 
 // True when `what` begins exactly at the 1-based `column` of `line`, ignoring case.
-bool standsAt(std::string_view line, std::string_view what, std::size_t column);
-
-// A line folded to lower case once, for the many searches made on it.
-class FoldedLine {
-public:
-    void assign(std::string_view line);
-    // The 1-based column where `what` first begins at or after `column`; 0 when nowhere.
-    std::size_t find(std::string_view what, std::size_t column) const;
-    bool occurs(std::string_view what, std::size_t column) const { return find(what, column) != 0; }
-    bool standsAt(std::string_view what, std::size_t column) const { return borvelin::standsAt(folded_, what, column); }
-
-private:
-    std::string folded_;
-};
+inline bool standsAt(std::string_view line, std::string_view what, std::size_t column)
+{
+    if (column == 0 || column - 1 > line.size() || line.size() - (column - 1) < what.size())
+        return false;
+    const char* there = line.data() + (column - 1);
+    for (std::size_t index = 0; index < what.size(); ++index) {
+        if (foldCase(there[index]) != foldCase(what[index]))
+            return false;
+    }
+    return true;
+}
 
 } // namespace borvelin
