@@ -1,7 +1,11 @@
 // Writes an invented manager list in the QSL.TXT layout to standard output:
 //   borvelin-genlist LINES [MANAGERS] [SEED]
 // Every call is fictional (Q prefixes); the mix of routes and remarks follows a real
-// list's shape, and manager popularity is skewed so that some serve 25 or more.
+// list's shape. List of 25+ counts exactly MANAGERS distinct managers (up to 175,760)
+// once the list is long enough to name each, and their popularity follows Zipf's law,
+// so that some serve 25 or more.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,17 +15,28 @@
 
 namespace {
 
+constexpr std::uint64_t MaxManagers = 10 * 26 * 26 * 26;
+// List of 25+ stops when one manager is named by more than 32,767 records; the most
+// popular manager stays well below that.
+constexpr double MostRecordsPerManager = 20000;
+// About this share of the lines name a manager that List of 25+ counts.
+constexpr double CountedShare = 0.74;
+
 class ListGenerator {
 public:
-    ListGenerator(std::uint64_t managers, std::uint64_t seed) : managers_(managers), random_(seed) {}
+    ListGenerator(std::uint64_t lines, std::uint64_t managers, std::uint64_t seed)
+        : managers_(managers), offset_(offsetFor(managers, MostRecordsPerManager / (CountedShare * static_cast<double>(lines) + 1))),
+          random_(seed)
+    {
+    }
 
     std::string line()
     {
         const unsigned kind = pick(1000);
         if (kind < 690)
-            return pad(station(call(), "QSL via " + manager() + remark()));
+            return pad(station(call(), "QSL via " + countedManager() + remark()));
         if (kind < 730)
-            return pad(station(portableCall(), "QSL via Home Call"));
+            return pad(station(portablePrefix() + "/" + countedManager(), "QSL via Home Call"));
         if (kind < 735)
             return station(call(), "NOT via " + manager() + ", " + address(2));
         if (kind < 740)
@@ -39,10 +54,10 @@ public:
         if (kind < 965)
             return bureau();
         if (kind < 998)
-            return pad(station(call(), "QSL via " + manager() + " only direct"));
+            return pad(station(call(), "QSL via " + countedManager() + " only direct"));
         if (kind < 999)
             return std::string(pick(13), ' '); // short and empty lines are logged as bureau failures
-        return pad(station(call(), "QSL via " + manager() + " (for " + call())); // logged: no ")"
+        return pad(station(call(), "QSL via " + countedManager() + " (for " + call())); // logged: no ")"
     }
 
 private:
@@ -61,18 +76,54 @@ private:
         return text;
     }
 
-    std::string portableCall()
+    std::string portablePrefix()
     {
         std::string prefix = "Q";
         prefix += pick(2) ? letter() : digit();
-        return prefix + "/" + call();
+        return prefix;
     }
 
-    // Popular managers are drawn far more often than the rest.
+    // The manager of a line that List of 25+ counts. The first lines name each manager
+    // once, so that the list holds exactly the chosen number of them (given lines
+    // enough); later ones draw from the same managers as manager() does.
+    std::string countedManager()
+    {
+        if (managersNamed_ < managers_)
+            return managerCall(managersNamed_++);
+        return manager();
+    }
+
+    // Popular managers are drawn far more often than the rest: the manager of rank k
+    // (from 1) is drawn with a chance in proportion to 1/(k + q), Zipf's law with
+    // Mandelbrot's offset q, which keeps the most popular one within the count a
+    // manager may reach.
     std::string manager()
     {
         const double u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-        auto index = static_cast<std::uint64_t>(static_cast<double>(managers_) * u * u * u);
+        const double rank = offset_ * std::pow((static_cast<double>(managers_) + offset_) / offset_, u) - offset_;
+        return managerCall(std::min(static_cast<std::uint64_t>(rank), managers_ - 1));
+    }
+
+    // The smallest offset q for which the most popular manager's share stays within
+    // `share`.
+    static double offsetFor(std::uint64_t managers, double share)
+    {
+        const double n = static_cast<double>(managers);
+        const auto topShare = [n](double q) { return std::log((1 + q) / q) / std::log((n + q) / q); };
+        double low = 1e-6;
+        double high = 1e12;
+        if (topShare(low) <= share)
+            return low;
+        for (int step = 0; step < 200; ++step) {
+            const double middle = std::sqrt(low * high);
+            (topShare(middle) <= share ? high : low) = middle;
+        }
+        return high;
+    }
+
+    // A distinct call for each index below MaxManagers.
+    static std::string managerCall(std::uint64_t index)
+    {
         std::string text = "Q";
         text += static_cast<char>('0' + index % 10);
         index /= 10;
@@ -134,6 +185,8 @@ private:
     }
 
     std::uint64_t managers_;
+    double offset_;
+    std::uint64_t managersNamed_ = 0;
     std::mt19937_64 random_;
 };
 
@@ -148,7 +201,11 @@ int main(int argc, char** argv)
     const std::uint64_t lines = std::strtoull(argv[1], nullptr, 10);
     const std::uint64_t managers = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 50000;
     const std::uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
-    ListGenerator generator(managers == 0 ? 1 : managers, seed);
+    if (managers == 0 || managers > MaxManagers) {
+        std::fprintf(stderr, "borvelin-genlist: MANAGERS must be 1 to %llu\n", static_cast<unsigned long long>(MaxManagers));
+        return 2;
+    }
+    ListGenerator generator(lines, managers, seed);
     for (std::uint64_t i = 0; i < lines; ++i) {
         const std::string text = generator.line() + "\r\n";
         std::fwrite(text.data(), 1, text.size(), stdout);

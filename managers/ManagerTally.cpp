@@ -3,92 +3,125 @@
 #include "jobs/JobError.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 namespace borvelin {
 
 namespace {
 
-constexpr std::size_t InitialSlots = 1024;
+constexpr unsigned InitialIndexBits = 10;
 
+// FNV-1a over the call's bytes.
 std::uint64_t hashOf(std::string_view call)
 {
-    return std::hash<std::string_view>{}(call);
-}
-
-std::uint64_t slotValue(std::uint64_t hash, std::size_t position)
-{
-    return (hash & 0xFFFFFFFF00000000u) | (position + 1);
+    std::uint64_t hash = 14695981039346656037u;
+    for (const char byte : call) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211u;
+    }
+    return hash;
 }
 
 } // namespace
 
-ManagerTally::Manager* ManagerTally::find(std::string_view call, std::uint64_t hash, std::size_t& slot) const
+// The top bits of the hash times the golden ratio pick the slot: all of the hash's
+// bits reach them, where its low bits alone would follow only the calls' low bits.
+std::size_t ManagerTally::slotIndex(std::string_view call) const
+{
+    return static_cast<std::size_t>((hashOf(call) * 0x9E3779B97F4A7C15u) >> (64 - indexBits_));
+}
+
+std::string_view ManagerTally::callOf(const Slot& slot) const
+{
+    if (slot.length != LongCall)
+        return {slot.call.data(), slot.length};
+    std::uint32_t index = 0;
+    std::memcpy(&index, slot.call.data(), sizeof index);
+    return longCalls_[index];
+}
+
+const ManagerTally::Slot* ManagerTally::find(std::string_view call) const
 {
     if (slots_.empty())
         return nullptr;
     const std::size_t mask = slots_.size() - 1;
-    for (slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint64_t value = slots_[slot];
-        if (value == 0)
-            return nullptr;
-        if ((value ^ hash) >> 32 == 0) {
-            const Manager& manager = entries_[(value & 0xFFFFFFFFu) - 1];
-            if (manager.call == call)
-                return const_cast<Manager*>(&manager);
-        }
+    for (std::size_t index = slotIndex(call);; index = (index + 1) & mask) {
+        const Slot& slot = slots_[index];
+        if (slot.hits == 0 || callOf(slot) == call)
+            return &slot;
+    }
+}
+
+ManagerTally::Slot* ManagerTally::find(std::string_view call)
+{
+    return const_cast<Slot*>(std::as_const(*this).find(call));
+}
+
+void ManagerTally::store(Slot& slot, std::string_view call)
+{
+    if (call.size() <= InlineCallLength) {
+        std::memcpy(slot.call.data(), call.data(), call.size());
+        slot.length = static_cast<std::uint8_t>(call.size());
+    } else {
+        const auto index = static_cast<std::uint32_t>(longCalls_.size());
+        longCalls_.emplace_back(call);
+        std::memcpy(slot.call.data(), &index, sizeof index);
+        slot.length = LongCall;
     }
 }
 
 void ManagerTally::grow()
 {
-    std::vector<std::uint64_t> slots(slots_.empty() ? InitialSlots : slots_.size() * 2, 0);
-    const std::size_t mask = slots.size() - 1;
-    for (std::size_t position = 0; position < entries_.size(); ++position) {
-        const std::uint64_t hash = hashOf(entries_[position].call);
-        std::size_t slot = hash & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = slotValue(hash, position);
+    const std::vector<Slot> old = std::move(slots_);
+    indexBits_ = old.empty() ? InitialIndexBits : indexBits_ + 1;
+    slots_.assign(std::size_t{1} << indexBits_, Slot{});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.hits == 0)
+            continue;
+        std::size_t index = slotIndex(callOf(slot));
+        while (slots_[index].hits != 0)
+            index = (index + 1) & mask;
+        slots_[index] = slot;
     }
-    slots_.swap(slots);
 }
 
 void ManagerTally::AddManager(std::string_view call)
 {
-    const std::uint64_t hash = hashOf(call);
-    std::size_t slot = 0;
-    if (Manager* manager = find(call, hash, slot)) {
-        if (manager->hits == MaxHits)
+    Slot* slot = find(call);
+    if (slot && slot->hits != 0) {
+        if (slot->hits == MaxHits)
             throw JobError(ErrorNumber::Overflow,
                            "Overflow (more than 32767 records name the manager " + std::string(call) + ")");
-        ++manager->hits;
+        ++slot->hits;
         return;
     }
-    if (entries_.size() == MaxManagers)
+    if (count_ == MaxManagers)
         throw JobError(ErrorNumber::SubscriptOutOfRange,
                        "Subscript out of range (more than 100000 managers; " + std::string(call) + " was not counted)");
-    if ((entries_.size() + 1) * 2 > slots_.size()) {
+    if ((count_ + 1) * 2 > slots_.size()) {
         grow();
-        find(call, hash, slot); // finds the free slot in the new index
+        slot = find(call); // the free slot in the new table
     }
-    entries_.push_back({std::string(call), 1});
-    slots_[slot] = slotValue(hash, entries_.size() - 1);
+    store(*slot, call);
+    slot->hits = 1;
+    ++count_;
 }
 
 int ManagerTally::hitsOf(std::string_view call) const
 {
-    std::size_t slot = 0;
-    const Manager* manager = find(call, hashOf(call), slot);
-    return manager ? manager->hits : 0;
+    const Slot* slot = find(call);
+    return slot ? slot->hits : 0;
 }
 
 std::vector<ManagerTally::Entry> ManagerTally::SortManagers() const
 {
     std::vector<Entry> sorted;
-    sorted.reserve(entries_.size());
-    for (const Manager& manager : entries_)
-        sorted.emplace_back(manager.call, manager.hits);
+    sorted.reserve(count_);
+    for (const Slot& slot : slots_) {
+        if (slot.hits != 0)
+            sorted.emplace_back(callOf(slot), slot.hits);
+    }
     // std::string_view compares bytes as unsigned char: ordinal, case-sensitive order.
     std::sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) { return a.first < b.first; });
     return sorted;

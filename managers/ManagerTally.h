@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,7 +21,7 @@ public:
     // pass MaxHits, and (Subscript out of range) for a manager beyond MaxManagers.
     void AddManager(std::string_view call);
 
-    std::size_t MgrCount() const { return entries_.size(); }
+    std::size_t MgrCount() const { return count_; }
     // The count of `call`, 0 when the tally does not hold it.
     int hitsOf(std::string_view call) const;
 
@@ -30,19 +31,31 @@ public:
     std::vector<Entry> SortManagers() const;
 
 private:
-    struct Manager {
-        std::string call;
-        std::int16_t hits;
+    static constexpr std::size_t InlineCallLength = 12;
+    static constexpr std::uint8_t LongCall = 0xFF;
+
+    // The tally is a hashed table of these, each the size of a quarter cache line. A
+    // list of 25+ looks a manager up for nearly every line, and with many managers
+    // the table outgrows the caches: keeping a call in its slot makes each look-up one
+    // read from memory. A longer call is kept in longCalls_, its index in the slot.
+    struct Slot {
+        std::array<char, InlineCallLength> call;
+        std::uint8_t length; // of the call, or LongCall
+        std::uint8_t unused;
+        std::int16_t hits; // 0: the slot is free
     };
 
-    // An open-addressing index over entries_: each slot holds the upper half of the
-    // call's hash and the entry's position plus one (0: empty). One list of 25+ looks
-    // a manager up for nearly every line, so the lookup must stay cheap.
-    Manager* find(std::string_view call, std::uint64_t hash, std::size_t& slot) const;
+    Slot* find(std::string_view call);
+    const Slot* find(std::string_view call) const;
+    std::string_view callOf(const Slot& slot) const;
+    void store(Slot& slot, std::string_view call);
+    std::size_t slotIndex(std::string_view call) const;
     void grow();
 
-    std::vector<Manager> entries_;
-    std::vector<std::uint64_t> slots_;
+    std::vector<Slot> slots_;
+    std::vector<std::string> longCalls_;
+    std::size_t count_ = 0;
+    unsigned indexBits_ = 0; // slots_.size() == 1 << indexBits_
 };
 
 } // namespace borvelin

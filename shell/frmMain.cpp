@@ -192,9 +192,23 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// A job runs on this thread, so a panel shows a new text only when painted at once.
+// The record count changes every 250 records: painting each would cost a large list
+// more time than the conversion, so the count is painted when the eye can follow it,
+// and the event loop paints the last one when the job is over.
 void frmMain::setPanelText(int panel, const std::string& text)
 {
-    StatusBar2->showPanelTextNow(panel, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+    const QString shown = QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+    if (panel != borvelin::ProgressPanel) {
+        StatusBar2->showPanelTextNow(panel, shown);
+        return;
+    }
+    if (progressPainted_.isValid() && progressPainted_.elapsed() < ProgressPaintIntervalMs) {
+        StatusBar2->setPanelText(panel, shown);
+        return;
+    }
+    StatusBar2->showPanelTextNow(panel, shown);
+    progressPainted_.start();
 }
 
 template <typename Job, typename... Extra>

@@ -4,6 +4,7 @@
 #include "jobs/StatusSink.h"
 #include "managers/ManagerTally.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSize>
 
@@ -23,6 +24,9 @@ class frmMain : public QMainWindow, public borvelin::StatusSink {
 public:
     static constexpr int StatusBar2Height = 270;
     static constexpr int StatusBar1Height = 30;
+    // The progress panel is painted at most this often while a job runs; every other
+    // panel at once.
+    static constexpr int ProgressPaintIntervalMs = 40;
     static inline const QString HelpMessage =
         QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
 
@@ -67,6 +71,7 @@ private:
 
     borvelin::JobState jobState_;
     borvelin::ManagerTally managerTally_; // empty at load; List of 25+ adds to it run after run
+    QElapsedTimer progressPainted_; // since the progress panel was last painted
     QSize outerSize_; // the stored outer size, in pixels, until the frame is known
     bool outerSizeSettled_ = false;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,47 @@ TEST(ManagerTally, Holds100000ManagersAndRefusesTheNext)
     EXPECT_EQ(tally.MgrCount(), 100000u);
     EXPECT_EQ(tally.hitsOf("Q1NEW"), 0);
     EXPECT_EQ(tally.hitsOf("Q99999"), 2);
+}
+
+TEST(ManagerTally, AgreesWithAPlainMapOnManyCallsShortAndLong)
+{
+    // Calls around the length kept in a slot, a few of them long, drawn so that the
+    // table grows many times and some calls come back often.
+    std::mt19937 random(73);
+    std::map<std::string, int> expected;
+    ManagerTally tally;
+    for (int i = 0; i < 300000; ++i) {
+        const unsigned number = random() % 60000;
+        std::string call = "Q" + std::to_string(number % 10) + "A" + std::to_string(number);
+        call.resize(call.size() + number % 11, static_cast<char>('A' + number % 26)); // 4 to 16 bytes
+        tally.AddManager(call);
+        ++expected[call];
+    }
+    ASSERT_EQ(tally.MgrCount(), expected.size());
+    const auto sorted = tally.SortManagers();
+    ASSERT_EQ(sorted.size(), expected.size());
+    auto want = expected.begin();
+    for (const auto& [call, hits] : sorted) {
+        ASSERT_EQ(call, want->first);
+        ASSERT_EQ(hits, want->second) << call;
+        ASSERT_EQ(tally.hitsOf(call), want->second) << call;
+        ++want;
+    }
+    EXPECT_EQ(tally.hitsOf("Q1A1AAAAAAAAAAAAAAAAAAAA"), 0);
+}
+
+TEST(ManagerTally, ACopyCountsOnItsOwn)
+{
+    ManagerTally tally;
+    tally.AddManager("Q1ABC");
+    tally.AddManager("Q1ABCDEFGHIJKLMNOP");
+    ManagerTally copy = tally;
+    copy.AddManager("Q1ABCDEFGHIJKLMNOP");
+    copy.AddManager("Q2NEW");
+    EXPECT_EQ(tally.hitsOf("Q1ABCDEFGHIJKLMNOP"), 1);
+    EXPECT_EQ(tally.MgrCount(), 2u);
+    EXPECT_EQ(copy.hitsOf("Q1ABCDEFGHIJKLMNOP"), 2);
+    EXPECT_EQ(copy.MgrCount(), 3u);
 }
 
 } // namespace
