@@ -46,17 +46,14 @@ constexpr ByteFilter KeywordsHoldingByte = keywordsHoldingByte();
 static_assert(std::all_of(layout::KeywordTexts.begin(), layout::KeywordTexts.end(),
                           [](std::string_view keyword) { return keyword.size() >= FilterLength; }));
 
-// The keywords whose first bytes are those of `line` from `column` on.
-KeywordSet keywordsFitting(std::string_view line, std::size_t column)
+// The keywords whose first bytes are the bytes at `at`, which holds FilterLength bytes.
+KeywordSet keywordsFitting(const char* at)
 {
-    if (line.size() - (column - 1) < FilterLength)
-        return 0;
-    const char* at = line.data() + (column - 1);
-    KeywordSet fitting = AllKeywords;
-    for (std::size_t offset = 0; offset < FilterLength; ++offset)
-        fitting &= KeywordsHoldingByte[offset][static_cast<unsigned char>(at[offset])];
-    return fitting;
+    return KeywordsHoldingByte[0][static_cast<unsigned char>(at[0])] &
+           KeywordsHoldingByte[1][static_cast<unsigned char>(at[1])] &
+           KeywordsHoldingByte[2][static_cast<unsigned char>(at[2])];
 }
+static_assert(FilterLength == 3);
 
 // The keywords folded once, so that only the line's bytes need folding when compared.
 constexpr std::size_t LongestKeyword = 24;
@@ -97,10 +94,13 @@ void KeywordColumns::scan(std::string_view line, std::size_t fromColumn)
 {
     columns_.fill(0);
     // No keyword begins with a blank, so the blanks that pad a line need no look.
-    const std::size_t lastColumn = line.find_last_not_of(' ') + 1; // npos + 1 == 0: all blanks
+    const std::size_t lastNonBlank = line.find_last_not_of(' ') + 1; // npos + 1 == 0: all blanks
+    // ... and a keyword's first bytes must fit before the line ends.
+    const std::size_t lastFitting = line.size() >= FilterLength ? line.size() - FilterLength + 1 : 0;
+    const std::size_t lastColumn = std::min(lastNonBlank, lastFitting);
     KeywordSet missing = AllKeywords;
     for (std::size_t column = fromColumn; column <= lastColumn && missing != 0; ++column) {
-        KeywordSet candidates = keywordsFitting(line, column) & missing;
+        KeywordSet candidates = keywordsFitting(line.data() + column - 1) & missing;
         while (candidates != 0) {
             const int index = std::countr_zero(candidates);
             candidates &= static_cast<KeywordSet>(candidates - 1);
