@@ -72,35 +72,30 @@ std::size_t LineReader::findBreak()
     return std::min(nextLineFeed_, nextCarriageReturn_);
 }
 
-void LineReader::skipLineFeedAfterCarriageReturn()
-{
-    if (!skipLineFeed_)
-        return;
-    if (begin_ == end_)
-        fill();
-    if (begin_ < end_ && buffer_[begin_] == '\n')
-        ++begin_;
-    skipLineFeed_ = false;
-}
-
 bool LineReader::readLine(std::string& line)
 {
-    skipLineFeedAfterCarriageReturn();
-    while (findBreak() == end_ && fill()) {
+    for (;;) {
+        if (skipLineFeed_ && begin_ < end_) {
+            // The last line ended in CR: an LF right behind it belongs to that break.
+            if (buffer_[begin_] == '\n')
+                ++begin_;
+            skipLineFeed_ = false;
+        }
+        const std::size_t lineBreak = findBreak();
+        if (lineBreak < end_) {
+            line.assign(buffer_.data() + begin_, lineBreak - begin_);
+            skipLineFeed_ = buffer_[lineBreak] == '\r';
+            begin_ = lineBreak + 1;
+            return true;
+        }
+        if (!fill())
+            break;
     }
-    // A refill moves the bytes, so ask again where the break lies.
-    const std::size_t lineBreak = findBreak();
-    if (lineBreak == end_) {
-        // End of file: whatever is left is the last line, without a break.
-        if (begin_ == end_)
-            return false;
-        line.assign(buffer_.data() + begin_, end_ - begin_);
-        begin_ = end_;
-        return true;
-    }
-    line.assign(buffer_.data() + begin_, lineBreak - begin_);
-    skipLineFeed_ = buffer_[lineBreak] == '\r';
-    begin_ = lineBreak + 1;
+    // End of file: whatever is left is the last line, without a break.
+    if (begin_ == end_)
+        return false;
+    line.assign(buffer_.data() + begin_, end_ - begin_);
+    begin_ = end_;
     return true;
 }
 

@@ -24,7 +24,6 @@ public:
 private:
     bool fill();
     std::size_t findBreak();
-    void skipLineFeedAfterCarriageReturn();
 
     std::string fileName_;
     std::FILE* file_ = nullptr;
