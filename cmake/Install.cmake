@@ -34,15 +34,18 @@ set(CPACK_PACKAGE_VENDOR "The BORVELIN developers")
 set(CPACK_PACKAGE_CONTACT "The BORVELIN developers <borvelin@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Convert a QSL manager list into CSV, manager, bureau and FUL files")
 set(CPACK_PACKAGE_DESCRIPTION
-    "For radio amateurs who keep a QSL manager list, QSL.TXT: List of 25+ writes QSL.CSV, "
-    "the managers with 25 or more stations (QSLMGR.TXT) and a failure log; QSL Buro list writes "
-    "the bureau lines (QSLADM.TXT); the list converts to the FUL format (QSL.FUL) and back. "
-    "The window program borvelin and the command-line companion borvelin-cli.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+    "For radio amateurs who keep a QSL manager list, QSL.TXT. List of 25+ writes QSL.CSV, the \
+managers with 25 or more stations (QSLMGR.TXT) and a failure log. QSL Buro list writes the \
+bureau lines (QSLADM.TXT). The list converts to the FUL format (QSL.FUL) and back. With the \
+window program borvelin and the command-line companion borvelin-cli.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 # Dependencies from the shared libraries the programs link (dpkg-shlibdeps, package dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its platform plugin at run time, which no linked library names.
+if(BORVELIN_WINDOW)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+endif()
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -17,8 +17,8 @@ echo "built $(basename "$package"), $(stat -c %s "$package") bytes"
 status=0
 depends=$(dpkg-deb --field "$package" Depends)
 echo "Depends: $depends"
-# Only dpkg-shlibdeps names these: nothing lists them by hand.
-for library in libc6 libstdc++6 libqt6widgets6; do
+# Only dpkg-shlibdeps names the libraries: the package lists just the Qt platform plugins.
+for library in libc6 libstdc++6 libqt6widgets6 qt6-qpa-plugins; do
     tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -Fqx "$library" || { echo "Depends lacks $library"; status=1; }
 done
 [ "$(dpkg-deb --field "$package" Package)" = borvelin ] || { echo "package name"; status=1; }
