@@ -2,36 +2,24 @@
 
 #ifdef Q_OS_WIN
 
-#include <windows.h>
-// windows.h maps these names to their A/W forms; ours call the ANSI ones directly.
-#undef RegOpenKeyEx
-#undef RegQueryValueEx
+#include "dialogs/WindowsRegistry.h"
 
 namespace Registry {
 
 LONG RegOpenKeyEx(HKEY root, const QByteArray& subKey, DWORD options, DWORD access, HKEY* result)
 {
-    ::HKEY opened = nullptr;
-    const LONG rc = ::RegOpenKeyExA(reinterpret_cast<::HKEY>(root), subKey.constData(), options, access, &opened);
-    *result = reinterpret_cast<HKEY>(opened);
-    return rc;
+    return Windows::openKey(root, subKey.constData(), options, access, result);
 }
 
 LONG RegQueryValueEx(HKEY key, const QByteArray& valueName, DWORD* reserved, DWORD* type, unsigned char* data,
                      DWORD* size)
 {
-    ::DWORD valueType = 0;
-    ::DWORD valueSize = *size;
-    const LONG rc = ::RegQueryValueExA(reinterpret_cast<::HKEY>(key), valueName.constData(),
-                                       reinterpret_cast<::LPDWORD>(reserved), &valueType, data, &valueSize);
-    *type = valueType;
-    *size = valueSize;
-    return rc;
+    return Windows::queryValue(key, valueName.constData(), reserved, type, data, size);
 }
 
 LONG RegCloseKey(HKEY key)
 {
-    return ::RegCloseKey(reinterpret_cast<::HKEY>(key));
+    return Windows::closeKey(key);
 }
 
 QString storePath()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "dialogs/RegistryTypes.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <cstdint>
 
 // The registry calls System Info relies on, with their result codes. On Windows they
 // are the registry's own. Elsewhere the keys live in an INI-format store that an
@@ -17,20 +17,6 @@
 // A quoted value is REG_SZ, dword:XXXXXXXX is REG_DWORD, hex:xx,xx,... REG_BINARY.
 // Key and value names ignore letter case, as the registry's do.
 namespace Registry {
-
-using HKEY = std::uintptr_t;
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
-
-constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
-constexpr DWORD KEY_ALL_ACCESS = 0x2003F;
-constexpr DWORD REG_SZ = 1;
-constexpr DWORD REG_BINARY = 3;
-constexpr DWORD REG_DWORD = 4;
-constexpr LONG ERROR_SUCCESS = 0;
-constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-constexpr LONG ERROR_INVALID_HANDLE = 6;
-constexpr LONG ERROR_MORE_DATA = 234;
 
 LONG RegOpenKeyEx(HKEY root, const QByteArray& subKey, DWORD options, DWORD access, HKEY* result);
 LONG RegQueryValueEx(HKEY key, const QByteArray& valueName, DWORD* reserved, DWORD* type, unsigned char* data,

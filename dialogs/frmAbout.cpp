@@ -2,6 +2,7 @@
 
 #include "BorvelinVersion.h"
 #include "dialogs/DialogControls.h"
+#include "shell/AppIcon.h"
 #include "shell/AppTitle.h"
 #include "shell/Twips.h"
 
@@ -62,7 +63,7 @@ void frmAbout::createControls()
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/borvelin.png")));
+    picIcon->setPixmap(AppPicture());
     picIcon->setAutoFillBackground(true);
     QPalette grey = picIcon->palette();
     grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));

@@ -3,6 +3,7 @@
 #include "dialogs/DialogControls.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
+#include "shell/AppIcon.h"
 #include "shell/SettingsStore.h"
 #include "shell/Twips.h"
 
@@ -36,7 +37,7 @@ void frmTip::createControls()
     Picture1->setPalette(white);
     Twips::place(*Picture1, 120, 120, 3735, 2715);
     auto* icon = new QLabel(Picture1);
-    icon->setPixmap(QPixmap(QStringLiteral(":/borvelin.png")));
+    icon->setPixmap(AppPicture());
     icon->setGeometry(0, 0, 32, 32);
     Label1 = addLabel(Picture1, "Label1", QStringLiteral("Did you know..."), 540, 180, 2655, 255);
     QFont bold = Label1->font();

@@ -1,6 +1,7 @@
 #include "jobs/OutputFile.h"
 
 #include "jobs/JobError.h"
+#include "jobs/NewFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -46,7 +47,7 @@ std::FILE* createExclusive(const fs::path& target, const std::string& targetName
         const std::string name = "." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp";
         const fs::path candidate = directory.empty() ? fs::path(name) : directory / name;
         errno = 0;
-        if (std::FILE* file = std::fopen(candidate.string().c_str(), "wbx")) {
+        if (std::FILE* file = createNewFile(candidate)) {
             createdName = candidate.string();
             return file;
         }

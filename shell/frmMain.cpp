@@ -6,6 +6,7 @@
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
+#include "shell/AppIcon.h"
 #include "shell/AppTitle.h"
 #include "shell/Forms.h"
 #include "shell/StatusBar.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -48,7 +48,7 @@ frmMain::frmMain()
     setObjectName(QStringLiteral("frmMain"));
     Forms::track(this);
     setWindowTitle(AppTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/borvelin.png")));
+    setWindowIcon(AppIcon());
     createMenus();
     createStatusBars();
     // The designed panel of StatusBar1 gets five more, all empty.

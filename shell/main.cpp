@@ -1,3 +1,4 @@
+#include "shell/AppIcon.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("BORVELIN"));
+    QGuiApplication::setDesktopFileName(AppId); // ties the windows to the desktop entry and its icon
     Module1::Main();
     const int exitCode = QApplication::exec();
     delete Module1::MainForm; // while the application object still exists

@@ -1,4 +1,5 @@
 #include "support/MessageBoxCatcher.h"
+#include "shell/AppIcon.h"
 #include "shell/Forms.h"
 #include "shell/Module1.h"
 #include "shell/StatusBar.h"
@@ -84,6 +85,7 @@ private slots:
     void failingJobReportsAndKeepsTheOldOutput();
     void list25CountsOnTopOfTheEarlierRun();
     void panel1IsPaintedDuringTheJob();
+    void iconsAreTheInstalledOnesInEverySize();
 
 private:
     std::unique_ptr<frmMain> openMainWindow();
@@ -424,6 +426,31 @@ void tst_frmMain::panel1IsPaintedDuringTheJob()
         QVERIFY2(count > previous, qPrintable(paintedDuringJob.join('|')));
         previous = count;
     }
+}
+
+void tst_frmMain::iconsAreTheInstalledOnesInEverySize()
+{
+    // The hicolor folder of the source tree holds the PNGs that are installed.
+    const QDir hicolor(QStringLiteral(BORVELIN_SOURCE_DIR "/data/icons/hicolor"));
+    const QStringList folders = hicolor.entryList({QStringLiteral("*x*")}, QDir::Dirs);
+    QVERIFY2(!folders.isEmpty(), qPrintable(hicolor.path()));
+    auto installed = [&](const QString& folder) {
+        return QImage(hicolor.filePath(folder + QStringLiteral("/apps/") + AppId + QStringLiteral(".png")))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied); // as a pixmap keeps it
+    };
+    const auto window = openMainWindow();
+    const QIcon icon = window->windowIcon();
+    QCOMPARE(icon.availableSizes().size(), folders.size());
+    for (const QString& folder : folders) {
+        const int size = folder.section(QLatin1Char('x'), 0, 0).toInt();
+        const QImage file = installed(folder);
+        QCOMPARE(file.size(), QSize(size, size));
+        QVERIFY2(icon.availableSizes().contains(file.size()), qPrintable(folder));
+        const QImage shown = icon.pixmap(file.size()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QVERIFY2(shown == file, qPrintable(folder));
+    }
+    const QImage picture = AppPicture().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY(picture == installed(QStringLiteral("32x32")));
 }
 
 QTEST_MAIN(tst_frmMain)

@@ -1,0 +1,51 @@
+# What `cmake --install` puts where, and the Debian package made from it (cpack -G DEB).
+# Default prefix /usr/local; the package installs under /usr.
+
+include(GNUInstallDirs)
+# The documentation folder is named after the package, not the project.
+set(BORVELIN_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/borvelin)
+
+install(TARGETS borvelin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES example/QSL.TXT DESTINATION ${BORVELIN_INSTALL_DOCDIR}/example)
+
+if(UNIX)
+  install(FILES man/borvelin-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
+if(BORVELIN_WINDOW)
+  install(TARGETS borvelin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# The window program's place on a freedesktop desktop: its menu entry, its software
+# centre description and its icon in the hicolor theme.
+if(BORVELIN_WINDOW AND UNIX AND NOT APPLE)
+  install(FILES man/borvelin.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES data/${BORVELIN_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES data/${BORVELIN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  foreach(size IN LISTS BORVELIN_ICON_SIZES)
+    install(FILES data/icons/hicolor/${size}x${size}/apps/${BORVELIN_APP_ID}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  install(FILES data/icons/${BORVELIN_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
+
+set(CPACK_PACKAGE_NAME borvelin)
+set(CPACK_PACKAGE_VENDOR "The BORVELIN developers")
+set(CPACK_PACKAGE_CONTACT "The BORVELIN developers <borvelin@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Convert a QSL manager list into CSV, manager, bureau and FUL files")
+set(CPACK_PACKAGE_DESCRIPTION
+    "For radio amateurs who keep a QSL manager list, QSL.TXT. List of 25+ writes QSL.CSV, the \
+managers with 25 or more stations (QSLMGR.TXT) and a failure log. QSL Buro list writes the \
+bureau lines (QSLADM.TXT). The list converts to the FUL format (QSL.FUL) and back. With the \
+window program borvelin and the command-line companion borvelin-cli.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
+# Dependencies from the shared libraries the programs link (dpkg-shlibdeps, package dpkg-dev).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its platform plugin at run time, which no linked library names.
+if(BORVELIN_WINDOW)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+endif()
+set(CPACK_GENERATOR DEB)
+include(CPack)

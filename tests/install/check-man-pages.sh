@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The man pages render without a warning, carry the program's version, and describe
+# every command and option that borvelin-cli --help lists.
+# Usage: check-man-pages.sh SOURCE_DIR BORVELIN_CLI
+set -euo pipefail
+source_dir=$1 cli=$2
+command -v groff >/dev/null || { echo "groff missing: skipped"; exit 77; }
+
+version=$("$cli" --version | awk '{print $2}')
+status=0
+for page in "$source_dir"/man/*.1; do
+    warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$page" 2>&1)
+    [ -z "$warnings" ] || { echo "$page: $warnings"; status=1; }
+    grep -q "^\.TH .*\"BORVELIN $version\"" "$page" || { echo "$page: not for version $version"; status=1; }
+done
+
+page=$source_dir/man/borvelin-cli.1
+rendered=$(LC_ALL=C.UTF-8 MANWIDTH=80 groff -man -Tutf8 -P-cbou "$page")
+# The section of the rendered page from its heading to the next heading.
+section() { awk -v name="$1" '/^[A-Z]/ { inside = ($0 == name) } inside' <<<"$rendered"; }
+commands=$("$cli" --help | awk '/^Commands:/ { inside = 1; next } /^$/ { inside = 0 } inside { print $1 }')
+[ -n "$commands" ] || { echo "no commands in --help"; exit 1; }
+for command in $commands; do
+    section COMMANDS | grep -qE "^ {7}$command( |$)" || { echo "COMMANDS lacks $command"; status=1; }
+done
+for option in $("$cli" --help | awk '/^Options:/ { inside = 1; next } /^$/ { inside = 0 } inside { print $1 }'); do
+    section OPTIONS | grep -qE -- "(^| )$option( |,|$)" || { echo "OPTIONS lacks $option"; status=1; }
+done
+for code in 0 1 2; do
+    section "EXIT STATUS" | grep -qE "^ {7}$code " || { echo "EXIT STATUS lacks $code"; status=1; }
+done
+for heading in FILES "FAILURE LOG" EXAMPLES; do
+    [ -n "$(section "$heading")" ] || { echo "no $heading section"; status=1; }
+done
+
+if command -v man >/dev/null; then
+    man -l "$page" >/dev/null 2>&1 </dev/null || { echo "man -l $page failed"; status=1; }
+fi
+[ $status -eq 0 ] && echo "man pages render; commands:" $commands
+exit $status
