@@ -99,13 +99,23 @@ void ManagerTally::AddManager(std::string_view call)
     if (count_ == MaxManagers)
         throw JobError(ErrorNumber::SubscriptOutOfRange,
                        "Subscript out of range (more than 100000 managers; " + std::string(call) + " was not counted)");
-    if ((count_ + 1) * 2 > slots_.size()) {
+    if ((count_ + 1) * 4 > slots_.size() * 3) {
         grow();
         slot = find(call); // the free slot in the new table
     }
     store(*slot, call);
     slot->hits = 1;
     ++count_;
+}
+
+void ManagerTally::prepareFor(std::string_view call) const
+{
+#if defined(__GNUC__) || defined(__clang__)
+    if (!slots_.empty())
+        __builtin_prefetch(&slots_[slotIndex(call)]);
+#else
+    (void)call;
+#endif
 }
 
 int ManagerTally::hitsOf(std::string_view call) const
