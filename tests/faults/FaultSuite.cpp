@@ -1,0 +1,95 @@
+#include "faults/FaultSuite.h"
+
+namespace borvelin::faults {
+
+namespace fs = std::filesystem;
+using test::listLine;
+using test::writeFile;
+
+const std::vector<Job>& allJobs()
+{
+    static const std::vector<Job> jobs = {
+        {"list25", "QSL.TXT", {"QSL.CSV", "QSLMGR.TXT"}},
+        {"buro", "QSL.TXT", {"QSLADM.TXT"}},
+        {"txt2ful", "QSL.TXT", {"QSL.FUL"}},
+        {"ful2txt", "QSL.FUL", {"QSL.TXT"}},
+    };
+    return jobs;
+}
+
+std::string jobName(const ::testing::TestParamInfo<Job>& info)
+{
+    return info.param.command;
+}
+
+std::vector<std::string> plainList(int lines)
+{
+    static const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::vector<std::string> list;
+    for (int i = 0; i < lines; ++i) {
+        const std::string n = std::to_string(i);
+        if (i % 2 == 0) {
+            const std::string manager = "Q" + std::to_string(2 + i % 7) + "M" + letters.substr(i % 40 % 26, 1) + "G";
+            list.push_back(listLine("Q" + std::to_string(1 + i % 9) + "A" + n, "QSL via " + manager + " ", 64));
+        } else {
+            std::string country = "QLAND";
+            for (char digit : n)
+                country += letters[static_cast<std::size_t>(digit - '0')];
+            list.push_back(listLine(country, "QSL Bureau, P.O. Box " + n + ", Capital City", 64));
+        }
+    }
+    return list;
+}
+
+std::string fulRecords(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const auto& line : lines)
+        if (line.size() > 20)
+            bytes += "&&\r\n" + line.substr(0, line.find(' ')) + "\r\n" + line + "\r\n";
+    return bytes;
+}
+
+FaultCount& faultCount()
+{
+    static FaultCount count;
+    return count;
+}
+
+void FaultTest::writeEarlierFiles(int listLines)
+{
+    const auto list = plainList(listLines);
+    writeFile("QSL.TXT", test::crlfLines(list));
+    writeFile("QSL.FUL", fulRecords(list));
+    writeFile("QSL.CSV", "earlier QSL.CSV\r\n");
+    writeFile("QSLMGR.TXT", "Q9OLD\r\n");
+    writeFile("QSLADM.TXT", "QLANDB       earlier bureau, P.O. Box 1, Capital City\r\n");
+    writeFile("BORVELIN.LOG", "01/01/25 00:00:00\r\n \r\nFailure:  is not a call or the buro is not followed by an address.\r\n");
+}
+
+void FaultTest::expectUnchanged(const fs::path& where, const DirectoryState& before)
+{
+    const std::vector<std::string> changed = DirectoryState::of(where).changedSince(before);
+    const std::vector<std::string> temporaries = temporaryFiles(where);
+    FaultCount& count = faultCount();
+    count.filesCompared += static_cast<int>(before.entries.size());
+    count.filesChanged += static_cast<int>(changed.size()) - static_cast<int>(temporaries.size());
+    count.temporaryFilesLeft += static_cast<int>(temporaries.size());
+    EXPECT_TRUE(changed.empty()) << "changed: " << ::testing::PrintToString(changed);
+    EXPECT_TRUE(temporaries.empty()) << "left: " << ::testing::PrintToString(temporaries);
+}
+
+void FaultTest::expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
+                                            const CliOptions& options)
+{
+    const DirectoryState before = DirectoryState::of(directory.path());
+    const CliResult result = runCli(directory.path(), commands, options);
+    ++faultCount().failedRuns;
+    EXPECT_EQ(result.exitStatus, 1) << result.errorText;
+    EXPECT_NE(result.errorText.find(error.message()), std::string::npos)
+        << "expected \"" << error.message() << "\" in:\n"
+        << result.errorText;
+    expectUnchanged(directory.path(), before);
+}
+
+} // namespace borvelin::faults
