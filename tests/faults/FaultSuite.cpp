@@ -41,13 +41,22 @@ std::vector<std::string> plainList(int lines)
     return list;
 }
 
-std::string fulRecords(const std::vector<std::string>& lines)
+std::vector<std::string> fulLines(const std::vector<std::string>& list)
 {
-    std::string bytes;
-    for (const auto& line : lines)
-        if (line.size() > 20)
-            bytes += "&&\r\n" + line.substr(0, line.find(' ')) + "\r\n" + line + "\r\n";
-    return bytes;
+    std::vector<std::string> lines;
+    for (const auto& line : list) {
+        if (line.size() <= 20)
+            continue;
+        lines.push_back("&&");
+        lines.push_back(line.substr(0, line.find(' ')));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string fulRecords(const std::vector<std::string>& list)
+{
+    return test::crlfLines(fulLines(list));
 }
 
 FaultCount& faultCount()

@@ -24,8 +24,10 @@ std::string jobName(const ::testing::TestParamInfo<Job>& info);
 // A manager list of `lines` lines, stations and bureaus taking turns, none of which the
 // failure log takes; 3000 lines make every output of every job larger than 64 KiB.
 std::vector<std::string> plainList(int lines);
-// The lines as TXT to FUL writes them into QSL.FUL.
-std::string fulRecords(const std::vector<std::string>& lines);
+// The lines of QSL.FUL as TXT to FUL writes it for the list.
+std::vector<std::string> fulLines(const std::vector<std::string>& list);
+// The same lines as a file, each ended by CR LF.
+std::string fulRecords(const std::vector<std::string>& list);
 
 // The error a failing run must report on standard error.
 struct ExpectedError {
