@@ -34,7 +34,10 @@ struct ExpectedError {
     int number;
     std::string text;
     std::string fileName;
-    std::string message() const { return "error " + std::to_string(number) + ": " + text + ": " + fileName; }
+    std::string message() const
+    {
+        return "error " + std::to_string(number) + ": " + text + (fileName.empty() ? "" : ": " + fileName);
+    }
 };
 
 // Failed runs and what they left, counted over the whole suite for its closing summary.
