@@ -51,7 +51,7 @@ public:
     // reported as a hang.
     CliResult wait();
 
-    static constexpr int TimeLimitSeconds = 300;
+    static constexpr int TimeLimitSeconds = 120;
 
 private:
     pid_t pid_ = -1;
