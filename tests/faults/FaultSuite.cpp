@@ -1,5 +1,7 @@
 #include "faults/FaultSuite.h"
 
+#include <algorithm>
+
 namespace borvelin::faults {
 
 namespace fs = std::filesystem;
@@ -68,37 +70,46 @@ FaultCount& faultCount()
 void FaultTest::writeEarlierFiles(int listLines)
 {
     const auto list = plainList(listLines);
-    writeFile("QSL.TXT", test::crlfLines(list));
-    writeFile("QSL.FUL", fulRecords(list));
-    writeFile("QSL.CSV", "earlier QSL.CSV\r\n");
-    writeFile("QSLMGR.TXT", "Q9OLD\r\n");
-    writeFile("QSLADM.TXT", "QLANDB       earlier bureau, P.O. Box 1, Capital City\r\n");
-    writeFile("BORVELIN.LOG", "01/01/25 00:00:00\r\n \r\nFailure:  is not a call or the buro is not followed by an address.\r\n");
+    writeFile(jobDirectory / "QSL.TXT", test::crlfLines(list));
+    writeFile(jobDirectory / "QSL.FUL", fulRecords(list));
+    writeFile(jobDirectory / "QSL.CSV", "earlier QSL.CSV\r\n");
+    writeFile(jobDirectory / "QSLMGR.TXT", "Q9OLD\r\n");
+    writeFile(jobDirectory / "QSLADM.TXT", "QLANDB       earlier bureau, P.O. Box 1, Capital City\r\n");
+    writeFile(jobDirectory / "BORVELIN.LOG",
+              "01/01/25 00:00:00\r\n \r\nFailure:  is not a call or the buro is not followed by an address.\r\n");
 }
 
-void FaultTest::expectUnchanged(const fs::path& where, const DirectoryState& before)
+namespace {
+
+// Checks a failed run's directory and counts it in the suite's summary.
+void expectUnchanged(const fs::path& where, const DirectoryState& before)
 {
     const std::vector<std::string> changed = DirectoryState::of(where).changedSince(before);
     const std::vector<std::string> temporaries = temporaryFiles(where);
     FaultCount& count = faultCount();
     count.filesCompared += static_cast<int>(before.entries.size());
-    count.filesChanged += static_cast<int>(changed.size()) - static_cast<int>(temporaries.size());
+    for (const auto& name : changed)
+        if (std::find(temporaries.begin(), temporaries.end(), name) == temporaries.end())
+            ++count.filesChanged;
     count.temporaryFilesLeft += static_cast<int>(temporaries.size());
     EXPECT_TRUE(changed.empty()) << "changed: " << ::testing::PrintToString(changed);
     EXPECT_TRUE(temporaries.empty()) << "left: " << ::testing::PrintToString(temporaries);
 }
 
-void FaultTest::expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
-                                            const CliOptions& options)
+} // namespace
+
+CliResult FaultTest::expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
+                                                const CliOptions& options)
 {
-    const DirectoryState before = DirectoryState::of(directory.path());
-    const CliResult result = runCli(directory.path(), commands, options);
+    const DirectoryState before = DirectoryState::of(jobDirectory);
+    const CliResult result = runCli(jobDirectory, commands, options);
     ++faultCount().failedRuns;
     EXPECT_EQ(result.exitStatus, 1) << result.errorText;
     EXPECT_NE(result.errorText.find(error.message()), std::string::npos)
         << "expected \"" << error.message() << "\" in:\n"
         << result.errorText;
-    expectUnchanged(directory.path(), before);
+    expectUnchanged(jobDirectory, before);
+    return result;
 }
 
 } // namespace borvelin::faults

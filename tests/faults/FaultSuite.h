@@ -54,14 +54,14 @@ class FaultTest : public ::testing::Test {
 protected:
     // QSL.TXT, QSL.FUL, every output and a log entry, each with bytes of its own.
     void writeEarlierFiles(int listLines = 3000);
-    // Runs the commands, which must stop with `error`; then every entry of the directory
-    // must be byte for byte as before and no temporary file may be left.
-    void expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
-                                     const CliOptions& options = {});
-    // Counts a failed run's directory in the suite's summary and checks it.
-    void expectUnchanged(const std::filesystem::path& where, const DirectoryState& before);
+    // Runs the commands in jobDirectory, which must stop with `error`; then every entry
+    // of the directory must be byte for byte as before and no temporary file may be left.
+    CliResult expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
+                                          const CliOptions& options = {});
 
     test::TestDirectory directory;
+    // Where the runs work and the earlier files lie: the test directory unless a test moves them.
+    std::filesystem::path jobDirectory = directory.path();
 };
 
 } // namespace borvelin::faults

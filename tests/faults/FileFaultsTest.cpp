@@ -90,11 +90,12 @@ TEST_P(FileFaults, OutputNameThatIsASymbolicLink)
 {
     const Job& job = GetParam();
     const auto list = plainList(500);
-    for (const char* place : {"reference", "work", "elsewhere"}) {
+    for (const char* place : {"reference", "work"}) {
         fs::create_directory(place);
         writeFile(fs::path(place) / "QSL.TXT", test::crlfLines(list));
         writeFile(fs::path(place) / "QSL.FUL", fulRecords(list));
     }
+    fs::create_directory("elsewhere");
     const CliResult reference = runCli("reference", {job.command});
     ASSERT_EQ(reference.exitStatus, 0) << reference.errorText;
 
