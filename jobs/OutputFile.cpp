@@ -1,6 +1,7 @@
 #include "jobs/OutputFile.h"
 
 #include "jobs/JobError.h"
+#include "jobs/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -27,18 +28,13 @@ fs::path resolvedTarget(const std::string& targetName)
     return resolved;
 }
 
-// An existing target that may not be replaced fails now, as opening it for writing
-// would. Only a regular file is probed: opening a FIFO would wait for a reader.
+// An existing target that may not be replaced fails now, as opening it for writing would.
 void requireWritableTarget(const fs::path& target, const std::string& targetName)
 {
+    requireRegularFileOrNothing(target, targetName);
     std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (!fs::exists(status))
+    if (!fs::exists(target, ec))
         return;
-    if (fs::is_directory(status))
-        throw JobError::fromErrno(EISDIR, targetName);
-    if (!fs::is_regular_file(status))
-        throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (not a regular file)", targetName);
     errno = 0;
     std::FILE* probe = std::fopen(target.string().c_str(), "ab");
     if (!probe)

@@ -1,6 +1,7 @@
 #include "managers/FailureLog.h"
 
 #include "jobs/JobError.h"
+#include "jobs/RegularFile.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -45,6 +46,7 @@ std::string FailureLog::timestamp()
 void FailureLog::logFailure(std::string_view line, std::string_view message)
 {
     const std::string entry = formatEntry(line, message);
+    requireRegularFileOrNothing(LogFileName, LogFileName);
     errno = 0;
     std::FILE* log = std::fopen(LogFileName, "ab");
     if (!log)

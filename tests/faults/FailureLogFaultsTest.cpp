@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace borvelin::faults {
 namespace {
 
@@ -23,11 +25,14 @@ protected:
     }
 };
 
-TEST_F(FailureLogFaults, LogNameTakenByADirectory)
+TEST_F(FailureLogFaults, LogNameTakenByADirectoryOrAFifo)
 {
     fs::remove("BORVELIN.LOG");
     fs::create_directory("BORVELIN.LOG");
     expectFailureChangesNothing({"list25"}, {75, "Path/File access error (Is a directory)", "BORVELIN.LOG"});
+    fs::remove("BORVELIN.LOG");
+    ASSERT_EQ(mkfifo("BORVELIN.LOG", 0644), 0); // opening it to append would wait for a reader
+    expectFailureChangesNothing({"list25"}, {75, "Path/File access error (not a regular file)", "BORVELIN.LOG"});
 }
 
 TEST_F(FailureLogFaults, LogWriteProtected)

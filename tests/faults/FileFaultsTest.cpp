@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace borvelin::faults {
 namespace {
@@ -82,6 +83,12 @@ TEST_P(FileFaults, OutputNameThatIsNoRegularFileOrALinkLoop)
     fs::create_symlink(output, output);
     expectFailureChangesNothing({job.command},
                                 {75, "Path/File access error (Too many levels of symbolic links)", output});
+    // A link to a device, such as /dev/null; renaming over it would replace the device.
+    if (mknod("null-device", S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        fs::remove(output);
+        fs::create_symlink("null-device", output);
+        expectFailureChangesNothing({job.command}, {75, "Path/File access error (not a regular file)", output});
+    }
 }
 
 // A link in the output's place stays; the file it points to, here or in another
