@@ -90,7 +90,7 @@ TEST_F(AwkwardInput, EveryKindOfLineBreakGivesTheSameOutputs)
 {
     auto list = plainList(600);
     list.push_back(listLine("Q1ABC", "QSL via Q2MGR (for Q5XYZ")); // logged: no ")"
-    list.push_back("XYZLAND      QSL Bureau only");              // logged: no commas
+    list.push_back("XYZLAND      QSL Bureau only");                // logged: no commas
     const auto ful = fulLines(list);
     struct Breaks {
         std::string name;

@@ -75,7 +75,8 @@ TEST_F(DiskFull, DiskFillsInTheManagerFileAfterQslCsvWasWritten)
     std::vector<std::string> list;
     for (int manager = 0; manager < 400; ++manager)
         for (int record = 0; record < 25; ++record)
-            list.push_back(listLine("Q1A" + std::to_string(record), "QSL via Q2" + std::string(190, 'M') + std::to_string(manager)));
+            list.push_back(listLine("Q1A" + std::to_string(record),
+                                    "QSL via Q2" + std::string(190, 'M') + std::to_string(manager)));
     fs::create_directory("reference");
     writeFile("reference/QSL.TXT", crlfLines(list));
     const CliResult reference = runCli("reference", {"list25"});

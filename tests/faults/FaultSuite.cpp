@@ -99,7 +99,7 @@ void expectUnchanged(const fs::path& where, const DirectoryState& before)
 } // namespace
 
 CliResult FaultTest::expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
-                                                const CliOptions& options)
+                                                 const CliOptions& options)
 {
     const DirectoryState before = DirectoryState::of(jobDirectory);
     const CliResult result = runCli(jobDirectory, commands, options);

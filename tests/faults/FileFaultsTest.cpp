@@ -51,12 +51,14 @@ TEST_P(FileFaults, OutputDirectoryReadOnly)
     writeEarlierFiles(20);
     handOver(directory.path(), *user);
     fs::permissions(directory.path(), ReadOnlyDirectory);
-    expectFailureChangesNothing({job.command}, {70, "Permission denied", job.outputs.front()}, CliOptions::runningAs(*user));
+    expectFailureChangesNothing({job.command}, {70, "Permission denied", job.outputs.front()},
+                                CliOptions::runningAs(*user));
     fs::permissions(directory.path(), fs::perms::owner_all);
     for (const auto& output : job.outputs)
         fs::remove(output);
     fs::permissions(directory.path(), ReadOnlyDirectory);
-    expectFailureChangesNothing({job.command}, {70, "Permission denied", job.outputs.front()}, CliOptions::runningAs(*user));
+    expectFailureChangesNothing({job.command}, {70, "Permission denied", job.outputs.front()},
+                                CliOptions::runningAs(*user));
 }
 
 TEST_P(FileFaults, OutputNameTakenByADirectory)

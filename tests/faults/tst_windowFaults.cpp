@@ -1,8 +1,8 @@
-#include "support/MessageBoxCatcher.h"
-#include "support/TestDirectory.h"
 #include "shell/StatusBar.h"
 #include "shell/Twips.h"
 #include "shell/frmMain.h"
+#include "support/MessageBoxCatcher.h"
+#include "support/TestDirectory.h"
 
 #include <QAction>
 #include <QDir>
@@ -186,8 +186,8 @@ void tst_windowFaults::settingsDirectoryUnwritable()
 {
     if (geteuid() == 0)
         QSKIP("root writes in any directory");
-    QVERIFY(QFile::setPermissions(settingsDir_->filePath(QStringLiteral("BORVELIN")),
-                                  QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(
+        QFile::setPermissions(settingsDir_->filePath(QStringLiteral("BORVELIN")), QFile::ReadOwner | QFile::ExeOwner));
     const auto window = openMainWindow();
     verifyPlacement(*window, 1000, 1000, 6500, 6500);
     verifyAJobRuns(*window);
@@ -215,13 +215,17 @@ void tst_windowFaults::garbageSettingsGiveTheDefaults_data()
     QTest::newRow("random bytes") << noise;
     QTest::newRow("NUL bytes") << QByteArray(4096, '\0');
     QTest::newRow("broken brackets") << QByteArray("[Settings\n[[[]]]\n=\n==\n[Settings]\n=MainLeft\n");
-    QTest::newRow("words") << QByteArray("[Settings]\nMainLeft=left\nMainTop=\nMainWidth=6500 twips\nMainHeight=0x1964\n");
-    QTest::newRow("broken variants") << QByteArray("[Settings]\nMainLeft=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xffQSizeF\\0@)\n"
-                                                   "MainTop=@Variant(\nMainWidth=@ByteArray(\nMainHeight=@Rect(1 2)\n");
+    QTest::newRow("words") << QByteArray(
+        "[Settings]\nMainLeft=left\nMainTop=\nMainWidth=6500 twips\nMainHeight=0x1964\n");
+    QTest::newRow("broken variants") << QByteArray(
+        "[Settings]\nMainLeft=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xffQSizeF\\0@)\n"
+        "MainTop=@Variant(\nMainWidth=@ByteArray(\nMainHeight=@Rect(1 2)\n");
     QTest::newRow("bytes above 127") << QByteArray("[Settings]\nMainLeft=\xff\xfe\nMainTop=\xc3\x28\nMainWidth=\x80\n"
                                                    "MainHeight=\xed\xa0\x80\n\xff\xfe=1\n");
-    QTest::newRow("out of range") << QByteArray("[Settings]\nMainLeft=1e30\nMainTop=-1e39\nMainWidth=nan\nMainHeight=inf\n");
-    QTest::newRow("larger than any screen") << QByteArray("[Settings]\nMainLeft=1000\nMainTop=1000\nMainWidth=1e9\nMainHeight=3e8\n");
+    QTest::newRow("out of range") << QByteArray(
+        "[Settings]\nMainLeft=1e30\nMainTop=-1e39\nMainWidth=nan\nMainHeight=inf\n");
+    QTest::newRow("larger than any screen")
+        << QByteArray("[Settings]\nMainLeft=1000\nMainTop=1000\nMainWidth=1e9\nMainHeight=3e8\n");
     QTest::newRow("no size") << QByteArray("[Settings]\nMainLeft=1000\nMainTop=1000\nMainWidth=0\nMainHeight=-6500\n");
     QTest::newRow("a million digits") << QByteArray("[Settings]\nMainLeft=" + QByteArray(1000000, '9') + "\n");
 }

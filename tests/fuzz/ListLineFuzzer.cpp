@@ -22,7 +22,8 @@ public:
         ++entries;
         const bool known = message == borvelin::ListLineParser::BracketFailure ||
                            message == borvelin::ListLineParser::ExManagerFailure ||
-                           (message.starts_with("Failure: ") && message.ends_with(" is not a call or the buro is not followed by an address."));
+                           (message.starts_with("Failure: ") &&
+                            message.ends_with(" is not a call or the buro is not followed by an address."));
         if (!known)
             std::abort();
     }
@@ -64,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t at = 0;
         while (at < original.size() && line[at] == original[at])
             ++at;
-        require(line.size() == original.size() + 1 && line[at] == ')' && line.compare(at + 1, std::string::npos, original, at) == 0);
+        require(line.size() == original.size() + 1 && line[at] == ')' &&
+                line.compare(at + 1, std::string::npos, original, at) == 0);
         require(log.entries > 0);
     }
     require(log.entries <= 3);
