@@ -148,6 +148,17 @@ CliProcess::~CliProcess()
         wait();
 }
 
+std::string CliProcess::errorTextSoFar() const
+{
+    return readText(errorFile_);
+}
+
+void CliProcess::sendSignal(int signalNumber) const
+{
+    if (pid_ > 0)
+        kill(pid_, signalNumber);
+}
+
 CliResult CliProcess::wait()
 {
     CliResult result;

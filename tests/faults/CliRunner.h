@@ -47,6 +47,9 @@ public:
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
 
+    // What it has written to standard error up to now.
+    std::string errorTextSoFar() const;
+    void sendSignal(int signalNumber) const;
     // Waits for the end; a process still running after the time limit is killed and
     // reported as a hang.
     CliResult wait();

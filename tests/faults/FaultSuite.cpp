@@ -79,14 +79,12 @@ void FaultTest::writeEarlierFiles(int listLines)
               "01/01/25 00:00:00\r\n \r\nFailure:  is not a call or the buro is not followed by an address.\r\n");
 }
 
-namespace {
-
-// Checks a failed run's directory and counts it in the suite's summary.
-void expectUnchanged(const fs::path& where, const DirectoryState& before)
+void FaultTest::expectAsBefore(const fs::path& where, const DirectoryState& before)
 {
     const std::vector<std::string> changed = DirectoryState::of(where).changedSince(before);
     const std::vector<std::string> temporaries = temporaryFiles(where);
     FaultCount& count = faultCount();
+    ++count.failedRuns;
     count.filesCompared += static_cast<int>(before.entries.size());
     for (const auto& name : changed)
         if (std::find(temporaries.begin(), temporaries.end(), name) == temporaries.end())
@@ -96,19 +94,16 @@ void expectUnchanged(const fs::path& where, const DirectoryState& before)
     EXPECT_TRUE(temporaries.empty()) << "left: " << ::testing::PrintToString(temporaries);
 }
 
-} // namespace
-
 CliResult FaultTest::expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
                                                  const CliOptions& options)
 {
     const DirectoryState before = DirectoryState::of(jobDirectory);
     const CliResult result = runCli(jobDirectory, commands, options);
-    ++faultCount().failedRuns;
     EXPECT_EQ(result.exitStatus, 1) << result.errorText;
     EXPECT_NE(result.errorText.find(error.message()), std::string::npos)
         << "expected \"" << error.message() << "\" in:\n"
         << result.errorText;
-    expectUnchanged(jobDirectory, before);
+    expectAsBefore(jobDirectory, before);
     return result;
 }
 

@@ -58,6 +58,9 @@ protected:
     // of the directory must be byte for byte as before and no temporary file may be left.
     CliResult expectFailureChangesNothing(const std::vector<std::string>& commands, const ExpectedError& error,
                                           const CliOptions& options = {});
+    // After a failed run: the directory entry for entry as `before`, no temporary file left;
+    // counted in the suite's summary.
+    static void expectAsBefore(const std::filesystem::path& where, const DirectoryState& before);
 
     test::TestDirectory directory;
     // Where the runs work and the earlier files lie: the test directory unless a test moves them.
