@@ -1,6 +1,8 @@
 #include "cli/CommandLine.h"
+#include "jobs/StopRequest.h"
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 
@@ -12,8 +14,30 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+// The running job stops at its next line and cleans up after itself; a second signal
+// ends the program at once.
+extern "C" void stopOnSignal(int signalNumber)
+{
+    std::signal(signalNumber, SIG_DFL);
+    borvelin::requestStop();
+}
+
+void stopJobsOnSignals()
+{
+    std::signal(SIGINT, stopOnSignal);
+    std::signal(SIGTERM, stopOnSignal);
+#ifdef SIGHUP
+    std::signal(SIGHUP, stopOnSignal);
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    stopJobsOnSignals();
     std::setlocale(LC_TIME, ""); // the failure log's dates as the user writes them
     const bool errIsTerminal = isatty(fileno(stderr)) != 0;
     return borvelin::cli::run(argc, argv, std::cout, std::cerr, errIsTerminal);

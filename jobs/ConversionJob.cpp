@@ -1,6 +1,7 @@
 #include "jobs/ConversionJob.h"
 
 #include "jobs/JobError.h"
+#include "jobs/StopRequest.h"
 
 #include <filesystem>
 #include <new>
@@ -57,13 +58,16 @@ void ConversionJob::runSteps()
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
-    while (InStream->readLine(state_.TextLine))
+    while (InStream->readLine(state_.TextLine)) {
+        stopIfRequested();
         lineStep();
+    }
 
     status_.setPanelText(ProgressPanel, progressText());
     InStream->close();
     closeOutput();
     afterStreamsClosed();
+    stopIfRequested();
     commitOutputs();
 }
 

@@ -10,6 +10,7 @@ enum class ErrorNumber : int {
     Overflow = 6,
     OutOfMemory = 7,
     SubscriptOutOfRange = 9,
+    UserInterrupt = 18,
     InternalError = 51,
     FileNotFound = 53,
     DeviceIo = 57,

@@ -2,6 +2,7 @@
 
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
+#include "jobs/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,18 +19,22 @@ namespace {
 // Writes go to the file a symbolic link points at, so that the link survives.
 fs::path resolvedTarget(const std::string& targetName)
 {
-    std::error_code ignored;
+    std::error_code ec;
     const fs::path target(targetName);
-    if (fs::is_symlink(fs::symlink_status(target, ignored)))
-        return fs::weakly_canonical(target, ignored);
-    return target;
+    if (!fs::is_symlink(fs::symlink_status(target, ec)))
+        return target;
+    fs::path resolved = fs::weakly_canonical(target, ec);
+    if (ec) // a loop of links, for one
+        throw JobError::fromErrno(ec.value(), targetName);
+    return resolved;
 }
 
-// An existing target that may not be written fails now, as opening it for writing would.
+// An existing target that may not be replaced fails now, as opening it for writing would.
 void requireWritableTarget(const fs::path& target, const std::string& targetName)
 {
+    requireRegularFileOrNothing(target, targetName);
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(target, ec)))
+    if (!fs::exists(target, ec))
         return;
     errno = 0;
     std::FILE* probe = std::fopen(target.string().c_str(), "ab");

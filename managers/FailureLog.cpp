@@ -1,12 +1,39 @@
 #include "managers/FailureLog.h"
 
 #include "jobs/JobError.h"
+#include "jobs/RegularFile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 
 namespace borvelin {
+
+namespace {
+
+std::string formatEntry(std::string_view line, std::string_view message)
+{
+    std::string entry = FailureLog::timestamp();
+    entry.append("\r\n").append(line).append("\r\n").append(message).append("\r\n");
+    return entry;
+}
+
+// A write that stopped part-way (the disk filled) leaves the start of an entry at the
+// end of the log; cut it off again, unless another program has appended since.
+void dropPartialEntry(long logSizeBefore, std::size_t bytesWritten)
+{
+    if (logSizeBefore < 0 || bytesWritten == 0)
+        return;
+    namespace fs = std::filesystem;
+    const auto sizeBefore = static_cast<std::uintmax_t>(logSizeBefore);
+    std::error_code ec;
+    if (fs::file_size(FailureLog::LogFileName, ec) == sizeBefore + bytesWritten && !ec)
+        fs::resize_file(FailureLog::LogFileName, sizeBefore, ec);
+}
+
+} // namespace
 
 std::string FailureLog::timestamp()
 {
@@ -18,17 +45,26 @@ std::string FailureLog::timestamp()
 
 void FailureLog::logFailure(std::string_view line, std::string_view message)
 {
-    std::string entry = timestamp();
-    entry.append("\r\n").append(line).append("\r\n").append(message).append("\r\n");
+    const std::string entry = formatEntry(line, message);
+    requireRegularFileOrNothing(LogFileName, LogFileName);
     errno = 0;
     std::FILE* log = std::fopen(LogFileName, "ab");
     if (!log)
         throw JobError::fromErrno(errno ? errno : EACCES, LogFileName);
-    const bool written = std::fwrite(entry.data(), 1, entry.size(), log) == entry.size();
+    // Unbuffered, the whole entry goes out in one write at the end of the file, so the
+    // entries of two programs appending to the same log cannot mix, however long the line.
+    std::setvbuf(log, nullptr, _IONBF, 0);
+    std::fseek(log, 0, SEEK_END);
+    const long sizeBefore = std::ftell(log);
+    errno = 0;
+    const std::size_t written = std::fwrite(entry.data(), 1, entry.size(), log);
     const int writeError = errno;
     const bool closed = std::fclose(log) == 0;
-    if (!written || !closed)
-        throw JobError::fromErrno(writeError ? writeError : (errno ? errno : EIO), LogFileName);
+    if (written == entry.size() && closed)
+        return;
+    if (written < entry.size())
+        dropPartialEntry(sizeBefore, written);
+    throw JobError::fromErrno(writeError ? writeError : (errno ? errno : EIO), LogFileName);
 }
 
 } // namespace borvelin

@@ -7,14 +7,30 @@
 
 namespace Twips {
 
+namespace {
+
+// Only a damaged settings store holds positions beyond the largest a widget may take;
+// clamped, they stay ints, and a rectangle's edges cannot overflow.
+int clampedPixels(double pixels)
+{
+    constexpr double limit = QWIDGETSIZE_MAX;
+    if (!(pixels > -limit)) // NaN included
+        return -QWIDGETSIZE_MAX;
+    if (pixels > limit)
+        return QWIDGETSIZE_MAX;
+    return static_cast<int>(std::lround(pixels));
+}
+
+} // namespace
+
 int toPixelsX(const QPaintDevice& device, double twips)
 {
-    return static_cast<int>(std::lround(twips * device.logicalDpiX() / PerInch));
+    return clampedPixels(twips * device.logicalDpiX() / PerInch);
 }
 
 int toPixelsY(const QPaintDevice& device, double twips)
 {
-    return static_cast<int>(std::lround(twips * device.logicalDpiY() / PerInch));
+    return clampedPixels(twips * device.logicalDpiY() / PerInch);
 }
 
 double fromPixelsX(const QPaintDevice& device, int pixels)

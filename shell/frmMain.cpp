@@ -41,6 +41,16 @@ bool liesOnAnyScreen(const QRect& frame)
                        [&frame](const QScreen* screen) { return screen->geometry().intersects(frame); });
 }
 
+// A frame more than twice the size of all screens together comes from a damaged
+// settings store, not from the user; the window system could not even draw it.
+bool fitsTheDesktop(const QRect& frame)
+{
+    QRect desktop;
+    for (const QScreen* screen : QGuiApplication::screens())
+        desktop |= screen->geometry();
+    return frame.width() <= 2 * desktop.width() && frame.height() <= 2 * desktop.height();
+}
+
 } // namespace
 
 frmMain::frmMain()
@@ -123,7 +133,7 @@ void frmMain::applyStoredPlacement()
                      Twips::toPixelsX(*this, placement.MainWidth), Twips::toPixelsY(*this, placement.MainHeight));
     };
     QRect frame = toFrame(stored);
-    if (frame.width() <= 0 || frame.height() <= 0 || !liesOnAnyScreen(frame))
+    if (frame.width() <= 0 || frame.height() <= 0 || !liesOnAnyScreen(frame) || !fitsTheDesktop(frame))
         frame = toFrame(WindowPlacement{});
     move(frame.topLeft());
     outerSize_ = frame.size();

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace borvelin {
@@ -118,6 +119,25 @@ TEST(OutputFile, SymbolicLinkSurvivesAndItsTargetIsReplaced)
     output.commit();
     EXPECT_TRUE(fs::is_symlink("QSL.TXT"));
     EXPECT_EQ(readFile("real.txt"), "new\r\n");
+}
+
+TEST(OutputFile, TargetsThatCannotBeReplacedFailAtOnceAndLeaveNoTrace)
+{
+    TestDirectory directory;
+    fs::create_symlink("QSL.CSV", "QSL.CSV"); // a link to itself
+    ASSERT_EQ(mkfifo("QSL.FUL", 0644), 0);    // opening it for writing would wait for a reader
+    for (const char* name : {"QSL.CSV", "QSL.FUL"}) {
+        try {
+            OutputFile output(name);
+            FAIL() << "opened " << name;
+        } catch (const JobError& error) {
+            EXPECT_EQ(error.number(), 75) << error.what();
+            EXPECT_EQ(error.fileName(), name);
+        }
+    }
+    EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.CSV", "QSL.FUL"}));
+    EXPECT_TRUE(fs::is_symlink("QSL.CSV"));
+    EXPECT_TRUE(fs::is_fifo("QSL.FUL"));
 }
 
 } // namespace

@@ -59,5 +59,21 @@ TEST(FailureLog, UnwritableLogIsAnError)
     EXPECT_THROW(FailureLog().logFailure("x", "y"), JobError);
 }
 
+TEST(FailureLog, DiskFullPartWayLeavesNoPartOfTheEntry)
+{
+    TestDirectory directory;
+    const std::string earlier = "earlier entry\r\nQ1ABC\r\nFailure: x\r\n";
+    writeFile("BORVELIN.LOG", earlier);
+    try {
+        test::FileSizeLimit limit(earlier.size() + 100); // room for the date and part of the line
+        FailureLog().logFailure(std::string(5000, 'x'), "Failure: y");
+        FAIL() << "wrote past the file size limit";
+    } catch (const JobError& error) {
+        EXPECT_EQ(error.number(), 61);
+        EXPECT_EQ(error.fileName(), "BORVELIN.LOG");
+    }
+    EXPECT_EQ(readFile("BORVELIN.LOG"), earlier);
+}
+
 } // namespace
 } // namespace borvelin

@@ -1,0 +1,22 @@
+#include "jobs/RegularFile.h"
+
+#include "jobs/JobError.h"
+
+#include <cerrno>
+#include <system_error>
+
+namespace borvelin {
+
+void requireRegularFileOrNothing(const std::filesystem::path& path, const std::string& fileName)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status) || fs::is_regular_file(status))
+        return;
+    if (fs::is_directory(status))
+        throw JobError::fromErrno(EISDIR, fileName);
+    throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (not a regular file)", fileName);
+}
+
+} // namespace borvelin

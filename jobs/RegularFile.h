@@ -1,0 +1,13 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace borvelin {
+
+// Fails, as opening it to write would, when `path` names a directory; and when it names
+// a FIFO, a device or a socket, which opening could wait on for ever or which no
+// conversion should write. A regular file or nothing at all passes.
+void requireRegularFileOrNothing(const std::filesystem::path& path, const std::string& fileName);
+
+} // namespace borvelin

@@ -1,0 +1,317 @@
+#include "shell/StatusBar.h"
+#include "shell/Twips.h"
+#include "shell/frmMain.h"
+#include "support/MessageBoxCatcher.h"
+#include "support/TestDirectory.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+void writeBytes(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Station lines naming the manager, its call at column 22.
+QByteArray listLines(int count, const QByteArray& manager = "Q2MGR")
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += ("Q" + QByteArray::number(i % 10) + "A" + QByteArray::number(i)).leftJustified(13) + "QSL via " +
+                 manager + "\r\n";
+    return bytes;
+}
+
+const QByteArray StoredPlacement = "[Settings]\nMainLeft=1500\nMainTop=1200\nMainWidth=9000\nMainHeight=7005\n\n"
+                                   "[Options]\nShow%20Tips%20at%20Startup=1\n";
+
+QStringList temporaryFiles()
+{
+    return QDir::current().entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+// The window where its path differs from the command-line companion's: the settings
+// store, which may be unreadable, unwritable or garbage, and failed jobs, which the
+// window reports in a message box before it goes on.
+class tst_windowFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void unreadableSettingsGiveTheDefaults_data();
+    void unreadableSettingsGiveTheDefaults();
+    void unwritableSettingsStayAsTheyWere();
+    void settingsDirectoryUnwritable();
+    void settingsFileNameTakenByADirectory();
+    void garbageSettingsGiveTheDefaults_data();
+    void garbageSettingsGiveTheDefaults();
+    void diskFullIsReportedAndTheOldOutputKept();
+    void failedList25LeavesTheTallyAsItWas();
+
+private:
+    QString settingsFile() const { return settingsDir_->filePath(QStringLiteral("BORVELIN/BORVELIN.conf")); }
+    std::unique_ptr<frmMain> openMainWindow();
+    void trigger(frmMain& window, const char* name);
+    void verifyPlacement(frmMain& window, int left, int top, int width, int height);
+    void verifyAJobRuns(frmMain& window);
+
+    std::unique_ptr<QTemporaryDir> settingsDir_;
+    std::unique_ptr<QTemporaryDir> workDir_;
+    QString previousDir_;
+};
+
+void tst_windowFaults::init()
+{
+    // A settings file of its own for every test: QSettings keeps what it read of a file.
+    settingsDir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(settingsDir_->isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_->path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
+    QCOMPARE(QSettings(QSettings::UserScope, "BORVELIN", "BORVELIN").fileName(), settingsFile());
+    QVERIFY(QDir(settingsDir_->path()).mkpath(QStringLiteral("BORVELIN")));
+    workDir_ = std::make_unique<QTemporaryDir>();
+    previousDir_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(workDir_->path()));
+}
+
+void tst_windowFaults::cleanup()
+{
+    QFile::setPermissions(settingsDir_->filePath(QStringLiteral("BORVELIN")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(settingsFile(), QFile::ReadOwner | QFile::WriteOwner);
+    QDir::setCurrent(previousDir_);
+    workDir_.reset();
+    settingsDir_.reset();
+}
+
+std::unique_ptr<frmMain> tst_windowFaults::openMainWindow()
+{
+    auto window = std::make_unique<frmMain>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("main window not exposed");
+    return window;
+}
+
+void tst_windowFaults::trigger(frmMain& window, const char* name)
+{
+    auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
+    QVERIFY2(action, name);
+    action->trigger();
+}
+
+void tst_windowFaults::verifyPlacement(frmMain& window, int left, int top, int width, int height)
+{
+    const QRect frame = window.frameGeometry();
+    QCOMPARE(frame.topLeft(), QPoint(Twips::toPixelsX(window, left), Twips::toPixelsY(window, top)));
+    QCOMPARE(frame.size(), QSize(Twips::toPixelsX(window, width), Twips::toPixelsY(window, height)));
+}
+
+void tst_windowFaults::verifyAJobRuns(frmMain& window)
+{
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(3));
+    trigger(window, "mnuFileTXT2FUL");
+    QCOMPARE(window.StatusBar2->panelText(1), QStringLiteral("Records: 3"));
+    QCOMPARE(readBytes(QStringLiteral("QSL.FUL")).count("&&\r\n"), 3);
+}
+
+void tst_windowFaults::unreadableSettingsGiveTheDefaults_data()
+{
+    QTest::addColumn<int>("permissions");
+    QTest::newRow("no access") << 0;
+    QTest::newRow("write only") << int(QFile::WriteOwner);
+}
+
+void tst_windowFaults::unreadableSettingsGiveTheDefaults()
+{
+    if (geteuid() == 0)
+        QSKIP("root reads any file");
+    QFETCH(int, permissions);
+    writeBytes(settingsFile(), StoredPlacement);
+    QVERIFY(QFile::setPermissions(settingsFile(), QFile::Permissions(permissions)));
+    {
+        const auto window = openMainWindow();
+        verifyPlacement(*window, 1000, 1000, 6500, 6500);
+        verifyAJobRuns(*window);
+        window->move(window->pos() + QPoint(20, 20));
+        window->close();
+    }
+    // What the program could not read it did not overwrite either.
+    QVERIFY(QFile::setPermissions(settingsFile(), QFile::ReadOwner | QFile::WriteOwner));
+    QCOMPARE(readBytes(settingsFile()), StoredPlacement);
+}
+
+void tst_windowFaults::unwritableSettingsStayAsTheyWere()
+{
+    if (geteuid() == 0)
+        QSKIP("root writes any file");
+    writeBytes(settingsFile(), StoredPlacement);
+    QVERIFY(QFile::setPermissions(settingsFile(), QFile::ReadOwner));
+    {
+        const auto window = openMainWindow();
+        verifyPlacement(*window, 1500, 1200, 9000, 7005);
+        verifyAJobRuns(*window);
+        window->move(window->pos() + QPoint(20, 20));
+        window->close();
+    }
+    QCOMPARE(readBytes(settingsFile()), StoredPlacement);
+}
+
+void tst_windowFaults::settingsDirectoryUnwritable()
+{
+    if (geteuid() == 0)
+        QSKIP("root writes in any directory");
+    QVERIFY(
+        QFile::setPermissions(settingsDir_->filePath(QStringLiteral("BORVELIN")), QFile::ReadOwner | QFile::ExeOwner));
+    const auto window = openMainWindow();
+    verifyPlacement(*window, 1000, 1000, 6500, 6500);
+    verifyAJobRuns(*window);
+    window->close();
+    QVERIFY(!QFile::exists(settingsFile()));
+}
+
+void tst_windowFaults::settingsFileNameTakenByADirectory()
+{
+    QVERIFY(QDir().mkpath(settingsFile()));
+    const auto window = openMainWindow();
+    verifyPlacement(*window, 1000, 1000, 6500, 6500);
+    verifyAJobRuns(*window);
+    window->close();
+    QVERIFY(QFileInfo(settingsFile()).isDir());
+}
+
+void tst_windowFaults::garbageSettingsGiveTheDefaults_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QByteArray noise(8192, '\0');
+    QRandomGenerator random(6);
+    for (auto& byte : noise)
+        byte = static_cast<char>(random.bounded(256));
+    QTest::newRow("random bytes") << noise;
+    QTest::newRow("NUL bytes") << QByteArray(4096, '\0');
+    QTest::newRow("broken brackets") << QByteArray("[Settings\n[[[]]]\n=\n==\n[Settings]\n=MainLeft\n");
+    QTest::newRow("words") << QByteArray(
+        "[Settings]\nMainLeft=left\nMainTop=\nMainWidth=6500 twips\nMainHeight=0x1964\n");
+    QTest::newRow("broken variants") << QByteArray(
+        "[Settings]\nMainLeft=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xffQSizeF\\0@)\n"
+        "MainTop=@Variant(\nMainWidth=@ByteArray(\nMainHeight=@Rect(1 2)\n");
+    QTest::newRow("bytes above 127") << QByteArray("[Settings]\nMainLeft=\xff\xfe\nMainTop=\xc3\x28\nMainWidth=\x80\n"
+                                                   "MainHeight=\xed\xa0\x80\n\xff\xfe=1\n");
+    QTest::newRow("out of range") << QByteArray(
+        "[Settings]\nMainLeft=1e30\nMainTop=-1e39\nMainWidth=nan\nMainHeight=inf\n");
+    QTest::newRow("larger than any screen")
+        << QByteArray("[Settings]\nMainLeft=1000\nMainTop=1000\nMainWidth=1e9\nMainHeight=3e8\n");
+    QTest::newRow("no size") << QByteArray("[Settings]\nMainLeft=1000\nMainTop=1000\nMainWidth=0\nMainHeight=-6500\n");
+    QTest::newRow("a million digits") << QByteArray("[Settings]\nMainLeft=" + QByteArray(1000000, '9') + "\n");
+}
+
+void tst_windowFaults::garbageSettingsGiveTheDefaults()
+{
+    QFETCH(QByteArray, contents);
+    writeBytes(settingsFile(), contents);
+    {
+        const auto window = openMainWindow();
+        verifyPlacement(*window, 1000, 1000, 6500, 6500);
+        verifyAJobRuns(*window);
+        window->close();
+    }
+    // The placement saved at the end is read back at the next start.
+    const auto reopened = openMainWindow();
+    verifyPlacement(*reopened, 1000, 1000, 6500, 6500);
+}
+
+void tst_windowFaults::diskFullIsReportedAndTheOldOutputKept()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(3000));
+    writeBytes(QStringLiteral("QSL.FUL"), "earlier QSL.FUL\r\n");
+    const auto window = openMainWindow();
+    {
+        MessageBoxCatcher box;
+        borvelin::test::FileSizeLimit limit(32 * 1024);
+        trigger(*window, "mnuFileTXT2FUL");
+        QCOMPARE(box.count, 1);
+        QCOMPARE(box.icon, QMessageBox::Critical);
+        QCOMPARE(box.text, QStringLiteral("Error 61: Disk full: QSL.FUL"));
+    }
+    QCOMPARE(readBytes(QStringLiteral("QSL.FUL")), QByteArray("earlier QSL.FUL\r\n"));
+    QCOMPARE(temporaryFiles(), QStringList());
+    QVERIFY(window->isVisible());
+    trigger(*window, "mnuFileTXT2FUL");
+    QCOMPARE(readBytes(QStringLiteral("QSL.FUL")).count("&&\r\n"), 3000);
+}
+
+void tst_windowFaults::failedList25LeavesTheTallyAsItWas()
+{
+    const auto window = openMainWindow();
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(13));
+    trigger(*window, "mnuFileList25");
+    const QByteArray firstCsv = readBytes(QStringLiteral("QSL.CSV"));
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 13 1"));
+
+    // Q2MGR reaches 25 + 12 on the way; Q3BIG stops the run at its 32768th record.
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(24) + listLines(32768, "Q3BIG"));
+    {
+        MessageBoxCatcher box;
+        trigger(*window, "mnuFileList25");
+        QCOMPARE(box.count, 1);
+        QCOMPARE(box.text, QStringLiteral("Error 6: Overflow (more than 32767 records name the manager Q3BIG)"));
+    }
+    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")), firstCsv);
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
+    QCOMPARE(temporaryFiles(), QStringList());
+
+    // The tally holds Q2MGR with 13, as before the failed run: 13 more make 26.
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(13));
+    trigger(*window, "mnuFileList25");
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 13 1"));
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray("Q2MGR\r\n"));
+}
+
+// Root reads and writes every file whatever its mode; the checks on unreadable and
+// unwritable settings need a user for whom the modes count.
+static void leaveRoot()
+{
+    if (geteuid() != 0)
+        return;
+    const passwd* nobody = getpwnam("nobody");
+    if (!nobody)
+        return; // the mode checks skip themselves
+    if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
+        qFatal("cannot change to the user nobody");
+}
+
+int main(int argc, char** argv)
+{
+    leaveRoot();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("BORVELIN"));
+    tst_windowFaults test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windowFaults.moc"
