@@ -14,7 +14,7 @@
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-runs=3
+runs=5
 sizes="10000 100000 1000000 10000000"
 lines_by_managers=1000000
 build=""

@@ -39,6 +39,18 @@ TEST(ManagerTally, BytesAbove127SortAfterAscii)
     EXPECT_EQ(callsOf(tally), (std::vector<std::string>{"Q1ZZ", "Q1\xC4" "B"}));
 }
 
+TEST(ManagerTally, ShortCallsAndZeroBytesSortAsBytes)
+{
+    using namespace std::string_literals;
+    const std::vector<std::string> ordered = {"Q1"s,           "Q1\0"s,         "Q1\0\0\0\0\0\0"s, "Q1\0\0\0\0\0\0\0"s,
+                                              "Q1\0\0\0\0\0\0A"s, "Q1ABCDEF"s,      "Q1ABCDEF\0"s,     "Q1ABCDEFG"s,
+                                              "Q1ABCDEFGH"s,   "Q1ABCDEG"s,      "Q1\xFF"s};
+    ManagerTally tally;
+    for (auto call = ordered.rbegin(); call != ordered.rend(); ++call)
+        tally.AddManager(*call);
+    EXPECT_EQ(callsOf(tally), ordered);
+}
+
 TEST(ManagerTally, CountStopsAt32767WithAnOverflow)
 {
     ManagerTally tally;
