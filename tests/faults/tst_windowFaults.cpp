@@ -2,6 +2,7 @@
 #include "shell/Twips.h"
 #include "shell/frmMain.h"
 #include "support/MessageBoxCatcher.h"
+#include "support/WindowTestFiles.h"
 #include "support/TestDirectory.h"
 
 #include <QAction>
@@ -20,28 +21,9 @@
 
 namespace {
 
-void writeBytes(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-// Station lines naming the manager, its call at column 22.
-QByteArray listLines(int count, const QByteArray& manager = "Q2MGR")
-{
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += ("Q" + QByteArray::number(i % 10) + "A" + QByteArray::number(i)).leftJustified(13) + "QSL via " +
-                 manager + "\r\n";
-    return bytes;
-}
+using test::listLines;
+using test::readBytes;
+using test::writeBytes;
 
 const QByteArray StoredPlacement = "[Settings]\nMainLeft=1500\nMainTop=1200\nMainWidth=9000\nMainHeight=7005\n\n"
                                    "[Options]\nShow%20Tips%20at%20Startup=1\n";

@@ -1,4 +1,5 @@
 #include "support/MessageBoxCatcher.h"
+#include "support/WindowTestFiles.h"
 #include "shell/AppIcon.h"
 #include "shell/Forms.h"
 #include "shell/Module1.h"
@@ -23,26 +24,9 @@
 
 namespace {
 
-void writeBytes(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-QByteArray listLines(int count)
-{
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += "Q" + QByteArray::number(i) + "AB        QSL via Q2MGR\r\n";
-    return bytes;
-}
+using test::listLines;
+using test::readBytes;
+using test::writeBytes;
 
 // Records the text panel 1 shows each time it is painted.
 class PaintRecorder : public QObject {
