@@ -11,8 +11,9 @@ namespace {
 
 bool routeKeywordAtRouteColumn(std::string_view line)
 {
-    return std::any_of(layout::RouteKeywords.begin(), layout::RouteKeywords.end(),
-                       [line](std::string_view keyword) { return standsAt(line, keyword, layout::RouteColumn); });
+    return std::any_of(layout::RouteKeywords.begin(), layout::RouteKeywords.end(), [line](layout::Keyword keyword) {
+        return standsAt(line, layout::textOf(keyword), layout::RouteColumn);
+    });
 }
 
 bool digitInCallArea(std::string_view line)

@@ -26,8 +26,6 @@ constexpr std::string_view NotLonger = "NOT LONGER";
 constexpr std::string_view Pirate = "PIRATE";
 constexpr std::string_view HomeCall = "QSL via Home Call";
 
-constexpr std::array<std::string_view, 5> RouteKeywords = {QslVia, NotVia, NotMore, Pirate, NotLonger};
-
 constexpr std::string_view NewManager = "New Manager";
 constexpr std::string_view OnlyDirect = "only direct";
 constexpr std::string_view ExManager = "Ex-";
@@ -50,6 +48,10 @@ constexpr std::string_view textOf(Keyword keyword)
 {
     return KeywordTexts[static_cast<std::size_t>(keyword)];
 }
+
+// The keywords that name a route.
+constexpr std::array<Keyword, 5> RouteKeywords = {Keyword::QslVia, Keyword::NotVia, Keyword::NotMore, Keyword::Pirate,
+                                                  Keyword::NotLonger};
 
 } // namespace layout
 

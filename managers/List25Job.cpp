@@ -14,10 +14,11 @@ void List25Job::lineStep()
     blankShortLine();
     showProgressIfDue();
     parser_.parse(state_.TextLine, entry_);
-    if (!entry_.MgrCall.empty())
+    const bool namesManager = !entry_.MgrCall.empty();
+    if (namesManager)
         tally_.prepareFor(entry_.MgrCall); // while the record is written
     entry_.writeRecord(lineSpace(entry_.recordLength()));
-    if (!entry_.MgrCall.empty())
+    if (namesManager)
         tally_.AddManager(entry_.MgrCall);
 }
 

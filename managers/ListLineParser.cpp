@@ -5,7 +5,6 @@
 #include "managers/LineLayout.h"
 
 #include <algorithm>
-#include <array>
 
 namespace borvelin {
 
@@ -100,9 +99,7 @@ std::size_t ListLineParser::findByte(char byte, std::size_t column) const
 
 bool ListLineParser::routeKeywordOccurs() const
 {
-    constexpr std::array routeKeywords = {Keyword::QslVia, Keyword::NotVia, Keyword::NotMore, Keyword::Pirate,
-                                          Keyword::NotLonger};
-    return std::any_of(routeKeywords.begin(), routeKeywords.end(),
+    return std::any_of(RouteKeywords.begin(), RouteKeywords.end(),
                        [this](Keyword keyword) { return keywords_.occurs(keyword); });
 }
 
