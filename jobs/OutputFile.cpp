@@ -16,17 +16,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes go to the file a symbolic link points at, so that the link survives.
+// Writes go to the file a symbolic link points at, so that the link survives. The
+// links are followed one by one, each relative to its own folder, to the last name in
+// the chain, whether or not a file stands there yet.
 fs::path resolvedTarget(const std::string& targetName)
 {
+    constexpr int MostLinks = 40; // as the system allows in one path
+    fs::path target(targetName);
     std::error_code ec;
-    const fs::path target(targetName);
-    if (!fs::is_symlink(fs::symlink_status(target, ec)))
-        return target;
-    fs::path resolved = fs::weakly_canonical(target, ec);
-    if (ec) // a loop of links, for one
-        throw JobError::fromErrno(ec.value(), targetName);
-    return resolved;
+    for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
+        if (links == MostLinks) // a loop of links, for one
+            throw JobError::fromErrno(static_cast<int>(std::errc::too_many_symbolic_link_levels), targetName);
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            throw JobError::fromErrno(ec.value(), targetName);
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
 }
 
 // An existing target that may not be replaced fails now, as opening it for writing would.

@@ -121,6 +121,22 @@ TEST(OutputFile, SymbolicLinkSurvivesAndItsTargetIsReplaced)
     EXPECT_EQ(readFile("real.txt"), "new\r\n");
 }
 
+TEST(OutputFile, LinksAreFollowedToAFileThatDoesNotExistYet)
+{
+    // A chain of links, relative to the folder each stands in, whose last target is not there.
+    TestDirectory directory;
+    fs::create_directories("sub/deeper");
+    fs::create_symlink("sub/link.csv", "QSL.CSV");
+    fs::create_symlink("deeper/real.csv", "sub/link.csv");
+    OutputFile output("QSL.CSV");
+    output.writeLine("new");
+    output.commit();
+    EXPECT_TRUE(fs::is_symlink("QSL.CSV"));
+    EXPECT_TRUE(fs::is_symlink("sub/link.csv"));
+    EXPECT_EQ(readFile("sub/deeper/real.csv"), "new\r\n");
+    EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.CSV", "sub"}));
+}
+
 TEST(OutputFile, TargetsThatCannotBeReplacedFailAtOnceAndLeaveNoTrace)
 {
     TestDirectory directory;
