@@ -1,5 +1,6 @@
 #include "managers/ListEntry.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -32,12 +33,20 @@ char* putField(char* out, std::string_view value)
     return out + 1;
 }
 
+// The entry's 13 text fields, of a ListEntry or a const one.
+template <typename Entry>
+auto textFieldsOf(Entry& entry)
+{
+    return std::array{&entry.DxCall, &entry.CallPrefix,     &entry.MgrCall,    &entry.SeeAlsoCall, &entry.ForCall,
+                      &entry.ExMgrCall, &entry.HimselfViaCall, &entry.NotViaCall, &entry.Addr1,      &entry.Addr2,
+                      &entry.Addr3,   &entry.Addr4,          &entry.AddrRest};
+}
+
 } // namespace
 
 void ListEntry::reset()
 {
-    for (std::string* field : {&DxCall, &CallPrefix, &MgrCall, &SeeAlsoCall, &ForCall, &ExMgrCall, &HimselfViaCall,
-                               &NotViaCall, &Addr1, &Addr2, &Addr3, &Addr4, &AddrRest})
+    for (std::string* field : textFieldsOf(*this))
         field->clear();
     PirateFlag = NewMgrFlag = OnlyDirectFlag = BuroFlag = false;
     RouteCode = 0;
@@ -46,8 +55,7 @@ void ListEntry::reset()
 std::size_t ListEntry::recordLength() const
 {
     std::size_t length = SeparatorsAndRouteCode;
-    for (const std::string* field : {&DxCall, &CallPrefix, &MgrCall, &SeeAlsoCall, &ForCall, &ExMgrCall,
-                                     &HimselfViaCall, &NotViaCall, &Addr1, &Addr2, &Addr3, &Addr4, &AddrRest})
+    for (const std::string* field : textFieldsOf(*this))
         length += field->size();
     for (bool flag : {PirateFlag, NewMgrFlag, OnlyDirectFlag, BuroFlag})
         length += flagText(flag).size();
