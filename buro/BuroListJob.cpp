@@ -1,6 +1,6 @@
 #include "buro/BuroListJob.h"
 
-#include "managers/BureauLine.h"
+#include "listline/BureauLine.h"
 
 namespace borvelin {
 

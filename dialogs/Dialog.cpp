@@ -1,6 +1,6 @@
 #include "dialogs/Dialog.h"
 
-#include "dialogs/DialogControls.h"
+#include "forms/DialogControls.h"
 
 #include <QPushButton>
 

@@ -1,10 +1,10 @@
 #include "dialogs/frmAbout.h"
 
 #include "BorvelinVersion.h"
-#include "dialogs/DialogControls.h"
-#include "shell/AppIcon.h"
-#include "shell/AppTitle.h"
-#include "shell/Twips.h"
+#include "forms/DialogControls.h"
+#include "forms/AppIcon.h"
+#include "forms/AppTitle.h"
+#include "forms/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "dialogs/frmTip.h"
 
-#include "dialogs/DialogControls.h"
+#include "forms/DialogControls.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
-#include "shell/AppIcon.h"
-#include "shell/SettingsStore.h"
-#include "shell/Twips.h"
+#include "forms/AppIcon.h"
+#include "forms/SettingsStore.h"
+#include "forms/Twips.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

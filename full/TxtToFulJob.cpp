@@ -1,6 +1,6 @@
 #include "full/TxtToFulJob.h"
 
-#include "managers/LineLayout.h"
+#include "listline/LineLayout.h"
 
 namespace borvelin {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "managers/LineFailureLog.h"
+#include "listline/LineFailureLog.h"
 
 #include <string>
 

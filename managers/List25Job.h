@@ -2,8 +2,8 @@
 
 #include "jobs/ConversionJob.h"
 #include "managers/FailureLog.h"
-#include "managers/ListEntry.h"
-#include "managers/ListLineParser.h"
+#include "listline/ListEntry.h"
+#include "listline/ListLineParser.h"
 #include "managers/ManagerTally.h"
 
 namespace borvelin {

@@ -1,6 +1,6 @@
 #include "shell/StatusBar.h"
 
-#include "shell/Twips.h"
+#include "forms/Twips.h"
 
 #include <QLabel>
 #include <QHelpEvent>

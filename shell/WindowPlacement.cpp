@@ -1,7 +1,7 @@
 #include "shell/WindowPlacement.h"
 
-#include "shell/AppTitle.h"
-#include "shell/SettingsStore.h"
+#include "forms/AppTitle.h"
+#include "forms/SettingsStore.h"
 
 #include <QLocale>
 

@@ -6,11 +6,11 @@
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
-#include "shell/AppIcon.h"
-#include "shell/AppTitle.h"
-#include "shell/Forms.h"
+#include "forms/AppIcon.h"
+#include "forms/AppTitle.h"
+#include "forms/Forms.h"
 #include "shell/StatusBar.h"
-#include "shell/Twips.h"
+#include "forms/Twips.h"
 #include "shell/WindowPlacement.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/AppIcon.h"
+#include "forms/AppIcon.h"
 #include "shell/Module1.h"
 #include "shell/frmMain.h"
 

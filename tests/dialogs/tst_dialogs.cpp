@@ -2,7 +2,7 @@
 #include "dialogs/Dialog.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmTip.h"
-#include "shell/Twips.h"
+#include "forms/Twips.h"
 #include "shell/frmMain.h"
 
 #include <QAction>

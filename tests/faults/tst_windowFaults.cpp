@@ -1,5 +1,5 @@
 #include "shell/StatusBar.h"
-#include "shell/Twips.h"
+#include "forms/Twips.h"
 #include "shell/frmMain.h"
 #include "support/MessageBoxCatcher.h"
 #include "support/WindowTestFiles.h"

@@ -3,10 +3,10 @@
 // line repaired after a "(for " without its ")"), the repair adds one ")" and nothing
 // else, the bureau flag is the bureau test's verdict, a parser that has parsed other
 // lines cuts the same record as a fresh one, and only the grammar's failures are logged.
-#include "managers/BureauLine.h"
-#include "managers/LineFailureLog.h"
-#include "managers/ListEntry.h"
-#include "managers/ListLineParser.h"
+#include "listline/BureauLine.h"
+#include "listline/LineFailureLog.h"
+#include "listline/ListEntry.h"
+#include "listline/ListLineParser.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 #include "support/MessageBoxCatcher.h"
 #include "support/WindowTestFiles.h"
-#include "shell/AppIcon.h"
-#include "shell/Forms.h"
+#include "forms/AppIcon.h"
+#include "forms/Forms.h"
 #include "shell/Module1.h"
 #include "shell/StatusBar.h"
-#include "shell/Twips.h"
+#include "forms/Twips.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmMain.h"
 

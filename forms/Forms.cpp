@@ -1,4 +1,4 @@
-#include "shell/Forms.h"
+#include "forms/Forms.h"
 
 #include <QEvent>
 #include <QPointer>

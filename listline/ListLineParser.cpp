@@ -1,8 +1,8 @@
-#include "managers/ListLineParser.h"
+#include "listline/ListLineParser.h"
 
-#include "managers/BureauLine.h"
-#include "managers/LineFailureLog.h"
-#include "managers/LineLayout.h"
+#include "listline/BureauLine.h"
+#include "listline/LineFailureLog.h"
+#include "listline/LineLayout.h"
 
 #include <algorithm>
 
@@ -13,8 +13,8 @@ using namespace layout;
 namespace {
 
 // Columns where a cut begins, behind each keyword and its blank.
-constexpr std::size_t NotMoreCallColumn = RouteColumn + NotMore.size() + 1;
-constexpr std::size_t NotLongerCallColumn = RouteColumn + NotLonger.size() + 1;
+constexpr std::size_t NotMoreCallColumn = callColumnAfter(Keyword::NotMore);
+constexpr std::size_t NotLongerCallColumn = callColumnAfter(Keyword::NotLonger);
 // A home call is cut from a first word of at least this many bytes.
 constexpr std::size_t HomeCallWordLength = 3;
 // A portable prefix stands before a "/" within the first six bytes of a call.
@@ -224,7 +224,7 @@ void ListLineParser::cutFormerManager()
     const std::size_t found = keywords_.column(Keyword::ExManager);
     if (found == 0 || entry_->BuroFlag || keywords_.occurs(Keyword::ExBuro))
         return;
-    const std::size_t callColumn = found + ExManager.size();
+    const std::size_t callColumn = found + textOf(Keyword::ExManager).size();
     if (findByte(')', callColumn) == 0) {
         failures_.logFailure(line_, ExManagerFailure);
         return;
@@ -242,7 +242,7 @@ void ListLineParser::cutForCall()
     const std::size_t found = keywords_.column(Keyword::ForCall);
     if (found == 0)
         return;
-    const std::size_t callColumn = found + ForCall.size();
+    const std::size_t callColumn = found + textOf(Keyword::ForCall).size();
     if (findByte(')', callColumn) == 0) {
         failures_.logFailure(line_, BracketFailure);
         const std::size_t insertAt = std::min(callColumn - 1 + ForCallRepairLength, line_.size());

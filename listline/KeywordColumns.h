@@ -1,6 +1,6 @@
 #pragma once
 
-#include "managers/LineLayout.h"
+#include "listline/LineLayout.h"
 
 #include <array>
 #include <cstddef>
@@ -19,7 +19,7 @@ public:
     bool occurs(layout::Keyword keyword) const { return column(keyword) != 0; }
 
 private:
-    std::array<std::size_t, layout::KeywordTexts.size()> columns_{};
+    std::array<std::size_t, layout::Keywords.size()> columns_{};
 };
 
 } // namespace borvelin

@@ -1,5 +1,5 @@
-#include "managers/KeywordColumns.h"
-#include "managers/TextSearch.h"
+#include "listline/KeywordColumns.h"
+#include "listline/TextSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace borvelin {
 namespace {
 
 using layout::Keyword;
-using layout::KeywordTexts;
+using layout::Keywords;
 
 // The plain search: every column from `fromColumn` on, compared in full.
 std::size_t firstColumnByPlainSearch(std::string_view line, std::string_view keyword, std::size_t fromColumn)
@@ -27,10 +27,10 @@ void expectSameAsPlainSearch(const std::string& line, std::size_t fromColumn)
 {
     KeywordColumns columns;
     columns.scan(line, fromColumn);
-    for (std::size_t index = 0; index < KeywordTexts.size(); ++index) {
+    for (std::size_t index = 0; index < Keywords.size(); ++index) {
         EXPECT_EQ(columns.column(static_cast<Keyword>(index)),
-                  firstColumnByPlainSearch(line, KeywordTexts[index], fromColumn))
-            << "keyword '" << KeywordTexts[index] << "' in '" << line << "' from column " << fromColumn;
+                  firstColumnByPlainSearch(line, Keywords[index].text, fromColumn))
+            << "keyword '" << Keywords[index].text << "' in '" << line << "' from column " << fromColumn;
     }
 }
 

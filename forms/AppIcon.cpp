@@ -1,4 +1,4 @@
-#include "shell/AppIcon.h"
+#include "forms/AppIcon.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "managers/BureauLine.h"
+#include "listline/BureauLine.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "managers/ListEntry.h"
-#include "managers/KeywordColumns.h"
-#include "managers/LineLayout.h"
+#include "listline/ListEntry.h"
+#include "listline/KeywordColumns.h"
+#include "listline/LineLayout.h"
 
 #include <cstddef>
 #include <cstdint>

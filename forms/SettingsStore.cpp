@@ -1,4 +1,4 @@
-#include "shell/SettingsStore.h"
+#include "forms/SettingsStore.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "shell/Twips.h"
+#include "forms/Twips.h"
 
 #include <QPaintDevice>
 #include <QWidget>

@@ -1,5 +1,5 @@
-#include "managers/LineFailureLog.h"
-#include "managers/ListLineParser.h"
+#include "listline/LineFailureLog.h"
+#include "listline/ListLineParser.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "managers/KeywordColumns.h"
+#include "listline/KeywordColumns.h"
 
-#include "managers/TextSearch.h"
+#include "listline/TextSearch.h"
 
 #include <algorithm>
 #include <bit>
@@ -11,9 +11,9 @@ namespace borvelin {
 namespace {
 
 using KeywordSet = std::uint16_t;
-static_assert(layout::KeywordTexts.size() <= 16, "a keyword set holds 16 keywords");
+static_assert(layout::Keywords.size() <= 16, "a keyword set holds 16 keywords");
 
-constexpr KeywordSet AllKeywords = static_cast<KeywordSet>((1u << layout::KeywordTexts.size()) - 1);
+constexpr KeywordSet AllKeywords = static_cast<KeywordSet>((1u << layout::Keywords.size()) - 1);
 
 constexpr char upperCase(char byte)
 {
@@ -30,10 +30,10 @@ using ByteFilter = std::array<std::array<KeywordSet, 256>, FilterLength>;
 constexpr ByteFilter keywordsHoldingByte()
 {
     ByteFilter filter{};
-    for (std::size_t index = 0; index < layout::KeywordTexts.size(); ++index) {
+    for (std::size_t index = 0; index < layout::Keywords.size(); ++index) {
         const auto bit = static_cast<KeywordSet>(1u << index);
         for (std::size_t offset = 0; offset < FilterLength; ++offset) {
-            const char byte = layout::KeywordTexts[index][offset];
+            const char byte = layout::Keywords[index].text[offset];
             filter[offset][static_cast<unsigned char>(foldCase(byte))] |= bit;
             filter[offset][static_cast<unsigned char>(upperCase(byte))] |= bit;
         }
@@ -43,8 +43,8 @@ constexpr ByteFilter keywordsHoldingByte()
 
 constexpr ByteFilter KeywordsHoldingByte = keywordsHoldingByte();
 
-static_assert(std::all_of(layout::KeywordTexts.begin(), layout::KeywordTexts.end(),
-                          [](std::string_view keyword) { return keyword.size() >= FilterLength; }));
+static_assert(std::all_of(layout::Keywords.begin(), layout::Keywords.end(),
+                          [](const layout::KeywordText& keyword) { return keyword.text.size() >= FilterLength; }));
 
 // The keywords whose first bytes are the bytes at `at`, which holds FilterLength bytes.
 KeywordSet keywordsFitting(const char* at)
@@ -58,24 +58,24 @@ static_assert(FilterLength == 3);
 // The keywords folded once, so that only the line's bytes need folding when compared.
 constexpr std::size_t LongestKeyword = 24;
 
-constexpr std::array<std::array<char, LongestKeyword>, layout::KeywordTexts.size()> foldedKeywords()
+constexpr std::array<std::array<char, LongestKeyword>, layout::Keywords.size()> foldedKeywords()
 {
-    std::array<std::array<char, LongestKeyword>, layout::KeywordTexts.size()> folded{};
-    for (std::size_t index = 0; index < layout::KeywordTexts.size(); ++index) {
-        for (std::size_t offset = 0; offset < layout::KeywordTexts[index].size(); ++offset)
-            folded[index][offset] = foldCase(layout::KeywordTexts[index][offset]);
+    std::array<std::array<char, LongestKeyword>, layout::Keywords.size()> folded{};
+    for (std::size_t index = 0; index < layout::Keywords.size(); ++index) {
+        for (std::size_t offset = 0; offset < layout::Keywords[index].text.size(); ++offset)
+            folded[index][offset] = foldCase(layout::Keywords[index].text[offset]);
     }
     return folded;
 }
 
 constexpr auto FoldedKeywords = foldedKeywords();
 
-static_assert(std::all_of(layout::KeywordTexts.begin(), layout::KeywordTexts.end(),
-                          [](std::string_view keyword) { return keyword.size() <= LongestKeyword; }));
+static_assert(std::all_of(layout::Keywords.begin(), layout::Keywords.end(),
+                          [](const layout::KeywordText& keyword) { return keyword.text.size() <= LongestKeyword; }));
 
 bool foldedKeywordStandsAt(std::string_view line, std::size_t keyword, std::size_t column)
 {
-    const std::size_t length = layout::KeywordTexts[keyword].size();
+    const std::size_t length = layout::Keywords[keyword].text.size();
     if (line.size() - (column - 1) < length)
         return false;
     const char* there = line.data() + (column - 1);

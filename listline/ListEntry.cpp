@@ -1,4 +1,4 @@
-#include "managers/ListEntry.h"
+#include "listline/ListEntry.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "dialogs/DialogControls.h"
+#include "forms/DialogControls.h"
 
-#include "shell/Forms.h"
-#include "shell/Twips.h"
+#include "forms/Forms.h"
+#include "forms/Twips.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "managers/BureauLine.h"
+#include "listline/BureauLine.h"
 
-#include "managers/LineLayout.h"
-#include "managers/TextSearch.h"
+#include "listline/LineLayout.h"
+#include "listline/TextSearch.h"
 
 #include <algorithm>
 
