@@ -4,12 +4,12 @@
 
 namespace borvelin {
 
-void BuroListJob::lineStep()
+void BuroListJob::lineStep(std::string& textLine)
 {
-    blankShortLine();
+    blankShortLine(textLine);
     ++state_.RecCount;
-    if (isBureauLine(state_.TextLine))
-        writeLine(state_.TextLine);
+    if (isBureauLine(textLine))
+        writeLine(textLine);
     showProgressIfDue();
 }
 

@@ -13,7 +13,7 @@ protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSLADM.TXT"; }
     NamesShown namesShown() const override { return NamesShown::BeforeFilesOpen; }
-    void lineStep() override;
+    void lineStep(std::string& textLine) override;
 };
 
 } // namespace borvelin

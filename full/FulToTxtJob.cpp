@@ -2,12 +2,12 @@
 
 namespace borvelin {
 
-void FulToTxtJob::lineStep()
+void FulToTxtJob::lineStep(std::string& textLine)
 {
-    if (!isRecordLine())
+    if (!isRecordLine(textLine))
         return;
     ++state_.RecCount;
-    writeLine(state_.TextLine);
+    writeLine(textLine);
     showProgressIfDue();
 }
 

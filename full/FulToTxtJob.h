@@ -13,7 +13,7 @@ public:
 protected:
     std::string inputName() const override { return "QSL.FUL"; }
     std::string outputName() const override { return "QSL.TXT"; }
-    void lineStep() override;
+    void lineStep(std::string& textLine) override;
 };
 
 } // namespace borvelin

@@ -4,14 +4,14 @@
 
 namespace borvelin {
 
-void TxtToFulJob::lineStep()
+void TxtToFulJob::lineStep(std::string& textLine)
 {
-    if (!isRecordLine())
+    if (!isRecordLine(textLine))
         return;
     ++state_.RecCount;
     writeLine(RecordMarker);
-    writeLine(firstWord(state_.TextLine));
-    writeLine(state_.TextLine);
+    writeLine(firstWord(textLine));
+    writeLine(textLine);
     showProgressIfDue();
 }
 

@@ -15,7 +15,7 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSL.FUL"; }
-    void lineStep() override;
+    void lineStep(std::string& textLine) override;
 };
 
 } // namespace borvelin

@@ -17,7 +17,10 @@ std::string currentDirectory()
     return directory.string();
 }
 
-ConversionJob::ConversionJob(JobState& state, StatusSink& status) : state_(state), status_(status) {}
+ConversionJob::ConversionJob(JobState& state, StatusSink& status, JobFiles& files)
+    : state_(state), status_(status), files_(files)
+{
+}
 
 ConversionJob::~ConversionJob() = default;
 
@@ -39,8 +42,8 @@ void ConversionJob::run()
 
 void ConversionJob::abandon() noexcept
 {
-    InStream.reset();
-    OutStream.reset();
+    input_.reset();
+    output_.reset();
     completedOutputs_.clear();
     afterFailure();
 }
@@ -53,18 +56,18 @@ void ConversionJob::runSteps()
     if (namesShown() == NamesShown::BeforeFilesOpen)
         showNames();
     state_.RecCount = 0;
-    InStream = std::make_unique<LineReader>(state_.InFileName);
-    OutStream = std::make_unique<OutputFile>(state_.OutFileName);
+    input_ = files_.openInput(state_.InFileName);
+    output_ = files_.createOutput(state_.OutFileName);
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
-    while (InStream->readLine(state_.TextLine)) {
+    while (input_->readLine(state_.TextLine)) {
         stopIfRequested();
-        lineStep();
+        lineStep(state_.TextLine);
     }
 
     status_.setPanelText(ProgressPanel, progressText());
-    InStream->close();
+    input_.reset();
     closeOutput();
     afterStreamsClosed();
     stopIfRequested();
@@ -83,10 +86,10 @@ std::string ConversionJob::progressText() const
     return "Records: " + std::to_string(state_.RecCount);
 }
 
-void ConversionJob::blankShortLine()
+void ConversionJob::blankShortLine(std::string& textLine)
 {
-    if (state_.TextLine.size() <= BlankedLineLength)
-        state_.TextLine.assign(1, ' ');
+    if (textLine.size() <= BlankedLineLength)
+        textLine.assign(1, ' ');
 }
 
 void ConversionJob::showProgressIfDue()
@@ -97,24 +100,23 @@ void ConversionJob::showProgressIfDue()
 
 void ConversionJob::closeOutput()
 {
-    if (!OutStream)
+    if (!output_)
         return;
-    OutStream->close();
-    completedOutputs_.push_back(std::move(*OutStream));
-    OutStream.reset();
+    output_->close();
+    completedOutputs_.push_back(std::move(output_));
 }
 
 void ConversionJob::openNextOutput(const std::string& name)
 {
     closeOutput();
-    OutStream = std::make_unique<OutputFile>(name);
+    output_ = files_.createOutput(name);
 }
 
 void ConversionJob::commitOutputs()
 {
     closeOutput();
     for (auto& output : completedOutputs_)
-        output.commit();
+        output->commit();
     completedOutputs_.clear();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "jobs/JobFiles.h"
 #include "jobs/JobState.h"
-#include "jobs/LineReader.h"
-#include "jobs/OutputFile.h"
+#include "jobs/LineSink.h"
+#include "jobs/LineSource.h"
 #include "jobs/StatusSink.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,13 +20,14 @@ namespace borvelin {
 enum class NamesShown { AfterFilesOpen, BeforeFilesOpen };
 
 // The frame every File conversion shares: job start, read loop, progress display
-// and job end. A job supplies its names and its line step.
+// and job end. A job supplies its names and its line step; the frame reads the lines
+// from its JobFiles and writes the job's outputs there.
 //
-// A job that fails throws JobError and leaves every output file as it was: outputs
-// are written beside their targets and replace them only when the whole job is done.
+// A job that fails throws JobError and leaves every output as it was: outputs are
+// written beside their targets and replace them only when the whole job is done.
 class ConversionJob {
 public:
-    ConversionJob(JobState& state, StatusSink& status);
+    ConversionJob(JobState& state, StatusSink& status, JobFiles& files = diskFiles());
     virtual ~ConversionJob();
     ConversionJob(const ConversionJob&) = delete;
     ConversionJob& operator=(const ConversionJob&) = delete;
@@ -42,29 +45,29 @@ protected:
     virtual std::string inputName() const = 0;
     virtual std::string outputName() const = 0;
     virtual NamesShown namesShown() const { return NamesShown::AfterFilesOpen; }
-    virtual void lineStep() = 0;
+    // Takes one line of the input; `textLine` is the job state's TextLine, which the
+    // step may replace.
+    virtual void lineStep(std::string& textLine) = 0;
     virtual std::string progressText() const;
     // Runs once both streams are closed; the outputs are not yet in place.
     virtual void afterStreamsClosed() {}
     // Runs when the job fails, after its outputs were discarded.
     virtual void afterFailure() noexcept {}
 
-    // The filtering jobs' test: is TextLine long enough to be a record?
-    bool isRecordLine() const { return state_.TextLine.size() > SkippedLineLength; }
-    // The counting jobs' rule: a short TextLine becomes a single space.
-    void blankShortLine();
+    // The filtering jobs' test: is the line long enough to be a record?
+    static bool isRecordLine(std::string_view line) { return line.size() > SkippedLineLength; }
+    // The counting jobs' rule: a short line becomes a single space.
+    static void blankShortLine(std::string& textLine);
     void showProgressIfDue();
-    void writeLine(std::string_view line) { OutStream->writeLine(line); }
+    void writeLine(std::string_view line) { output_->writeLine(line); }
     // Room for the next output line of `length` bytes, to be filled in at once.
-    char* lineSpace(std::size_t length) { return OutStream->lineSpace(length); }
+    char* lineSpace(std::size_t length) { return output_->lineSpace(length); }
     // Closes the current output and opens the next one, `name`; all the job's outputs
     // are put in place together when the job ends.
     void openNextOutput(const std::string& name);
 
     JobState& state_;
     StatusSink& status_;
-    std::unique_ptr<LineReader> InStream;
-    std::unique_ptr<OutputFile> OutStream;
 
 private:
     void runSteps();
@@ -73,7 +76,10 @@ private:
     void closeOutput();
     void commitOutputs();
 
-    std::vector<OutputFile> completedOutputs_;
+    JobFiles& files_;
+    std::unique_ptr<LineSource> input_;
+    std::unique_ptr<LineSink> output_;
+    std::vector<std::unique_ptr<LineSink>> completedOutputs_;
 };
 
 // The full path of the process's current directory.

@@ -19,6 +19,11 @@ JobError::JobError(ErrorNumber number, const std::string& text, const std::strin
 {
 }
 
+JobError JobError::fromLastError(const std::string& fileName, int fallback)
+{
+    return fromErrno(errno != 0 ? errno : fallback, fileName);
+}
+
 JobError JobError::fromErrno(int errorCode, const std::string& fileName)
 {
     switch (errorCode) {

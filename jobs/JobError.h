@@ -27,6 +27,9 @@ public:
 
     // Maps an errno value from a failed file operation to the matching error.
     static JobError fromErrno(int errorCode, const std::string& fileName);
+    // The error of the file operation that just failed: errno, or `fallback` when the
+    // operation did not set it.
+    static JobError fromLastError(const std::string& fileName, int fallback);
 
     int number() const { return static_cast<int>(number_); }
     const std::string& text() const { return text_; }

@@ -22,22 +22,9 @@ LineReader::LineReader(const std::string& fileName, std::size_t bufferSize)
     : fileName_(fileName), buffer_(std::max<std::size_t>(bufferSize, 16))
 {
     errno = 0;
-    file_ = std::fopen(fileName.c_str(), "rb");
+    file_.reset(std::fopen(fileName.c_str(), "rb"));
     if (!file_)
-        throw JobError::fromErrno(errno ? errno : ENOENT, fileName);
-}
-
-LineReader::~LineReader()
-{
-    close();
-}
-
-void LineReader::close()
-{
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+        throw JobError::fromLastError(fileName, ENOENT);
 }
 
 bool LineReader::fill()
@@ -51,10 +38,11 @@ bool LineReader::fill()
     }
     if (end_ == buffer_.size())
         buffer_.resize(buffer_.size() * 2);
-    const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+    errno = 0;
+    const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
     if (got == 0) {
-        if (std::ferror(file_))
-            throw JobError::fromErrno(errno ? errno : EIO, fileName_);
+        if (std::ferror(file_.get()))
+            throw JobError::fromLastError(fileName_, EIO);
         atFileEnd_ = true;
     }
     end_ += got;

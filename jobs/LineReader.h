@@ -1,7 +1,9 @@
 #pragma once
 
+#include "jobs/FileHandle.h"
+#include "jobs/LineSource.h"
+
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,23 +12,20 @@ namespace borvelin {
 // Reads a text file line by line as raw bytes. A line ends at CR LF, at LF or at a
 // lone CR; the last line may lack its break, and a final break adds no empty line.
 // Memory stays at one buffer unless a single line is longer than it.
-class LineReader {
+class LineReader final : public LineSource {
 public:
     explicit LineReader(const std::string& fileName, std::size_t bufferSize = 1 << 20);
-    ~LineReader();
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
 
     // Puts the next line, without its break, into `line`; false at the end of the file.
-    bool readLine(std::string& line);
-    void close();
+    bool readLine(std::string& line) override;
+    void close() { file_.reset(); }
 
 private:
     bool fill();
     std::size_t findBreak();
 
     std::string fileName_;
-    std::FILE* file_ = nullptr;
+    FileHandle file_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0; // first unread byte
     std::size_t end_ = 0;   // one past the last byte read from the file

@@ -43,13 +43,12 @@ void requireWritableTarget(const fs::path& target, const std::string& targetName
     if (!fs::exists(target, ec))
         return;
     errno = 0;
-    std::FILE* probe = std::fopen(target.string().c_str(), "ab");
+    const FileHandle probe(std::fopen(target.string().c_str(), "ab"));
     if (!probe)
-        throw JobError::fromErrno(errno ? errno : EACCES, targetName);
-    std::fclose(probe);
+        throw JobError::fromLastError(targetName, EACCES);
 }
 
-std::FILE* createExclusive(const fs::path& target, const std::string& targetName, std::string& createdName)
+FileHandle createExclusive(const fs::path& target, const std::string& targetName, std::string& createdName)
 {
     std::random_device seed;
     std::mt19937 random(seed());
@@ -58,12 +57,12 @@ std::FILE* createExclusive(const fs::path& target, const std::string& targetName
         const std::string name = "." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp";
         const fs::path candidate = directory.empty() ? fs::path(name) : directory / name;
         errno = 0;
-        if (std::FILE* file = createNewFile(candidate)) {
+        if (FileHandle file{createNewFile(candidate)}) {
             createdName = candidate.string();
             return file;
         }
         if (errno != EEXIST)
-            throw JobError::fromErrno(errno ? errno : EACCES, targetName);
+            throw JobError::fromLastError(targetName, EACCES);
     }
     throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (no free temporary name)", targetName);
 }
@@ -78,14 +77,6 @@ OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize)
     file_ = createExclusive(target, targetName, temporaryName_);
 }
 
-OutputFile::OutputFile(OutputFile&& other) noexcept
-    : targetName_(std::move(other.targetName_)), temporaryName_(std::move(other.temporaryName_)),
-      file_(other.file_), buffer_(std::move(other.buffer_)), used_(other.used_), committed_(other.committed_)
-{
-    other.file_ = nullptr;
-    other.committed_ = true; // the moved-from object owns no file any more
-}
-
 OutputFile::~OutputFile()
 {
     if (!committed_)
@@ -94,17 +85,9 @@ OutputFile::~OutputFile()
 
 void OutputFile::discard() noexcept
 {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    file_.reset();
     if (!temporaryName_.empty())
         std::remove(temporaryName_.c_str());
-}
-
-void OutputFile::writeLine(std::string_view line)
-{
-    std::memcpy(lineSpace(line.size()), line.data(), line.size());
 }
 
 char* OutputFile::lineSpace(std::size_t length)
@@ -127,8 +110,8 @@ void OutputFile::flush()
     if (used_ == 0)
         return;
     errno = 0;
-    if (std::fwrite(buffer_.data(), 1, used_, file_) != used_)
-        throw JobError::fromErrno(errno ? errno : EIO, targetName_);
+    if (std::fwrite(buffer_.data(), 1, used_, file_.get()) != used_)
+        throw JobError::fromLastError(targetName_, EIO);
     used_ = 0;
 }
 
@@ -138,12 +121,13 @@ void OutputFile::close()
         return;
     flush();
     errno = 0;
-    const bool failed = std::fflush(file_) != 0 || std::ferror(file_);
+    const bool failed = std::fflush(file_.get()) != 0 || std::ferror(file_.get());
     const int flushError = errno;
-    const bool closeFailed = std::fclose(file_) != 0;
-    file_ = nullptr;
-    if (failed || closeFailed)
-        throw JobError::fromErrno(flushError ? flushError : (errno ? errno : EIO), targetName_);
+    const bool closed = closeFile(file_);
+    if (failed && flushError != 0)
+        throw JobError::fromErrno(flushError, targetName_);
+    if (failed || !closed)
+        throw JobError::fromLastError(targetName_, EIO);
 }
 
 void OutputFile::commit()

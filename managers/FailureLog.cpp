@@ -1,5 +1,6 @@
 #include "managers/FailureLog.h"
 
+#include "jobs/FileHandle.h"
 #include "jobs/JobError.h"
 #include "jobs/RegularFile.h"
 
@@ -48,23 +49,25 @@ void FailureLog::logFailure(std::string_view line, std::string_view message)
     const std::string entry = formatEntry(line, message);
     requireRegularFileOrNothing(LogFileName, LogFileName);
     errno = 0;
-    std::FILE* log = std::fopen(LogFileName, "ab");
+    FileHandle log(std::fopen(LogFileName, "ab"));
     if (!log)
-        throw JobError::fromErrno(errno ? errno : EACCES, LogFileName);
+        throw JobError::fromLastError(LogFileName, EACCES);
     // Unbuffered, the whole entry goes out in one write at the end of the file, so the
     // entries of two programs appending to the same log cannot mix, however long the line.
-    std::setvbuf(log, nullptr, _IONBF, 0);
-    std::fseek(log, 0, SEEK_END);
-    const long sizeBefore = std::ftell(log);
+    std::setvbuf(log.get(), nullptr, _IONBF, 0);
+    std::fseek(log.get(), 0, SEEK_END);
+    const long sizeBefore = std::ftell(log.get());
     errno = 0;
-    const std::size_t written = std::fwrite(entry.data(), 1, entry.size(), log);
+    const std::size_t written = std::fwrite(entry.data(), 1, entry.size(), log.get());
     const int writeError = errno;
-    const bool closed = std::fclose(log) == 0;
+    const bool closed = closeFile(log);
     if (written == entry.size() && closed)
         return;
     if (written < entry.size())
         dropPartialEntry(sizeBefore, written);
-    throw JobError::fromErrno(writeError ? writeError : (errno ? errno : EIO), LogFileName);
+    if (writeError != 0)
+        throw JobError::fromErrno(writeError, LogFileName);
+    throw JobError::fromLastError(LogFileName, EIO);
 }
 
 } // namespace borvelin

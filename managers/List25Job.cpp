@@ -2,18 +2,18 @@
 
 namespace borvelin {
 
-List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally)
-    : ConversionJob(state, status), tally_(tally), tallyBeforeRun_(tally), parser_(log_)
+List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally, JobFiles& files)
+    : ConversionJob(state, status, files), tally_(tally), tallyBeforeRun_(tally), parser_(log_)
 {
 }
 
-void List25Job::lineStep()
+void List25Job::lineStep(std::string& textLine)
 {
     entry_.reset();
     ++state_.RecCount;
-    blankShortLine();
+    blankShortLine(textLine);
     showProgressIfDue();
-    parser_.parse(state_.TextLine, entry_);
+    parser_.parse(textLine, entry_);
     const bool namesManager = !entry_.MgrCall.empty();
     if (namesManager)
         tally_.prepareFor(entry_.MgrCall); // while the record is written

@@ -19,12 +19,12 @@ public:
     static constexpr int ManagerThreshold = 25;
     static constexpr const char* ManagerFileName = "QSLMGR.TXT";
 
-    List25Job(JobState& state, StatusSink& status, ManagerTally& tally);
+    List25Job(JobState& state, StatusSink& status, ManagerTally& tally, JobFiles& files = diskFiles());
 
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSL.CSV"; }
-    void lineStep() override;
+    void lineStep(std::string& textLine) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
     void afterFailure() noexcept override;

@@ -3,11 +3,14 @@
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
+#include "managers/List25Job.h"
+#include "support/MemoryFiles.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace borvelin {
 namespace {
@@ -112,6 +115,44 @@ TEST_F(ConversionJobTest, ASecondJobShowsItsOwnNamesAndCountsFromZero)
     EXPECT_EQ(second.textsOf(1), (std::vector<std::string>{"Records: 250", "Records: 300"}));
     EXPECT_EQ(state.InFileName, "QSL.FUL");
     EXPECT_EQ(state.OutFileName, "QSL.TXT");
+}
+
+// Through the frame's seam: a write that fails part-way, in memory.
+TEST(ConversionJobFiles, AWriteThatFailsPartWayStopsTheJobAndPutsNothingInPlace)
+{
+    struct Case {
+        std::string input;
+        std::string output;
+        std::function<void(JobState&, StatusSink&, test::MemoryFiles&)> run;
+    };
+    ManagerTally tally;
+    const std::vector<Case> cases = {
+        {"QSL.TXT", "QSL.FUL", [](auto& state, auto& status, auto& files) { TxtToFulJob(state, status, files).run(); }},
+        {"QSL.FUL", "QSL.TXT", [](auto& state, auto& status, auto& files) { FulToTxtJob(state, status, files).run(); }},
+        {"QSL.TXT", "QSL.CSV",
+         [&tally](auto& state, auto& status, auto& files) { List25Job(state, status, tally, files).run(); }},
+        {"QSL.TXT", "QSLMGR.TXT",
+         [&tally](auto& state, auto& status, auto& files) { List25Job(state, status, tally, files).run(); }},
+    };
+    std::string lines;
+    for (int i = 0; i < 1000; ++i)
+        lines += test::listLine("Q" + std::to_string(i) + "A", "QSL via Q" + std::to_string(i % 3) + "MGR") + "\n";
+    for (const Case& job : cases) {
+        test::MemoryFiles files;
+        files.files = {{job.input, lines}, {job.output, "kept\r\n"}, {"QSL.CSV", "kept\r\n"}};
+        files.failOutput(job.output, 2);
+        JobState state;
+        RecordingStatus status;
+        try {
+            job.run(state, status, files);
+            FAIL() << job.output << ": the job succeeded";
+        } catch (const JobError& error) {
+            EXPECT_EQ(error.number(), 61) << job.output;
+            EXPECT_EQ(error.fileName(), job.output);
+        }
+        EXPECT_EQ(files.files[job.output], "kept\r\n") << job.output;
+        EXPECT_EQ(files.files["QSL.CSV"], "kept\r\n") << job.output; // List of 25+ puts both in place or neither
+    }
 }
 
 } // namespace

@@ -1,0 +1,24 @@
+#include "jobs/JobFiles.h"
+
+#include "jobs/LineReader.h"
+#include "jobs/OutputFile.h"
+
+namespace borvelin {
+
+std::unique_ptr<LineSource> DiskFiles::openInput(const std::string& name)
+{
+    return std::make_unique<LineReader>(name);
+}
+
+std::unique_ptr<LineSink> DiskFiles::createOutput(const std::string& name)
+{
+    return std::make_unique<OutputFile>(name);
+}
+
+JobFiles& diskFiles()
+{
+    static DiskFiles files;
+    return files;
+}
+
+} // namespace borvelin

@@ -1,0 +1,88 @@
+#include "support/MemoryFiles.h"
+
+#include <vector>
+
+namespace borvelin::test {
+
+namespace {
+
+class MemorySource : public LineSource {
+public:
+    explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
+
+    bool readLine(std::string& line) override
+    {
+        if (next_ >= bytes_.size())
+            return false;
+        const std::size_t lineBreak = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
+        line.assign(bytes_, next_, lineBreak - next_);
+        next_ = lineBreak + 1;
+        if (bytes_.compare(lineBreak, 2, "\r\n") == 0)
+            ++next_;
+        return true;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t next_ = 0;
+};
+
+class MemorySink : public LineSink {
+public:
+    MemorySink(std::string& target, std::optional<std::size_t> failAfter, ErrorNumber error, std::string name)
+        : target_(target), failAfter_(failAfter), error_(error), name_(std::move(name))
+    {
+    }
+
+    char* lineSpace(std::size_t length) override
+    {
+        if (failAfter_ && lines_ == *failAfter_)
+            throw JobError(error_, "Failed on purpose", name_);
+        ++lines_;
+        written_.resize(written_.size() + length + 2);
+        char* space = written_.data() + written_.size() - length - 2;
+        space[length] = '\r';
+        space[length + 1] = '\n';
+        return space;
+    }
+    void close() override {}
+    void commit() override { target_ = written_; }
+
+private:
+    std::string& target_;
+    std::optional<std::size_t> failAfter_;
+    ErrorNumber error_;
+    std::string name_;
+    std::string written_;
+    std::size_t lines_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<LineSource> MemoryFiles::openInput(const std::string& name)
+{
+    const auto file = files.find(name);
+    if (file == files.end())
+        throw JobError(ErrorNumber::FileNotFound, "File not found", name);
+    return std::make_unique<MemorySource>(file->second);
+}
+
+std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name)
+{
+    std::optional<std::size_t> failAfter;
+    ErrorNumber error = ErrorNumber::DiskFull;
+    if (const auto failure = failures_.find(name); failure != failures_.end()) {
+        if (failure->second.lines == 0)
+            throw JobError(failure->second.error, "Failed on purpose", name);
+        failAfter = failure->second.lines;
+        error = failure->second.error;
+    }
+    return std::make_unique<MemorySink>(files[name], failAfter, error, name);
+}
+
+void MemoryFiles::failOutput(const std::string& name, std::size_t lines, ErrorNumber error)
+{
+    failures_[name] = {lines, error};
+}
+
+} // namespace borvelin::test
