@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies a file line by line through the same reader and writer the conversions use,
 // doing nothing else: the floor under every job's time.
 //   borvelin-copylines IN OUT

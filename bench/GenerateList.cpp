@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes an invented manager list in the QSL.TXT layout to standard output:
 //   borvelin-genlist LINES [MANAGERS] [SEED]
 // Every call is fictional (Q prefixes); the mix of routes and remarks follows a real

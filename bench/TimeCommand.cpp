@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a command once and prints its wall time and peak memory:
 //   borvelin-timeit [--stdout FILE] -- COMMAND [ARGS...]
 // prints "NANOSECONDS MAXRSS_KIB". With --stdout the command's standard output goes to

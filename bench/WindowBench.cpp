@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the window program as its user meets it, in the current directory:
 //   borvelin-window-bench start    starts as the program does and quits once the main
 //                                  window is first painted (time it from outside)

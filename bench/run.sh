@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The benchmark. Builds BORVELIN in release mode, generates manager lists of 10^4 to 10^7
 # lines and times every conversion of borvelin-cli on each, side by side with
 # `cat QSL.TXT > copy` of the same file in the same run (best of several runs each).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 toolchain
 # (package g++-mingw-w64-x86-64-posix):
 #   cmake -S . -B build-mingw --toolchain cmake/mingw-w64-x86_64.cmake \

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon's PNG sizes from its SVG into hicolor/, where the build
 # and the install take them from. Run it after a change to the SVG and commit the PNGs.
 # Needs rsvg-convert (Debian package librsvg2-bin).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target once on every file named, or found in a directory named, on the
 // command line: the seed corpus as a plain test where no libFuzzer is at hand.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a file for the line reader, read through a buffer of 16 to 79 bytes so
 // that line breaks fall on every refill; the lines must be those a plain reading of the
 // bytes gives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as one manager-list line. The parse must end without a fault, and what
 // holds for every line must hold: each cut value is a piece of the line (or of the
 // line repaired after a "(for " without its ")"), the repair adds one ")" and nothing

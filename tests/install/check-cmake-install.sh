@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` of the build into a scratch prefix gives the complete tree.
 # Usage: check-cmake-install.sh BUILD_DIR VERSION
 set -euo pipefail

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cpack -G DEB builds a package whose dependencies come from the linked libraries, and
-# which unpacked into a scratch root (dpkg -x) holds the complete tree and runs.
+# which lintian passes without an error, and which unpacked into a scratch root (dpkg -x)
+# holds the complete tree and runs.
 # Usage: check-deb-package.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1 version=$2
@@ -23,6 +25,13 @@ for library in libc6 libstdc++6 libqt6widgets6 qt6-qpa-plugins; do
 done
 [ "$(dpkg-deb --field "$package" Package)" = borvelin ] || { echo "package name"; status=1; }
 [ "$(dpkg-deb --field "$package" Version)" = "$version" ] || { echo "package version"; status=1; }
+
+# What a distribution checks first: lintian finds no error (its warnings are printed).
+if command -v lintian >/dev/null; then
+    lintian --fail-on error --no-tag-display-limit "$package" || { echo "lintian reports errors"; status=1; }
+else
+    echo "lintian missing: not run"
+fi
 
 dpkg -x "$package" "$work/root"
 bash "$(dirname "$0")/check-installed-tree.sh" "$work/root/usr" "$version" || status=1

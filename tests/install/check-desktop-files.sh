@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop entry and the metainfo pass the freedesktop validators, and the metainfo's
 # latest release is the program's own version.
 # Usage: check-desktop-files.sh SOURCE_DIR APP_ID VERSION

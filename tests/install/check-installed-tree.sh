@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a tree that holds an installed BORVELIN under PREFIX: exactly the files of
 # installed-files.txt, each icon PNG the size its folder names, a desktop entry whose
 # program and icon are there, and a borvelin-cli that runs and converts the example list.

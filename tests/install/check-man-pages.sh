@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The man pages render without a warning, carry the program's version, and describe
 # every command and option that borvelin-cli --help lists.
 # Usage: check-man-pages.sh SOURCE_DIR BORVELIN_CLI

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's behaviour, seen through the jobs that use it.
 #include "buro/BuroListJob.h"
 #include "full/FulToTxtJob.h"

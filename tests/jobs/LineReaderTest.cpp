@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
 #include "support/TestDirectory.h"

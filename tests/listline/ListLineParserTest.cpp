@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "listline/LineFailureLog.h"
 #include "listline/ListLineParser.h"
 #include "support/TestDirectory.h"

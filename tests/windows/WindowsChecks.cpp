@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks of the code paths that exist only on Windows, built by the cross-compiler and
 // run under wine (or on Windows itself). GoogleTest is not available for that target,
 // so the checks count their own failures.

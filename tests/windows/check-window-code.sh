@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles every source file of the window program as Windows code (mingw-w64, syntax
 # only), against the host's Qt headers: Qt for Windows is not at hand, but a call that
 # exists only on POSIX systems, or a broken Windows branch, fails here all the same.

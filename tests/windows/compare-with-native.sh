@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Windows borvelin-cli (under wine) and the native one on the same list and
 # checks that every file they write is byte for byte the same, and that both fail alike.
 # Usage: compare-with-native.sh WINE WINDOWS_CLI NATIVE_CLI QSL.TXT
