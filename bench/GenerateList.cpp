@@ -26,7 +26,8 @@ constexpr double CountedShare = 0.74;
 class ListGenerator {
 public:
     ListGenerator(std::uint64_t lines, std::uint64_t managers, std::uint64_t seed)
-        : managers_(managers), offset_(offsetFor(managers, MostRecordsPerManager / (CountedShare * static_cast<double>(lines) + 1))),
+        : managers_(managers),
+          offset_(offsetFor(managers, MostRecordsPerManager / (CountedShare * static_cast<double>(lines) + 1))),
           random_(seed)
     {
     }
@@ -203,7 +204,8 @@ int main(int argc, char** argv)
     const std::uint64_t managers = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 50000;
     const std::uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
     if (managers == 0 || managers > MaxManagers) {
-        std::fprintf(stderr, "borvelin-genlist: MANAGERS must be 1 to %llu\n", static_cast<unsigned long long>(MaxManagers));
+        std::fprintf(stderr, "borvelin-genlist: MANAGERS must be 1 to %llu\n",
+                     static_cast<unsigned long long>(MaxManagers));
         return 2;
     }
     ListGenerator generator(lines, managers, seed);

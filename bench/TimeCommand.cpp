@@ -65,7 +65,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "borvelin-timeit: %s failed\n", command[0]);
         return 1;
     }
-    std::printf("%lld %ld\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count()),
+    std::printf("%lld %ld\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count()),
                 usage.ru_maxrss);
     return 0;
 }

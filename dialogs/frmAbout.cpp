@@ -2,9 +2,9 @@
 #include "dialogs/frmAbout.h"
 
 #include "BorvelinVersion.h"
-#include "forms/DialogControls.h"
 #include "forms/AppIcon.h"
 #include "forms/AppTitle.h"
+#include "forms/DialogControls.h"
 #include "forms/Twips.h"
 
 #include <QDir>
@@ -32,7 +32,8 @@ void shrinkFontToFit(QLabel& label)
     QFont font = label.font();
     const QRect room = label.contentsRect();
     while (font.pointSizeF() > 6 &&
-           QFontMetrics(font).boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft, label.text()).height() > room.height())
+           QFontMetrics(font).boundingRect(room, Qt::TextWordWrap | Qt::AlignLeft, label.text()).height() >
+               room.height())
         font.setPointSizeF(font.pointSizeF() - 0.5);
     label.setFont(font);
 }

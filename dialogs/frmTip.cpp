@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frmTip.h"
 
-#include "forms/DialogControls.h"
-#include "jobs/JobError.h"
-#include "jobs/LineReader.h"
 #include "forms/AppIcon.h"
+#include "forms/DialogControls.h"
 #include "forms/SettingsStore.h"
 #include "forms/Twips.h"
+#include "jobs/JobError.h"
+#include "jobs/LineReader.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -70,8 +70,9 @@ QString frmTip::settingsAppName()
 void frmTip::Form_Load()
 {
     bool isNumber = false;
-    const int showTips =
-        SettingsStore::GetSetting(settingsAppName(), OptionsSection, ShowTipsKey, QStringLiteral("1")).trimmed().toInt(&isNumber);
+    const int showTips = SettingsStore::GetSetting(settingsAppName(), OptionsSection, ShowTipsKey, QStringLiteral("1"))
+                             .trimmed()
+                             .toInt(&isNumber);
     if (isNumber && showTips == 0) { // a value that is not a whole number counts as 1
         closedWhileLoading_ = true;
         return;

@@ -46,7 +46,8 @@ double fromPixelsY(const QPaintDevice& device, int pixels)
 
 void place(QWidget& widget, int left, int top, int width, int height)
 {
-    widget.setGeometry(toPixelsX(widget, left), toPixelsY(widget, top), toPixelsX(widget, width), toPixelsY(widget, height));
+    widget.setGeometry(toPixelsX(widget, left), toPixelsY(widget, top), toPixelsX(widget, width),
+                       toPixelsY(widget, height));
 }
 
 } // namespace Twips

@@ -28,25 +28,19 @@ JobError JobError::fromLastError(const std::string& fileName, int fallback)
 JobError JobError::fromErrno(int errorCode, const std::string& fileName)
 {
     switch (errorCode) {
-    case ENOENT:
-        return {ErrorNumber::FileNotFound, "File not found", fileName};
-    case ENOTDIR:
-        return {ErrorNumber::PathNotFound, "Path not found", fileName};
+    case ENOENT: return {ErrorNumber::FileNotFound, "File not found", fileName};
+    case ENOTDIR: return {ErrorNumber::PathNotFound, "Path not found", fileName};
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY:
-        return {ErrorNumber::PermissionDenied, "Permission denied", fileName};
+    case ETXTBSY: return {ErrorNumber::PermissionDenied, "Permission denied", fileName};
     case ENOSPC:
-    case EFBIG:
-        return {ErrorNumber::DiskFull, "Disk full", fileName};
-    case EIO:
-        return {ErrorNumber::DeviceIo, "Device I/O error", fileName};
-    case ENOMEM:
-        return {ErrorNumber::OutOfMemory, "Out of memory", fileName};
+    case EFBIG: return {ErrorNumber::DiskFull, "Disk full", fileName};
+    case EIO: return {ErrorNumber::DeviceIo, "Device I/O error", fileName};
+    case ENOMEM: return {ErrorNumber::OutOfMemory, "Out of memory", fileName};
     default:
-        return {ErrorNumber::PathFileAccess,
-                std::string("Path/File access error (") + std::strerror(errorCode) + ")", fileName};
+        return {ErrorNumber::PathFileAccess, std::string("Path/File access error (") + std::strerror(errorCode) + ")",
+                fileName};
     }
 }
 

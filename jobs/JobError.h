@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
 #include <stdexcept>
+#include <string>
 
 namespace borvelin {
 

@@ -38,9 +38,9 @@ char* putField(char* out, std::string_view value)
 template <typename Entry>
 auto textFieldsOf(Entry& entry)
 {
-    return std::array{&entry.DxCall, &entry.CallPrefix,     &entry.MgrCall,    &entry.SeeAlsoCall, &entry.ForCall,
-                      &entry.ExMgrCall, &entry.HimselfViaCall, &entry.NotViaCall, &entry.Addr1,      &entry.Addr2,
-                      &entry.Addr3,   &entry.Addr4,          &entry.AddrRest};
+    return std::array{&entry.DxCall,    &entry.CallPrefix,     &entry.MgrCall,    &entry.SeeAlsoCall, &entry.ForCall,
+                      &entry.ExMgrCall, &entry.HimselfViaCall, &entry.NotViaCall, &entry.Addr1,       &entry.Addr2,
+                      &entry.Addr3,     &entry.Addr4,          &entry.AddrRest};
 }
 
 } // namespace

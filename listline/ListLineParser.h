@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "listline/ListEntry.h"
 #include "listline/KeywordColumns.h"
 #include "listline/LineLayout.h"
+#include "listline/ListEntry.h"
 
 #include <cstddef>
 #include <cstdint>

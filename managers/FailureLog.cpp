@@ -41,7 +41,8 @@ std::string FailureLog::timestamp()
 {
     const std::time_t now = std::time(nullptr);
     char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, "%x %X", std::localtime(&now)); // jobs run on one thread
+    const std::size_t length =
+        std::strftime(text, sizeof text, "%x %X", std::localtime(&now)); // jobs run on one thread
     return std::string(text, length);
 }
 

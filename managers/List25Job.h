@@ -2,9 +2,9 @@
 #pragma once
 
 #include "jobs/ConversionJob.h"
-#include "managers/FailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
+#include "managers/FailureLog.h"
 #include "managers/ManagerTally.h"
 
 namespace borvelin {

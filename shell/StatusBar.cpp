@@ -3,8 +3,8 @@
 
 #include "forms/Twips.h"
 
-#include <QLabel>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QToolTip>
 

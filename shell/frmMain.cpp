@@ -3,15 +3,15 @@
 
 #include "buro/BuroListJob.h"
 #include "dialogs/frmAbout.h"
+#include "forms/AppIcon.h"
+#include "forms/AppTitle.h"
+#include "forms/Forms.h"
+#include "forms/Twips.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
-#include "forms/AppIcon.h"
-#include "forms/AppTitle.h"
-#include "forms/Forms.h"
 #include "shell/StatusBar.h"
-#include "forms/Twips.h"
 #include "shell/WindowPlacement.h"
 
 #include <QApplication>
@@ -76,7 +76,8 @@ void frmMain::createMenus()
     addMenuItem(mnuFile, "mnuFileFull2TXT", QStringLiteral("Convert &FUL to TXT"), &frmMain::mnuFileFull2TXT_Click);
     addMenuItem(mnuFile, "mnuFileTXT2FUL", QStringLiteral("Convert &TXT to FUL"), &frmMain::mnuFileTXT2FUL_Click);
     addSeparator(mnuFile, "mnuFileBar0");
-    addMenuItem(mnuFile, "mnuFileQSL_Buro_list", QStringLiteral("QSL &Buro list"), &frmMain::mnuFileQSL_Buro_list_Click);
+    addMenuItem(mnuFile, "mnuFileQSL_Buro_list", QStringLiteral("QSL &Buro list"),
+                &frmMain::mnuFileQSL_Buro_list_Click);
     addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
     addSeparator(mnuFile, "mnuFileBar1");
     addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click);

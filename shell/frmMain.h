@@ -72,7 +72,7 @@ private:
 
     borvelin::JobState jobState_;
     borvelin::ManagerTally managerTally_; // empty at load; List of 25+ adds to it run after run
-    QElapsedTimer progressPainted_; // since the progress panel was last painted
-    QSize outerSize_; // the stored outer size, in pixels, until the frame is known
+    QElapsedTimer progressPainted_;       // since the progress panel was last painted
+    QSize outerSize_;                     // the stored outer size, in pixels, until the frame is known
     bool outerSizeSettled_ = false;
 };

@@ -41,7 +41,8 @@ class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
+        writeFile("QSL.TXT",
+                  crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
     }
     TestDirectory directory;
 };
@@ -51,11 +52,16 @@ TEST_F(CommandLineTest, RunsCommandsInTheGivenOrder)
     const CliResult result = runCli({"txt2ful", "buro", "ful2txt"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(readFile("QSLADM.TXT"), crlfLines({listLine("XYZLAND", "Bureau, Box 9, City")}));
-    EXPECT_EQ(readFile("QSL.TXT"), crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
+    EXPECT_EQ(readFile("QSL.TXT"),
+              crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
     const std::string cwd = fs::current_path().string();
-    EXPECT_EQ(result.err, "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n"
-                          "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n"
-                          "Current Dir: " + cwd + "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n");
+    EXPECT_EQ(result.err, "Current Dir: " + cwd +
+                              "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n"
+                              "Current Dir: " +
+                              cwd +
+                              "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n"
+                              "Current Dir: " +
+                              cwd + "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n");
     EXPECT_TRUE(result.out.empty());
 }
 

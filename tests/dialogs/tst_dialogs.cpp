@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/MessageBoxCatcher.h"
 #include "dialogs/Dialog.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmTip.h"
 #include "forms/Twips.h"
 #include "shell/frmMain.h"
+#include "support/MessageBoxCatcher.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -157,16 +157,15 @@ void tst_dialogs::aboutLayoutFollowsTheDesign()
     QCOMPARE(about.cmdOK->nextInFocusChain(), about.cmdSysInfo);
     // The whole disclaimer fits its box.
     const QRect room = about.lblDisclaimer->contentsRect();
-    QVERIFY(about.lblDisclaimer->fontMetrics()
-                .boundingRect(room, Qt::TextWordWrap, about.lblDisclaimer->text())
-                .height() <= room.height());
+    QVERIFY(
+        about.lblDisclaimer->fontMetrics().boundingRect(room, Qt::TextWordWrap, about.lblDisclaimer->text()).height() <=
+        room.height());
 }
 
 void tst_dialogs::aboutClosesWithOkEnterAndEsc()
 {
     for (const auto& close : QList<std::function<void(frmAbout&)>>{
-             [](frmAbout& box) { box.cmdOK->click(); },
-             [](frmAbout& box) { QTest::keyClick(&box, Qt::Key_Return); },
+             [](frmAbout& box) { box.cmdOK->click(); }, [](frmAbout& box) { QTest::keyClick(&box, Qt::Key_Return); },
              [](frmAbout& box) { QTest::keyClick(&box, Qt::Key_Escape); }}) {
         frmAbout about;
         about.show();
@@ -209,7 +208,8 @@ void tst_dialogs::getKeyValueReadsTextAndNumbers()
                   "\"Small\"=dword:0000001f\n"
                   "\"Large\"=dword:ffffffff\n"
                   "\"Binary\"=hex:01,02\n"
-                  "\"Huge\"=\"" + QByteArray(1100, 'x') + "\"\n");
+                  "\"Huge\"=\"" +
+                  QByteArray(1100, 'x') + "\"\n");
     frmAbout about;
     const Registry::HKEY root = Registry::HKEY_LOCAL_MACHINE;
     QString value = "as passed";
@@ -249,8 +249,8 @@ void tst_dialogs::sysInfoWithoutRegistryValuesShowsTheMessage()
 void tst_dialogs::sysInfoStartsTheFirstValueUnchecked()
 {
     const QString program = markingProgram(workDir_->filePath("sysinfo.sh"));
-    writeRegistry("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n\"PATH\"=\"" + program.toLocal8Bit() +
-                  "\"\n");
+    writeRegistry("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n\"PATH\"=\"" +
+                  program.toLocal8Bit() + "\"\n");
     frmAbout about;
     about.show();
     {
@@ -379,8 +379,9 @@ void tst_dialogs::emptyLineIsATipOfItsOwn()
 void tst_dialogs::missingTipFileExplainsWhatToDo()
 {
     frmTip tip;
-    const QString expected = "That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT "
-                             "using NotePad with 1 tip per line. Then place it in the same directory as the application. ";
+    const QString expected =
+        "That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT "
+        "using NotePad with 1 tip per line. Then place it in the same directory as the application. ";
     QCOMPARE(tip.lblTipText->text(), expected);
     tip.cmdNextTip->click();
     QCOMPARE(tip.lblTipText->text(), expected);

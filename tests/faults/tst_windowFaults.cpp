@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/StatusBar.h"
 #include "forms/Twips.h"
+#include "shell/StatusBar.h"
 #include "shell/frmMain.h"
 #include "support/MessageBoxCatcher.h"
-#include "support/WindowTestFiles.h"
 #include "support/TestDirectory.h"
+#include "support/WindowTestFiles.h"
 
 #include <QAction>
 #include <QDir>

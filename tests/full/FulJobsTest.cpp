@@ -52,8 +52,10 @@ TEST_F(FulJobs, TxtToFulWritesThreeLinesPerLongLine)
         {"21 bytes: a record; the padding stays", twentyOne, crlfLines({"&&", "Q1ABC", twentyOne})},
         {"an ordinary line", list, crlfLines({"&&", "QA/Q1ABC", list})},
         {"leading space: empty call line", " " + list, crlfLines({"&&", "", " " + list})},
-        {"a tab does not end the call", "Q1ABC\tQSL via Q2MGR x", crlfLines({"&&", "Q1ABC\tQSL", "Q1ABC\tQSL via Q2MGR x"})},
-        {"no space: the whole line is the call", std::string(25, 'Q'), crlfLines({"&&", std::string(25, 'Q'), std::string(25, 'Q')})},
+        {"a tab does not end the call", "Q1ABC\tQSL via Q2MGR x",
+         crlfLines({"&&", "Q1ABC\tQSL", "Q1ABC\tQSL via Q2MGR x"})},
+        {"no space: the whole line is the call", std::string(25, 'Q'),
+         crlfLines({"&&", std::string(25, 'Q'), std::string(25, 'Q')})},
         {"empty line: no record", "", ""},
     };
     for (const auto& c : cases)

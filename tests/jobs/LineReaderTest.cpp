@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "jobs/JobError.h"
 #include "jobs/LineReader.h"
+#include "jobs/JobError.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +50,9 @@ TEST_P(LineBreaks, EndEveryLineAtCrLfLfOrLoneCr)
         {"LF CR is two breaks", "a\n\rb", {"a", "", "b"}},
         {"CR CR LF is an empty line", "a\r\r\nb", {"a", "", "b"}},
         {"only a break", "\r\n", {""}},
-        {"bytes kept as they are", std::string("\xE4\xF6\x00\xFF \t x\r\n", 10), {std::string("\xE4\xF6\x00\xFF \t x", 8)}},
+        {"bytes kept as they are",
+         std::string("\xE4\xF6\x00\xFF \t x\r\n", 10),
+         {std::string("\xE4\xF6\x00\xFF \t x", 8)}},
         {"trailing spaces kept", "Q1ABC        QSL via Q2MGR   \r\n", {"Q1ABC        QSL via Q2MGR   "}},
     };
     for (const auto& c : cases)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "jobs/JobError.h"
 #include "jobs/OutputFile.h"
+#include "jobs/JobError.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>

@@ -26,10 +26,10 @@ TEST(BureauLine, ShortFirstWordIsABureauUnlessARouteKeywordStandsAtColumn14)
         {listLine("QX", "qsl VIA Q2MGR"), false},
         {listLine("QX", "Bureau, Box 5"), true},
         {listLine("Q1A", "Box 1, City"), true},
-        {listLine("", "QSL via Q2MGR"), false},      // first word empty
-        {" ", true},                                  // a blanked short line
-        {listLine("QX", "NOT"), true},                // keyword cut short by the line's end
-        {"QX QSL via Q2MGR", true},                   // keyword at column 4, not 14
+        {listLine("", "QSL via Q2MGR"), false}, // first word empty
+        {" ", true},                            // a blanked short line
+        {listLine("QX", "NOT"), true},          // keyword cut short by the line's end
+        {"QX QSL via Q2MGR", true},             // keyword at column 4, not 14
     };
     for (const auto& c : cases)
         EXPECT_EQ(isBureauLine(c.line), c.bureau) << '"' << c.line << '"';
@@ -39,13 +39,13 @@ TEST(BureauLine, LongFirstWordIsABureauWhenColumns1To12HoldNoDigit)
 {
     const std::vector<BureauCase> cases = {
         {listLine("XYZLAND", "QSL Bureau, P.O. Box 9, Capital City, Country"), true},
-        {listLine("XYZLAND", "QSL via Q2MGR"), true},          // keywords do not matter here
+        {listLine("XYZLAND", "QSL via Q2MGR"), true}, // keywords do not matter here
         {listLine("Q1ABC", "QSL Bureau, Box 9"), false},
         {listLine("QA/Q1ABC", "QSL via Home Call"), false},
         {"ABCD       9 digit at column 12", false},
         {"ABCDEFGHIJKL9 digit at column 13", true},
         {"ABCD 1 digit after the first word", false},
-        {std::string(30, 'X'), true},   // no space: the whole line is the first word
+        {std::string(30, 'X'), true},    // no space: the whole line is the first word
         {"XXXXXXXXXXXX1XXXXXXXX", true}, // no space, digit beyond column 12
         {"XXXXX1XXXXXXXXXXXXXXX", false},
     };

@@ -43,9 +43,9 @@ TEST(KeywordColumns, FindsWhatThePlainSearchFinds)
              "Q1ABC        QSL via Q2MGR",
              "Q1ABC        qsl VIA home CALL      ",
              "Q1ABC        QSL via Q2MGR (for Q3DEF) New Manager",
-             "Q1ABC        QSL via Q2MGR (for ",          // the keyword's own blank ends the line
-             "Q1ABC        QSL via Q2MGR (for      ",     // the blank is the first of the padding
-             "Q1ABC        QSL via Q2MGR (for",           // no blank: no keyword
+             "Q1ABC        QSL via Q2MGR (for ",      // the keyword's own blank ends the line
+             "Q1ABC        QSL via Q2MGR (for      ", // the blank is the first of the padding
+             "Q1ABC        QSL via Q2MGR (for",       // no blank: no keyword
              "Q1ABC        EX-BURO ex-Q2XYZ) Ex-",
              "Q1ABC        NOT LONGER Q2MGR NOT MORE NOT via",
              "Q1ABC        pirate see also Q4AB himself via Q5CD only direct",
@@ -60,10 +60,11 @@ TEST(KeywordColumns, FindsWhatThePlainSearchFinds)
 TEST(KeywordColumns, FindsWhatThePlainSearchFindsOnRandomLines)
 {
     // Pieces of keywords, in both cases, with blanks and bytes of every kind between.
-    const std::vector<std::string> pieces = {"QSL via", "qsl", "Home Call", "NOT", "not via", " MORE", "LONGER",
-                                             "PIRATE", "New Manager", "only direct", "Ex-", "EX-buro", "Buro",
-                                             "see also", "(for ", "(FOR", "himself via", " ", "  ", ",", ")",
-                                             "Q2MGR", "e", "n", "q", "\xC4", "\x80", std::string(1, '\0')};
+    const std::vector<std::string> pieces = {
+        "QSL via", "qsl",         "Home Call",   "NOT", "not via", " MORE", "LONGER",
+        "PIRATE",  "New Manager", "only direct", "Ex-", "EX-buro", "Buro",  "see also",
+        "(for ",   "(FOR",        "himself via", " ",   "  ",      ",",     ")",
+        "Q2MGR",   "e",           "n",           "q",   "\xC4",    "\x80",  std::string(1, '\0')};
     std::mt19937 random(20261207);
     for (int round = 0; round < 20000; ++round) {
         std::string line;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "jobs/JobError.h"
 #include "managers/FailureLog.h"
+#include "jobs/JobError.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,8 @@ TEST(FailureLog, AppendsThreeLineEntries)
     EXPECT_EQ(lines[1], " ");
     EXPECT_EQ(lines[2], "Failure:  is not a call or the buro is not followed by an address.");
 
-    FailureLog().logFailure("Q1ABC        QSL via Q2MGR (for Q5XYZ", "Failure: Bracket open is not followed by a bracket close.");
+    FailureLog().logFailure("Q1ABC        QSL via Q2MGR (for Q5XYZ",
+                            "Failure: Bracket open is not followed by a bracket close.");
     lines = splitCrlf(readFile("BORVELIN.LOG"));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[2], "Failure:  is not a call or the buro is not followed by an address.");

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "jobs/JobError.h"
 #include "managers/List25Job.h"
+#include "jobs/JobError.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -56,13 +56,13 @@ protected:
 TEST_F(List25JobTest, OneRecordPerLineAndTheManagersCounted)
 {
     run({listLine("Q1ABC", "QSL via Q2MGR"), listLine("QA/Q1ABC", "QSL via Home Call"),
-         listLine("Q1ABC", "NOT via Q2MGR! new info"), listLine("XYZLAND", "QSL Bureau, P.O. Box 9, Capital City, Country"),
-         ""});
-    EXPECT_EQ(readFile("QSL.CSV"), crlfLines({"Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;",
-                                              "Q1ABC;QA;Q1ABC;;NO;NO;NO;;;NO;;;0;;;;;",
-                                              "Q1ABC;;;;NO;NO;NO;;;NO;;Q2MGR;1;;;;;",
-                                              "XYZLAND;;;;NO;NO;NO;;;YES;;;0;QSL Bureau;P.O. Box 9;Capital City;Country;",
-                                              ";;;;NO;NO;NO;;;YES;;;0;;;;;"}));
+         listLine("Q1ABC", "NOT via Q2MGR! new info"),
+         listLine("XYZLAND", "QSL Bureau, P.O. Box 9, Capital City, Country"), ""});
+    EXPECT_EQ(readFile("QSL.CSV"),
+              crlfLines({"Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;", "Q1ABC;QA;Q1ABC;;NO;NO;NO;;;NO;;;0;;;;;",
+                         "Q1ABC;;;;NO;NO;NO;;;NO;;Q2MGR;1;;;;;",
+                         "XYZLAND;;;;NO;NO;NO;;;YES;;;0;QSL Bureau;P.O. Box 9;Capital City;Country;",
+                         ";;;;NO;NO;NO;;;YES;;;0;;;;;"}));
     EXPECT_EQ(tally.hitsOf("Q2MGR"), 1);
     EXPECT_EQ(tally.hitsOf("Q1ABC"), 1);
     EXPECT_EQ(tally.MgrCount(), 2u);
@@ -127,14 +127,15 @@ TEST_F(List25JobTest, LineFailuresAreLoggedAndTheRecordWritten)
     const std::string log = readFile("BORVELIN.LOG");
     const std::string bureauEntry =
         "\r\n" + bureau + "\r\nFailure: XYZLAND is not a call or the buro is not followed by an address.\r\n";
-    const std::string bracketEntry = "\r\n" + bracket + "\r\nFailure: Bracket open is not followed by a bracket close.\r\n";
+    const std::string bracketEntry =
+        "\r\n" + bracket + "\r\nFailure: Bracket open is not followed by a bracket close.\r\n";
     EXPECT_NE(log.find(bureauEntry), std::string::npos) << log;
     EXPECT_NE(log.find(bracketEntry), std::string::npos) << log;
     EXPECT_LT(log.find(bureauEntry), log.find(bracketEntry));
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6);
-    EXPECT_EQ(readFile("QSL.CSV"), crlfLines({"XYZLAND;;;;NO;NO;NO;;;YES;;;0;;;;;QSL Bureau only",
-                                              "Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;",
-                                              "Q1ABC;;Q2MGR;;NO;NO;NO;Q5XYZ     ;;NO;;;0;;;;;"}));
+    EXPECT_EQ(readFile("QSL.CSV"),
+              crlfLines({"XYZLAND;;;;NO;NO;NO;;;YES;;;0;;;;;QSL Bureau only", "Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;",
+                         "Q1ABC;;Q2MGR;;NO;NO;NO;Q5XYZ     ;;NO;;;0;;;;;"}));
 
     run({listLine("Q1ABC", "QSL via Q2MGR")}); // a clean run leaves the log alone
     EXPECT_EQ(readFile("BORVELIN.LOG"), log);

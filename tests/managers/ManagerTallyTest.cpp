@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "jobs/JobError.h"
 #include "managers/ManagerTally.h"
+#include "jobs/JobError.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,8 @@ TEST(ManagerTally, OrdersCallsByByteAndKeepsEachCount)
     ManagerTally tally;
     for (const char* call : {"Q2ABC", "Q1AB", "Q2ABC", "Q1AA", "q2abc", "Q1AAA", "Q10ABC", "Q1/ABC", "Q2ABC"})
         tally.AddManager(call);
-    EXPECT_EQ(callsOf(tally), (std::vector<std::string>{"Q1/ABC", "Q10ABC", "Q1AA", "Q1AAA", "Q1AB", "Q2ABC", "q2abc"}));
+    EXPECT_EQ(callsOf(tally),
+              (std::vector<std::string>{"Q1/ABC", "Q10ABC", "Q1AA", "Q1AAA", "Q1AB", "Q2ABC", "q2abc"}));
     EXPECT_EQ(tally.hitsOf("Q2ABC"), 3);
     EXPECT_EQ(tally.hitsOf("q2abc"), 1);
     EXPECT_EQ(tally.hitsOf("Q9ZZZ"), 0);
@@ -35,17 +36,19 @@ TEST(ManagerTally, OrdersCallsByByteAndKeepsEachCount)
 TEST(ManagerTally, BytesAbove127SortAfterAscii)
 {
     ManagerTally tally;
-    tally.AddManager("Q1\xC4" "B");
+    tally.AddManager("Q1\xC4"
+                     "B");
     tally.AddManager("Q1ZZ");
-    EXPECT_EQ(callsOf(tally), (std::vector<std::string>{"Q1ZZ", "Q1\xC4" "B"}));
+    EXPECT_EQ(callsOf(tally), (std::vector<std::string>{"Q1ZZ", "Q1\xC4"
+                                                                "B"}));
 }
 
 TEST(ManagerTally, ShortCallsAndZeroBytesSortAsBytes)
 {
     using namespace std::string_literals;
-    const std::vector<std::string> ordered = {"Q1"s,           "Q1\0"s,         "Q1\0\0\0\0\0\0"s, "Q1\0\0\0\0\0\0\0"s,
-                                              "Q1\0\0\0\0\0\0A"s, "Q1ABCDEF"s,      "Q1ABCDEF\0"s,     "Q1ABCDEFG"s,
-                                              "Q1ABCDEFGH"s,   "Q1ABCDEG"s,      "Q1\xFF"s};
+    const std::vector<std::string> ordered = {
+        "Q1"s,         "Q1\0"s,      "Q1\0\0\0\0\0\0"s, "Q1\0\0\0\0\0\0\0"s, "Q1\0\0\0\0\0\0A"s, "Q1ABCDEF"s,
+        "Q1ABCDEF\0"s, "Q1ABCDEFG"s, "Q1ABCDEFGH"s,     "Q1ABCDEG"s,         "Q1\xFF"s};
     ManagerTally tally;
     for (auto call = ordered.rbegin(); call != ordered.rend(); ++call)
         tally.AddManager(*call);

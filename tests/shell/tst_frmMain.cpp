@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/MessageBoxCatcher.h"
-#include "support/WindowTestFiles.h"
 #include "forms/AppIcon.h"
 #include "forms/Forms.h"
+#include "forms/Twips.h"
 #include "shell/Module1.h"
 #include "shell/StatusBar.h"
-#include "forms/Twips.h"
 #include "shell/WindowPlacement.h"
 #include "shell/frmMain.h"
+#include "support/MessageBoxCatcher.h"
+#include "support/WindowTestFiles.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -145,10 +145,13 @@ void tst_frmMain::menusStandAsDesigned()
     QCOMPARE(menus[1]->text(), QStringLiteral("&Help"));
     QCOMPARE(menus[1]->menu()->objectName(), QStringLiteral("mnuHelp"));
 
-    const QList<QPair<QString, QString>> fileItems = {
-        {"mnuFileFull2TXT", "Convert &FUL to TXT"}, {"mnuFileTXT2FUL", "Convert &TXT to FUL"}, {"mnuFileBar0", ""},
-        {"mnuFileQSL_Buro_list", "QSL &Buro list"},  {"mnuFileList25", "&List of 25+"},        {"mnuFileBar1", ""},
-        {"mnuFileExit", "E&xit"}};
+    const QList<QPair<QString, QString>> fileItems = {{"mnuFileFull2TXT", "Convert &FUL to TXT"},
+                                                      {"mnuFileTXT2FUL", "Convert &TXT to FUL"},
+                                                      {"mnuFileBar0", ""},
+                                                      {"mnuFileQSL_Buro_list", "QSL &Buro list"},
+                                                      {"mnuFileList25", "&List of 25+"},
+                                                      {"mnuFileBar1", ""},
+                                                      {"mnuFileExit", "E&xit"}};
     const QList<QPair<QString, QString>> helpItems = {{"mnuHelpContents", "&Contents"},
                                                       {"mnuHelpSearchForHelpOn", "&Search For Help On..."},
                                                       {"mnuHelpBar0", ""},
@@ -321,7 +324,8 @@ void tst_frmMain::helpCommandsShowTheSameMessage()
         MessageBoxCatcher box;
         action(*window, name)->trigger();
         QCOMPARE(box.count, 1);
-        QCOMPARE(box.text, QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."));
+        QCOMPARE(box.text,
+                 QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."));
         QCOMPARE(box.title, QStringLiteral("BORVELIN"));
         QCOMPARE(box.icon, QMessageBox::Information);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -334,7 +338,8 @@ void tst_frmMain::menuRunsAJobAndShowsItsPanels()
                "XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\nQ1ABC        QSL via Q2MGR\r\nshort\r\n");
     const auto window = openMainWindow();
     action(*window, "mnuFileQSL_Buro_list")->trigger();
-    QCOMPARE(readBytes(QStringLiteral("QSLADM.TXT")), QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\n \r\n"));
+    QCOMPARE(readBytes(QStringLiteral("QSLADM.TXT")),
+             QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\n \r\n"));
     QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Records: 3"));
     QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From: QSL.TXT"));
     QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLADM.TXT"));
@@ -356,7 +361,8 @@ void tst_frmMain::failingJobReportsAndKeepsTheOldOutput()
     action(*window, "mnuFileFull2TXT")->trigger();
     QCOMPARE(box.count, 1);
     QCOMPARE(box.title, QStringLiteral("BORVELIN"));
-    QVERIFY2(box.text.contains(QStringLiteral("53")) && box.text.contains(QStringLiteral("File not found")), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QStringLiteral("53")) && box.text.contains(QStringLiteral("File not found")),
+             qPrintable(box.text));
     QCOMPARE(readBytes(QStringLiteral("QSL.TXT")), QByteArray("precious list\r\n"));
     QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From:"));
     QVERIFY(window->isVisible());

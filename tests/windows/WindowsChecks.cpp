@@ -79,8 +79,8 @@ void registryReadsTextValuesUnderTheLocalMachineRoot()
 void registryReportsAMissingKey()
 {
     Registry::HKEY key = 1;
-    check(Registry::Windows::openKey(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Q1ABC\\No Such Key", 0, KEY_READ,
-                                     &key) == Registry::ERROR_FILE_NOT_FOUND,
+    check(Registry::Windows::openKey(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Q1ABC\\No Such Key", 0, KEY_READ, &key) ==
+              Registry::ERROR_FILE_NOT_FOUND,
           "a missing key is not found");
     check(key == 0, "a key that failed to open has no handle");
 }
@@ -110,7 +110,8 @@ void outputReplacesItsTargetWithBinaryLines()
         output.writeLine("QA/Q2XYZ");
         output.commit();
     }
-    check(readFile("QSLADM.TXT") == "Q1ABC\r\nQA/Q2XYZ\r\n", "commit renames over an existing target, bytes as written");
+    check(readFile("QSLADM.TXT") == "Q1ABC\r\nQA/Q2XYZ\r\n",
+          "commit renames over an existing target, bytes as written");
 
     {
         OutputFile output("QSLADM.TXT");
