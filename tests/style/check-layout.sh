@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A folder includes only from the folders below it (CONTRIBUTING.md draws the map), so
+# that no two folders lean on each other.
+# Usage: check-layout.sh SOURCE_DIR
+set -euo pipefail
+cd "$1"
+declare -A may_use=(
+    [jobs]=""
+    [listline]=""
+    [managers]="jobs listline"
+    [buro]="jobs listline"
+    [full]="jobs listline"
+    [cli]="jobs listline managers buro full"
+    [forms]=""
+    [dialogs]="forms jobs"
+    [shell]="forms dialogs jobs listline managers buro full"
+)
+status=0
+for folder in "${!may_use[@]}"; do
+    for file in "$folder"/*.cpp "$folder"/*.h; do
+        [ -f "$file" ] || continue
+        for used in $(sed -n 's|^#include "\([a-z]*\)/.*|\1|p' "$file" | sort -u); do
+            [ "$used" = "$folder" ] && continue
+            [ -n "${may_use[$used]+known}" ] || continue # not a folder of the program
+            case " ${may_use[$folder]} " in
+            *" $used "*) ;;
+            *) echo "$file includes from $used/, which $folder/ may not use"; status=1 ;;
+            esac
+        done
+    done
+done
+[ $status -eq 0 ] && echo "every folder includes only from the folders below it"
+exit $status
