@@ -10,9 +10,9 @@ cd "$(dirname "$0")/../.."
 generated=${1:-build/generated}
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
 status=0
-for source in shell/*.cpp dialogs/*.cpp; do
+for source in forms/*.cpp dialogs/*.cpp shell/*.cpp; do
     x86_64-w64-mingw32-g++-posix -std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic -Werror -Wno-attributes \
         -I. -I"$generated" -I"$qt" -I"$qt/QtCore" -I"$qt/QtGui" -I"$qt/QtWidgets" "$source" || status=1
 done
-[ $status -eq 0 ] && echo "window code compiles for Windows: $(ls shell/*.cpp dialogs/*.cpp | wc -l) files"
+[ $status -eq 0 ] && echo "window code compiles for Windows: $(ls forms/*.cpp dialogs/*.cpp shell/*.cpp | wc -l) files"
 exit $status
