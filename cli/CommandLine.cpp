@@ -25,32 +25,29 @@ constexpr int ExitJobFailed = 1;
 constexpr int ExitUsage = 2;
 
 // What one invocation keeps from job to job, as the main window does: the last job's
-// state and the manager tally, which every list25 adds to.
+// state.
 struct Session {
     JobState state;
-    TerminalStatus& status;
-    ManagerTally tally;
+    StatusSink& status;
 };
 
+// Runs the job and gives back what it did.
 template <typename Job>
-void runJob(Session& session)
+JobSummary runJob(Session& session)
 {
-    Job(session.state, session.status).run();
-}
-
-void runList25(Session& session)
-{
-    List25Job(session.state, session.status, session.tally).run();
+    Job job(session.state, session.status);
+    job.run();
+    return job.summary();
 }
 
 struct Command {
     std::string_view name;
     std::string_view menuItem;
-    void (*run)(Session&);
+    JobSummary (*run)(Session&);
 };
 
 constexpr std::array<Command, 4> Commands = {{
-    {"list25", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runList25},
+    {"list25", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runJob<List25Job>},
     {"buro", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
     {"txt2ful", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
     {"ful2txt", "Convert FUL to TXT: QSL.FUL to QSL.TXT", runJob<FulToTxtJob>},
@@ -72,11 +69,14 @@ void printUsage(std::ostream& out)
     for (const auto& command : Commands)
         out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.menuItem << '\n';
     out << "\nOptions:\n"
-           "  -C DIR    work in DIR instead of the current directory\n"
-           "  --help    show this text\n"
-           "  --version show the version\n\n"
-           "Progress goes to standard error. Exit status: 0 when every command succeeded,\n"
-           "1 when one failed (its error number and text on standard error), 2 on a usage error.\n";
+           "  -C DIR       work in DIR instead of the current directory\n"
+           "  -q, --quiet  leave out the progress texts\n"
+           "  --help       show this text\n"
+           "  --version    show the version\n\n"
+           "Progress and a summary of each command go to standard error. Exit status: 0 when\n"
+           "every command succeeded, 1 when one failed (its error number and text on standard\n"
+           "error), 2 on a usage error, 128 and the signal's number after Ctrl+C (130),\n"
+           "SIGTERM (143) or SIGHUP (129).\n";
 }
 
 struct Invocation {
@@ -84,6 +84,7 @@ struct Invocation {
     std::vector<const Command*> commands;
     bool help = false;
     bool version = false;
+    bool quiet = false;
 };
 
 // Fills `invocation`; returns an error text for a command line that cannot run.
@@ -95,6 +96,8 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
             invocation.help = true;
         } else if (argument == "--version") {
             invocation.version = true;
+        } else if (argument == "-q" || argument == "--quiet") {
+            invocation.quiet = true;
         } else if (argument == "-C") {
             if (i + 1 >= argc)
                 return "-C needs a directory";
@@ -114,6 +117,26 @@ void reportFailure(std::ostream& err, std::string_view command, const JobError& 
 {
     err << "borvelin-cli: " << command << ": error " << error.number() << ": " << error.what() << '\n';
 }
+
+// One line: the lines read, each file written with its lines, and the job's own figures.
+void reportSummary(std::ostream& err, std::string_view command, const JobSummary& summary)
+{
+    err << "borvelin-cli: " << command << ": " << summary.linesRead << " lines read";
+    const char* separator = "; ";
+    for (const auto& file : summary.filesWritten) {
+        err << separator << file.name << ' ' << file.lines << " lines";
+        separator = ", ";
+    }
+    for (const auto& count : summary.counts)
+        err << "; " << count.count << ' ' << count.what;
+    err << '\n';
+}
+
+// Shows no panel text at all.
+class SilentStatus : public StatusSink {
+public:
+    void setPanelText(int, const std::string&) override {}
+};
 
 } // namespace
 
@@ -140,14 +163,16 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
             return ExitJobFailed;
         }
     }
-    TerminalStatus status(err, errIsTerminal);
-    Session session{JobState{}, status, ManagerTally{}};
+    TerminalStatus terminal(err, errIsTerminal);
+    SilentStatus silent;
+    Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal};
     for (const Command* command : invocation.commands) {
         try {
-            command->run(session);
-            status.finishLine();
+            const JobSummary summary = command->run(session);
+            terminal.finishLine();
+            reportSummary(err, command->name, summary);
         } catch (const JobError& error) {
-            status.finishLine();
+            terminal.finishLine();
             reportFailure(err, command->name, error);
             return ExitJobFailed;
         }

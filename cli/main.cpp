@@ -17,11 +17,14 @@
 
 namespace {
 
+volatile std::sig_atomic_t caughtSignal = 0;
+
 // The running job stops at its next line and cleans up after itself; a second signal
 // ends the program at once.
 extern "C" void stopOnSignal(int signalNumber)
 {
     std::signal(signalNumber, SIG_DFL);
+    caughtSignal = signalNumber;
     borvelin::requestStop();
 }
 
@@ -41,5 +44,7 @@ int main(int argc, char** argv)
     stopJobsOnSignals();
     std::setlocale(LC_TIME, ""); // the failure log's dates as the user writes them
     const bool errIsTerminal = isatty(fileno(stderr)) != 0;
-    return borvelin::cli::run(argc, argv, std::cout, std::cerr, errIsTerminal);
+    const int status = borvelin::cli::run(argc, argv, std::cout, std::cerr, errIsTerminal);
+    // Stopped by a signal, the program exits as the shell expects: 128 and its number.
+    return caughtSignal != 0 ? 128 + caughtSignal : status;
 }

@@ -46,7 +46,6 @@ void ConversionJob::abandon() noexcept
     input_.reset();
     output_.reset();
     completedOutputs_.clear();
-    afterFailure();
 }
 
 void ConversionJob::runSteps()
@@ -57,15 +56,23 @@ void ConversionJob::runSteps()
     if (namesShown() == NamesShown::BeforeFilesOpen)
         showNames();
     state_.RecCount = 0;
+    linesRead_ = 0;
     input_ = files_.openInput(state_.InFileName);
     output_ = files_.createOutput(state_.OutFileName);
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
+    std::uint64_t linesUntilReport = InputReportInterval;
     while (input_->readLine(state_.TextLine)) {
         stopIfRequested();
+        ++linesRead_;
         lineStep(state_.TextLine);
+        if (--linesUntilReport == 0) {
+            reportInputRead();
+            linesUntilReport = InputReportInterval;
+        }
     }
+    reportInputRead();
 
     status_.setPanelText(ProgressPanel, progressText());
     input_.reset();
@@ -116,9 +123,29 @@ void ConversionJob::openNextOutput(const std::string& name)
 void ConversionJob::commitOutputs()
 {
     closeOutput();
-    for (auto& output : completedOutputs_)
-        output->commit();
-    completedOutputs_.clear();
+    beforeCommit();
+    try {
+        for (auto& output : completedOutputs_)
+            output->commit();
+    } catch (...) {
+        afterCommitFailed();
+        throw;
+    }
+}
+
+void ConversionJob::reportInputRead()
+{
+    status_.showInputRead(input_->bytesRead(), input_->size());
+}
+
+JobSummary ConversionJob::summary() const
+{
+    JobSummary summary;
+    summary.linesRead = linesRead_;
+    for (const auto& output : completedOutputs_)
+        summary.filesWritten.push_back({output->targetName(), output->linesWritten()});
+    addCounts(summary.counts);
+    return summary;
 }
 
 } // namespace borvelin

@@ -3,6 +3,7 @@
 
 #include "jobs/JobFiles.h"
 #include "jobs/JobState.h"
+#include "jobs/JobSummary.h"
 #include "jobs/LineSink.h"
 #include "jobs/LineSource.h"
 #include "jobs/StatusSink.h"
@@ -34,6 +35,8 @@ public:
     ConversionJob& operator=(const ConversionJob&) = delete;
 
     void run();
+    // What the job read and wrote, once it has succeeded.
+    JobSummary summary() const;
 
     // Progress is shown whenever the count reaches a whole multiple of this.
     static constexpr std::uint64_t ProgressInterval = 250;
@@ -41,6 +44,8 @@ public:
     static constexpr std::size_t BlankedLineLength = 12;
     // Jobs that filter pass over lines of this many bytes or fewer.
     static constexpr std::size_t SkippedLineLength = 20;
+    // The share of the input read is reported after this many lines.
+    static constexpr std::uint64_t InputReportInterval = 4096;
 
 protected:
     virtual std::string inputName() const = 0;
@@ -52,8 +57,13 @@ protected:
     virtual std::string progressText() const;
     // Runs once both streams are closed; the outputs are not yet in place.
     virtual void afterStreamsClosed() {}
-    // Runs when the job fails, after its outputs were discarded.
-    virtual void afterFailure() noexcept {}
+    // Runs when every output is complete, just before they are put in place; a failure
+    // here fails the job and leaves the outputs as they were.
+    virtual void beforeCommit() {}
+    // Runs when putting the outputs in place failed after beforeCommit succeeded.
+    virtual void afterCommitFailed() noexcept {}
+    // The job's own figures for its summary.
+    virtual void addCounts(std::vector<JobSummary::Count>& counts) const { (void)counts; }
 
     // The filtering jobs' test: is the line long enough to be a record?
     static bool isRecordLine(std::string_view line) { return line.size() > SkippedLineLength; }
@@ -76,8 +86,10 @@ private:
     void showNames();
     void closeOutput();
     void commitOutputs();
+    void reportInputRead();
 
     JobFiles& files_;
+    std::uint64_t linesRead_ = 0;
     std::unique_ptr<LineSource> input_;
     std::unique_ptr<LineSink> output_;
     std::vector<std::unique_ptr<LineSink>> completedOutputs_;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace borvelin {
 
@@ -26,6 +27,10 @@ LineReader::LineReader(const std::string& fileName, std::size_t bufferSize)
     file_.reset(std::fopen(fileName.c_str(), "rb"));
     if (!file_)
         throw JobError::fromLastError(fileName, ENOENT);
+    std::error_code ec;
+    size_ = std::filesystem::file_size(fileName, ec);
+    if (ec)
+        size_ = 0; // not a regular file: the share read stays unknown
 }
 
 bool LineReader::fill()
@@ -34,6 +39,7 @@ bool LineReader::fill()
         return false;
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        bytesBeforeBuffer_ += begin_;
         end_ -= begin_;
         begin_ = 0;
     }

@@ -5,6 +5,7 @@
 #include "jobs/LineSource.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ public:
 
     // Puts the next line, without its break, into `line`; false at the end of the file.
     bool readLine(std::string& line) override;
+    std::uint64_t bytesRead() const override { return bytesBeforeBuffer_ + begin_; }
+    std::uint64_t size() const override { return size_; }
     void close() { file_.reset(); }
 
 private:
@@ -28,8 +31,10 @@ private:
     std::string fileName_;
     FileHandle file_;
     std::vector<char> buffer_;
-    std::size_t begin_ = 0; // first unread byte
-    std::size_t end_ = 0;   // one past the last byte read from the file
+    std::uint64_t size_ = 0;              // of the file when it was opened
+    std::uint64_t bytesBeforeBuffer_ = 0; // read and dropped from the buffer
+    std::size_t begin_ = 0;               // first unread byte
+    std::size_t end_ = 0;                 // one past the last byte read from the file
     bool atFileEnd_ = false;
     bool skipLineFeed_ = false; // the last line ended in CR; an LF right after it belongs to it
     // Where the next LF and CR at or after begin_ lie (end_ when none); searching

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace borvelin {
@@ -22,6 +24,8 @@ public:
     virtual void close() = 0;
     // Closes if need be and puts the output in the target's place.
     virtual void commit() = 0;
+    virtual const std::string& targetName() const = 0;
+    virtual std::uint64_t linesWritten() const = 0;
 };
 
 } // namespace borvelin

@@ -103,6 +103,7 @@ char* OutputFile::lineSpace(std::size_t length)
     char* line = buffer_.data() + used_;
     std::memcpy(line + length, lineBreak.data(), lineBreak.size());
     used_ += needed;
+    ++linesWritten_;
     return line;
 }
 

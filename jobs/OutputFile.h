@@ -28,7 +28,8 @@ public:
     // Closes if need be and renames the temporary file over the target.
     void commit() override;
 
-    const std::string& targetName() const { return targetName_; }
+    const std::string& targetName() const override { return targetName_; }
+    std::uint64_t linesWritten() const override { return linesWritten_; }
     const std::string& temporaryName() const { return temporaryName_; }
 
 private:
@@ -40,6 +41,7 @@ private:
     FileHandle file_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
+    std::uint64_t linesWritten_ = 0;
     bool committed_ = false;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace borvelin {
@@ -19,6 +20,12 @@ class StatusSink {
 public:
     virtual ~StatusSink() = default;
     virtual void setPanelText(int panel, const std::string& text) = 0;
+    // How much of the input the running job has read; reported every few thousand lines.
+    virtual void showInputRead(std::uint64_t bytesRead, std::uint64_t bytesInAll)
+    {
+        (void)bytesRead;
+        (void)bytesInAll;
+    }
 };
 
 } // namespace borvelin

@@ -3,24 +3,31 @@
 
 #include "jobs/JobError.h"
 
-#include <csignal>
+#include <atomic>
 
 namespace borvelin {
 
 namespace {
 
-volatile std::sig_atomic_t stopFlag = 0; // a signal handler may write nothing else
+// Lock-free, so that a signal handler may set it.
+std::atomic<bool> stopFlag{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 } // namespace
 
 void requestStop() noexcept
 {
-    stopFlag = 1;
+    stopFlag.store(true, std::memory_order_relaxed);
 }
 
 bool stopRequested() noexcept
 {
-    return stopFlag != 0;
+    return stopFlag.load(std::memory_order_relaxed);
+}
+
+void clearStopRequest() noexcept
+{
+    stopFlag.store(false, std::memory_order_relaxed);
 }
 
 void stopIfRequested()

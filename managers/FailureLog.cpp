@@ -6,33 +6,34 @@
 #include "jobs/RegularFile.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <vector>
 
 namespace borvelin {
 
 namespace {
 
-std::string formatEntry(std::string_view line, std::string_view message)
+constexpr std::size_t CopyChunk = 1 << 20;
+
+FileHandle openForReading(const std::string& name)
 {
-    std::string entry = FailureLog::timestamp();
-    entry.append("\r\n").append(line).append("\r\n").append(message).append("\r\n");
-    return entry;
+    errno = 0;
+    FileHandle file(std::fopen(name.c_str(), "rb"));
+    if (!file)
+        throw JobError::fromLastError(name, EIO);
+    return file;
 }
 
-// A write that stopped part-way (the disk filled) leaves the start of an entry at the
-// end of the log; cut it off again, unless another program has appended since.
-void dropPartialEntry(long logSizeBefore, std::size_t bytesWritten)
+// Cuts the log back to `size` after an append that did not complete, unless another
+// program has appended to it since.
+void cutBack(std::uintmax_t size, std::uintmax_t appended) noexcept
 {
-    if (logSizeBefore < 0 || bytesWritten == 0)
-        return;
     namespace fs = std::filesystem;
-    const auto sizeBefore = static_cast<std::uintmax_t>(logSizeBefore);
     std::error_code ec;
-    if (fs::file_size(FailureLog::LogFileName, ec) == sizeBefore + bytesWritten && !ec)
-        fs::resize_file(FailureLog::LogFileName, sizeBefore, ec);
+    if (appended != 0 && fs::file_size(FailureLog::LogFileName, ec) == size + appended && !ec)
+        fs::resize_file(FailureLog::LogFileName, size, ec);
 }
 
 } // namespace
@@ -41,35 +42,65 @@ std::string FailureLog::timestamp()
 {
     const std::time_t now = std::time(nullptr);
     char text[128];
-    const std::size_t length =
-        std::strftime(text, sizeof text, "%x %X", std::localtime(&now)); // jobs run on one thread
+    const std::size_t length = std::strftime(text, sizeof text, "%x %X", std::localtime(&now)); // one job at a time
     return std::string(text, length);
 }
 
 void FailureLog::logFailure(std::string_view line, std::string_view message)
 {
-    const std::string entry = formatEntry(line, message);
+    if (!pending_)
+        pending_ = std::make_unique<OutputFile>(LogFileName);
+    pending_->writeLine(timestamp());
+    pending_->writeLine(line);
+    pending_->writeLine(message);
+    ++entries_;
+}
+
+void FailureLog::commit()
+{
+    if (!pending_)
+        return;
+    pending_->close();
     requireRegularFileOrNothing(LogFileName, LogFileName);
+    const FileHandle entries = openForReading(pending_->temporaryName());
     errno = 0;
     FileHandle log(std::fopen(LogFileName, "ab"));
     if (!log)
         throw JobError::fromLastError(LogFileName, EACCES);
-    // Unbuffered, the whole entry goes out in one write at the end of the file, so the
-    // entries of two programs appending to the same log cannot mix, however long the line.
+    // Unbuffered, each chunk goes out in one write at the end of the file, so that the
+    // entries of two programs appending to the same log do not mix within a chunk.
     std::setvbuf(log.get(), nullptr, _IONBF, 0);
     std::fseek(log.get(), 0, SEEK_END);
-    const long sizeBefore = std::ftell(log.get());
+    sizeBeforeCommit_ = static_cast<std::uintmax_t>(std::ftell(log.get()));
+    std::vector<char> chunk(CopyChunk);
+    int failure = 0;
+    while (failure == 0) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), entries.get());
+        if (got == 0) {
+            failure = std::ferror(entries.get()) ? EIO : 0;
+            break;
+        }
+        errno = 0;
+        const std::size_t written = std::fwrite(chunk.data(), 1, got, log.get());
+        bytesAppended_ += written;
+        if (written < got || std::fflush(log.get()) != 0)
+            failure = errno != 0 ? errno : EIO;
+    }
     errno = 0;
-    const std::size_t written = std::fwrite(entry.data(), 1, entry.size(), log.get());
-    const int writeError = errno;
-    const bool closed = closeFile(log);
-    if (written == entry.size() && closed)
-        return;
-    if (written < entry.size())
-        dropPartialEntry(sizeBefore, written);
-    if (writeError != 0)
-        throw JobError::fromErrno(writeError, LogFileName);
-    throw JobError::fromLastError(LogFileName, EIO);
+    if (!closeFile(log) && failure == 0)
+        failure = errno != 0 ? errno : EIO;
+    if (failure != 0) {
+        cutBack(sizeBeforeCommit_, bytesAppended_);
+        bytesAppended_ = 0;
+        throw JobError::fromErrno(failure, LogFileName);
+    }
+    pending_.reset(); // the entries are in the log: their temporary file goes
+}
+
+void FailureLog::rollBack() noexcept
+{
+    cutBack(sizeBeforeCommit_, bytesAppended_);
+    bytesAppended_ = 0;
 }
 
 } // namespace borvelin

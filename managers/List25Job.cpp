@@ -3,8 +3,8 @@
 
 namespace borvelin {
 
-List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally, JobFiles& files)
-    : ConversionJob(state, status, files), tally_(tally), tallyBeforeRun_(tally), parser_(log_)
+List25Job::List25Job(JobState& state, StatusSink& status, JobFiles& files)
+    : ConversionJob(state, status, files), parser_(log_)
 {
 }
 
@@ -33,9 +33,10 @@ void List25Job::afterStreamsClosed()
     WriteManagerList();
 }
 
-void List25Job::afterFailure() noexcept
+void List25Job::addCounts(std::vector<JobSummary::Count>& counts) const
 {
-    tally_ = std::move(tallyBeforeRun_);
+    counts.push_back({"managers with 25 or more records", managersListed_});
+    counts.push_back({"entries logged", log_.entries()});
 }
 
 void List25Job::WriteManagerList()
@@ -49,8 +50,10 @@ void List25Job::WriteManagerList()
         if (i % ProgressInterval == 0)
             status_.setPanelText(ProgressPanel, "MGR: " + std::to_string(i) + "/" + total);
         const auto& [call, hits] = managers[i - 1];
-        if (hits >= ManagerThreshold)
+        if (hits >= ManagerThreshold) {
             writeLine(call);
+            ++managersListed_;
+        }
     }
 }
 

@@ -13,14 +13,17 @@ namespace borvelin {
 // tally, and QSLMGR.TXT with the managers that serve 25 or more records. Lines that
 // cannot be cut as expected are logged in BORVELIN.LOG.
 //
-// When the job fails, QSL.CSV and QSLMGR.TXT stay as they were and the tally is put
-// back as it was before the run.
+// Every run counts afresh. When the job fails, QSL.CSV, QSLMGR.TXT and BORVELIN.LOG stay
+// as they were.
 class List25Job : public ConversionJob {
 public:
     static constexpr int ManagerThreshold = 25;
     static constexpr const char* ManagerFileName = "QSLMGR.TXT";
 
-    List25Job(JobState& state, StatusSink& status, ManagerTally& tally, JobFiles& files = diskFiles());
+    List25Job(JobState& state, StatusSink& status, JobFiles& files = diskFiles());
+
+    // The managers this run counted.
+    const ManagerTally& tally() const { return tally_; }
 
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
@@ -28,13 +31,15 @@ protected:
     void lineStep(std::string& textLine) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
-    void afterFailure() noexcept override;
+    void beforeCommit() override { log_.commit(); }
+    void afterCommitFailed() noexcept override { log_.rollBack(); }
+    void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
     void WriteManagerList();
 
-    ManagerTally& tally_;
-    ManagerTally tallyBeforeRun_;
+    ManagerTally tally_;
+    std::uint64_t managersListed_ = 0;
     FailureLog log_;
     ListLineParser parser_;
     ListEntry entry_;

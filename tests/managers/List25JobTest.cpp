@@ -44,13 +44,17 @@ protected:
     {
         writeFile("QSL.TXT", crlfLines(lines));
         status.writes.clear();
-        List25Job(state, status, tally).run();
+        List25Job job(state, status);
+        job.run();
+        tally = job.tally();
+        summary = job.summary();
     }
 
     TestDirectory directory;
     JobState state;
     RecordingStatus status;
     ManagerTally tally;
+    JobSummary summary;
 };
 
 TEST_F(List25JobTest, OneRecordPerLineAndTheManagersCounted)
@@ -95,7 +99,7 @@ TEST_F(List25JobTest, ProgressEvery250LinesBeforeTheLineIsParsed)
     run(managerLines("Q2MGR", 250));
     EXPECT_EQ(status.textsOf(1), (std::vector<std::string>{"Rec: 250 1", "Rec: 250 1"}));
 
-    // Q2MGR is known from the first run; the 250th line's manager is not yet counted.
+    // The 250th line's manager is not yet counted.
     run(concat({listLine("Q1ABC", "QSL via Q2MGR")}, distinctManagers(249)));
     EXPECT_EQ(status.textsOf(1), (std::vector<std::string>{"Rec: 250 249", "Rec: 250 250", "MGR: 250/250"}));
 }
@@ -109,14 +113,31 @@ TEST_F(List25JobTest, ManagerFileProgressEvery250Entries)
                                                            "MGR: 250/600", "MGR: 500/600"}));
 }
 
-TEST_F(List25JobTest, SecondRunCountsOnTopOfTheFirst)
+TEST_F(List25JobTest, EveryRunCountsAfresh)
 {
+    run(managerLines("Q2MGR", 25));
+    const std::string firstManagers = readFile("QSLMGR.TXT");
+    EXPECT_EQ(firstManagers, crlfLines({"Q2MGR"}));
+    run(managerLines("Q2MGR", 25));
+    EXPECT_EQ(readFile("QSLMGR.TXT"), firstManagers);
+    EXPECT_EQ(tally.hitsOf("Q2MGR"), 25);
     run(managerLines("Q2MGR", 13));
     EXPECT_EQ(readFile("QSLMGR.TXT"), "");
-    run(managerLines("Q2MGR", 13));
-    EXPECT_EQ(readFile("QSLMGR.TXT"), crlfLines({"Q2MGR"}));
-    EXPECT_EQ(tally.hitsOf("Q2MGR"), 26);
     EXPECT_EQ(status.textsOf(1), std::vector<std::string>{"Rec: 13 1"});
+}
+
+TEST_F(List25JobTest, SummaryGivesTheLinesTheFilesAndTheFigures)
+{
+    run(concat(managerLines("Q2MGR", 30), {listLine("XYZLAND", "QSL Bureau only"), ""}));
+    EXPECT_EQ(summary.linesRead, 32u);
+    ASSERT_EQ(summary.filesWritten.size(), 2u);
+    EXPECT_EQ(summary.filesWritten[0].name, "QSL.CSV");
+    EXPECT_EQ(summary.filesWritten[0].lines, 32u);
+    EXPECT_EQ(summary.filesWritten[1].name, "QSLMGR.TXT");
+    EXPECT_EQ(summary.filesWritten[1].lines, 1u);
+    ASSERT_EQ(summary.counts.size(), 2u);
+    EXPECT_EQ(summary.counts[0].count, 1u); // managers with 25 or more records
+    EXPECT_EQ(summary.counts[1].count, 2u); // entries logged
 }
 
 TEST_F(List25JobTest, LineFailuresAreLoggedAndTheRecordWritten)
@@ -147,73 +168,70 @@ protected:
     {
         writeFile("QSL.CSV", "earlier records\r\n");
         writeFile("QSLMGR.TXT", "Q9OLD\r\n");
-        for (int i = 0; i < 30; ++i)
-            tally.AddManager("Q2MGR");
+        writeFile("BORVELIN.LOG", "earlier entries\r\n");
+    }
+
+    // The list begins with a line that is logged, so that a run that fails after it has
+    // an entry that must not reach the log.
+    void writeList(const std::vector<std::string>& lines)
+    {
+        writeFile("QSL.TXT", crlfLines(concat({listLine("XYZLAND", "QSL Bureau only")}, lines)));
     }
 
     void expectNothingChanged(int expectedError)
     {
         try {
-            List25Job(state, status, tally).run();
+            List25Job(state, status).run();
             FAIL() << "the run succeeded";
         } catch (const JobError& error) {
             EXPECT_EQ(error.number(), expectedError) << error.what();
         }
         EXPECT_EQ(readFile("QSL.CSV"), "earlier records\r\n");
         EXPECT_EQ(readFile("QSLMGR.TXT"), "Q9OLD\r\n");
-        EXPECT_EQ(tally.hitsOf("Q2MGR"), tallyBefore.hitsOf("Q2MGR"));
-        EXPECT_EQ(tally.MgrCount(), tallyBefore.MgrCount());
-        EXPECT_EQ(tally.hitsOf("Q3NEW"), 0);
+        if (fs::is_regular_file("BORVELIN.LOG")) {
+            EXPECT_EQ(readFile("BORVELIN.LOG"), "earlier entries\r\n");
+        }
+        EXPECT_EQ(directory.fileNames().size(), fs::exists("QSL.TXT") ? 4u : 3u) << "a temporary file was left";
     }
-
-    ManagerTally tallyBefore;
 };
 
-TEST_F(List25FailureTest, OverflowStopsTheJobAndPutsTheTallyBack)
+TEST_F(List25FailureTest, OverflowStopsTheJob)
 {
-    for (int i = 30; i < 32767; ++i)
-        tally.AddManager("Q2MGR");
-    tallyBefore = tally;
-    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q3NEW"), listLine("Q1ABC", "QSL via Q2MGR")}));
+    writeList(managerLines("Q2MGR", 32768));
     expectNothingChanged(6);
 }
 
 TEST_F(List25FailureTest, TooManyManagersStopsTheJob)
 {
-    for (int i = 1; i < 100000; ++i)
-        tally.AddManager("Q" + std::to_string(i));
-    tallyBefore = tally;
-    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("Q1ABC", "QSL via Q3NEW")}));
+    writeList(distinctManagers(100001));
     expectNothingChanged(9);
 }
 
 TEST_F(List25FailureTest, UnwritableManagerFileStopsTheJob)
 {
-    tallyBefore = tally;
     fs::remove("QSLMGR.TXT");
     fs::create_directory("QSLMGR.TXT");
-    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q3NEW")}));
+    writeList({listLine("Q1ABC", "QSL via Q3NEW")});
     try {
-        List25Job(state, status, tally).run();
+        List25Job(state, status).run();
         FAIL() << "the run succeeded";
     } catch (const JobError&) {
     }
     EXPECT_EQ(readFile("QSL.CSV"), "earlier records\r\n");
-    EXPECT_EQ(tally.hitsOf("Q3NEW"), 0);
+    EXPECT_EQ(readFile("BORVELIN.LOG"), "earlier entries\r\n");
     EXPECT_EQ(status.textsOf(3).back(), "To: QSLMGR.TXT");
 }
 
 TEST_F(List25FailureTest, UnwritableLogStopsTheJob)
 {
-    tallyBefore = tally;
+    fs::remove("BORVELIN.LOG");
     fs::create_directory("BORVELIN.LOG");
-    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q3NEW"), ""}));
+    writeList({listLine("Q1ABC", "QSL via Q3NEW"), ""});
     expectNothingChanged(75);
 }
 
 TEST_F(List25FailureTest, MissingListTouchesNothing)
 {
-    tallyBefore = tally;
     expectNothingChanged(53);
     EXPECT_TRUE(status.writes.empty());
 }

@@ -48,6 +48,8 @@ public:
     }
     void close() override {}
     void commit() override { target_ = written_; }
+    const std::string& targetName() const override { return name_; }
+    std::uint64_t linesWritten() const override { return lines_; }
 
 private:
     std::string& target_;

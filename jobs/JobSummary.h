@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace borvelin {
+
+// What a job that succeeded read and wrote, for the user: the command-line summary
+// and the window's report.
+struct JobSummary {
+    struct WrittenFile {
+        std::string name;
+        std::uint64_t lines = 0;
+    };
+    // A figure of the job's own, such as "managers with 25 or more records".
+    struct Count {
+        std::string what;
+        std::uint64_t count = 0;
+    };
+
+    std::uint64_t linesRead = 0;
+    std::vector<WrittenFile> filesWritten;
+    std::vector<Count> counts;
+};
+
+} // namespace borvelin
