@@ -15,7 +15,7 @@ StatusBar::StatusBar(const QString& name, int heightTwips, QWidget* parent) : QW
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
-void StatusBar::addPanel(int widthTwips, bool spring, const QString& text)
+void StatusBar::addPanel(int widthTwips, bool spring, const QString& text, const QStringList& widestTexts)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(QStringLiteral("%1Panel%2").arg(objectName()).arg(panels_.size() + 1));
@@ -24,7 +24,7 @@ void StatusBar::addPanel(int widthTwips, bool spring, const QString& text)
     label->setTextFormat(Qt::PlainText);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->show();
-    panels_.push_back({label, widthTwips, spring});
+    panels_.push_back({label, widthTwips, spring, widestTexts});
     layoutPanels();
 }
 
@@ -36,7 +36,10 @@ QString StatusBar::panelText(int index) const
 void StatusBar::setPanelText(int index, const QString& text)
 {
     QLabel* label = panelLabel(index);
+    const bool wider = textWidth(*label, text) > label->width();
     label->setText(text);
+    if (wider)
+        layoutPanels();
 }
 
 void StatusBar::showPanelTextNow(int index, const QString& text)
@@ -62,7 +65,7 @@ QSize StatusBar::sizeHint() const
 {
     int width = 0;
     for (const Panel& panel : panels_)
-        width += Twips::toPixelsX(*this, panel.widthTwips);
+        width += widthOf(panel);
     return {width, height()};
 }
 
@@ -77,17 +80,34 @@ void StatusBar::resizeEvent(QResizeEvent* event)
     layoutPanels();
 }
 
+// The room a text needs in a label: the text, the label's frame on both sides and its
+// indent on the left.
+int StatusBar::textWidth(const QLabel& label, const QString& text) const
+{
+    return label.fontMetrics().horizontalAdvance(text) + 2 * label.frameWidth() + label.indent() + 2;
+}
+
+int StatusBar::widthOf(const Panel& panel) const
+{
+    int width = Twips::toPixelsX(*this, panel.widthTwips);
+    if (panel.spring)
+        return width;
+    for (const QString& text : panel.widestTexts)
+        width = std::max(width, textWidth(*panel.label, text));
+    return std::max(width, textWidth(*panel.label, panel.label->text()));
+}
+
 void StatusBar::layoutPanels()
 {
     int fixedWidth = 0;
     for (const Panel& panel : panels_)
         if (!panel.spring)
-            fixedWidth += Twips::toPixelsX(*this, panel.widthTwips);
+            fixedWidth += widthOf(panel);
     int left = 0;
     for (const Panel& panel : panels_) {
-        int width = Twips::toPixelsX(*this, panel.widthTwips);
-        if (panel.spring)
-            width = std::max(width, this->width() - fixedWidth);
+        int width = widthOf(panel);
+        if (panel.spring) // the rest, whatever it is: the fixed panels' texts come first
+            width = std::max(0, this->width() - fixedWidth);
         panel.label->setGeometry(left, 0, width, height());
         left += width;
     }
@@ -114,6 +134,14 @@ bool StatusBar::event(QEvent* event)
         return true;
     }
     return QWidget::event(event);
+}
+
+// A new font or a new screen's scale changes the room the texts need.
+void StatusBar::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        layoutPanels();
 }
 
 void StatusBar::mousePressEvent(QMouseEvent* event)

@@ -2,15 +2,18 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
 class QLabel;
 
 // A status bar of text panels laid out from the left in fixed widths (in twips); a
-// spring panel takes the width the others leave, but never less than its own. Panels
-// are numbered from 1. Narrower than its panels, the bar clips them instead of
-// holding the window wide.
+// spring panel takes the width the others leave. A fixed panel is never narrower than
+// the text it holds, nor than the widest text it is made for, in the font it is shown
+// in. Panels are numbered from 1. Narrower than its panels,
+// the bar clips them instead of holding the window wide; a panel's tooltip shows its
+// whole text.
 class StatusBar : public QWidget {
     Q_OBJECT
 
@@ -19,7 +22,9 @@ public:
 
     StatusBar(const QString& name, int heightTwips, QWidget* parent = nullptr);
 
-    void addPanel(int widthTwips = DefaultPanelWidth, bool spring = false, const QString& text = {});
+    // `widestTexts` are the longest texts the panel will hold, whose room it keeps.
+    void addPanel(int widthTwips = DefaultPanelWidth, bool spring = false, const QString& text = {},
+                  const QStringList& widestTexts = {});
     int panelCount() const { return panels_.size(); }
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
@@ -36,6 +41,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -45,9 +51,12 @@ private:
         QLabel* label;
         int widthTwips;
         bool spring;
+        QStringList widestTexts;
     };
 
     void layoutPanels();
+    int widthOf(const Panel& panel) const;
+    int textWidth(const QLabel& label, const QString& text) const;
     int panelAt(const QPoint& position) const;
 
     int heightTwips_;

@@ -10,7 +10,9 @@
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
+#include "jobs/StopRequest.h"
 #include "managers/List25Job.h"
+#include "shell/JobRunner.h"
 #include "shell/StatusBar.h"
 #include "shell/WindowPlacement.h"
 
@@ -19,21 +21,15 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <optional>
 
 namespace {
-
-// A long job does not yield to the event loop, but the cursor tells the user it runs.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 bool liesOnAnyScreen(const QRect& frame)
 {
@@ -111,11 +107,18 @@ void frmMain::createStatusBars()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addStretch();
+    layout->addWidget(createJobControls(client));
 
     StatusBar2 = new StatusBar(QStringLiteral("StatusBar2"), StatusBar2Height, client);
-    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("Records:"));
-    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("From:"));
-    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("To:"));
+    // The fixed panels keep room for the longest texts the jobs write: ten million
+    // records, a full tally, and the longest file names.
+    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("Records:"),
+                         {QStringLiteral("Records: 10000000"), QStringLiteral("Rec: 10000000 100000"),
+                          QStringLiteral("MGR: 100000/100000")});
+    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("From:"),
+                         {QStringLiteral("From: QSL.TXT")});
+    StatusBar2->addPanel(StatusBar::DefaultPanelWidth, false, QStringLiteral("To:"),
+                         {QStringLiteral("To: QSLMGR.TXT"), QStringLiteral("To: QSLADM.TXT")});
     StatusBar2->addPanel(StatusBar::DefaultPanelWidth, true, QStringLiteral("Current Dir:"));
     connect(StatusBar2, &StatusBar::PanelClick, this, &frmMain::StatusBar2_PanelClick);
     layout->addWidget(StatusBar2);
@@ -125,6 +128,27 @@ void frmMain::createStatusBars()
     layout->addWidget(StatusBar1);
 
     setCentralWidget(client);
+}
+
+// The share of the input read and a Cancel button, shown while a job runs.
+QWidget* frmMain::createJobControls(QWidget* parent)
+{
+    auto* controls = new QWidget(parent);
+    controls->setObjectName(QStringLiteral("fraJob"));
+    auto* layout = new QHBoxLayout(controls);
+    prgJob = new QProgressBar(controls);
+    prgJob->setObjectName(QStringLiteral("prgJob"));
+    prgJob->setRange(0, 1000);
+    prgJob->setFormat(QStringLiteral("%p% read"));
+    layout->addWidget(prgJob, 1);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), controls);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
+    layout->addWidget(cmdCancel);
+    controls->hide();
+    escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);
+    escapeStopsJob_->setEnabled(false);
+    return controls;
 }
 
 void frmMain::applyStoredPlacement()
@@ -192,9 +216,16 @@ void frmMain::saveCurrentPlacement() const
 }
 
 // Unloading the main window unloads the program's other windows first, the most
-// recently opened one first, then keeps the placement.
+// recently opened one first, then keeps the placement. While a job runs, the close box
+// stops it, and the window closes once it has ended.
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (jobRunning_) {
+        closeAfterJob_ = true;
+        borvelin::requestStop();
+        event->ignore();
+        return;
+    }
     const QList<QWidget*> windows = Forms::open();
     for (qsizetype i = windows.size() - 1; i >= 0; --i)
         if (windows[i] != this)
@@ -204,39 +235,66 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-// A job runs on this thread, so a panel shows a new text only when painted at once.
-// The record count changes every 250 records: painting each would cost a large list
-// more time than the conversion, so the count is painted when the eye can follow it,
-// and the event loop paints the last one when the job is over.
-void frmMain::setPanelText(int panel, const std::string& text)
-{
-    const QString shown = QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-    if (panel != borvelin::ProgressPanel) {
-        StatusBar2->showPanelTextNow(panel, shown);
-        return;
-    }
-    if (progressPainted_.isValid() && progressPainted_.elapsed() < ProgressPaintIntervalMs) {
-        StatusBar2->setPanelText(panel, shown);
-        return;
-    }
-    StatusBar2->showPanelTextNow(panel, shown);
-    progressPainted_.start();
-}
-
-template <typename Job, typename... Extra>
-void frmMain::runConversion(Extra&... extra)
+template <typename Job>
+void frmMain::runConversion()
 {
     std::optional<borvelin::JobError> failure;
-    {
-        WaitCursor busy;
-        try {
-            Job(jobState_, *this, extra...).run();
-        } catch (const borvelin::JobError& error) {
-            failure = error;
-        }
+    JobRunner runner;
+    connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
+    connect(&runner, &JobRunner::showShareRead, prgJob, &QProgressBar::setValue);
+    beginJob();
+    try {
+        lastSummary_ = runner.run([this](borvelin::StatusSink& status) {
+            Job job(jobState_, status);
+            job.run();
+            return job.summary();
+        });
+    } catch (const borvelin::JobError& error) {
+        failure = error;
     }
-    if (failure)
+    endJob();
+    if (closeAfterJob_)
+        close();
+    else if (failure)
         showJobError(*failure);
+}
+
+void frmMain::beginJob()
+{
+    jobRunning_ = true;
+    borvelin::clearStopRequest();
+    setMenuCommandsEnabled(false);
+    prgJob->reset();
+    cmdCancel->parentWidget()->show();
+    escapeStopsJob_->setEnabled(true);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+}
+
+// Keys and clicks made while the job ran reach the window now, while every menu command
+// is still disabled, so that none of them acts late.
+void frmMain::endJob()
+{
+    QApplication::restoreOverrideCursor();
+    QCoreApplication::processEvents();
+    escapeStopsJob_->setEnabled(false);
+    cmdCancel->parentWidget()->hide();
+    setMenuCommandsEnabled(true);
+    jobRunning_ = false;
+}
+
+void frmMain::setMenuCommandsEnabled(bool enabled)
+{
+    menuBar()->setEnabled(enabled);
+    for (QAction* menu : menuBar()->actions())
+        if (menu->menu())
+            for (QAction* item : menu->menu()->actions())
+                item->setEnabled(enabled);
+}
+
+void frmMain::cmdCancel_Click()
+{
+    if (jobRunning_)
+        borvelin::requestStop();
 }
 
 void frmMain::showJobError(const borvelin::JobError& error)
@@ -262,7 +320,7 @@ void frmMain::mnuFileQSL_Buro_list_Click()
 
 void frmMain::mnuFileList25_Click()
 {
-    runConversion<borvelin::List25Job>(managerTally_);
+    runConversion<borvelin::List25Job>();
 }
 
 void frmMain::mnuFileExit_Click()

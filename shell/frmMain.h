@@ -2,24 +2,27 @@
 #pragma once
 
 #include "jobs/JobState.h"
-#include "jobs/StatusSink.h"
-#include "managers/ManagerTally.h"
+#include "jobs/JobSummary.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSize>
 
 class QAction;
 class QMenu;
+class QProgressBar;
+class QPushButton;
+class QShortcut;
 class StatusBar;
 
 namespace borvelin {
 class JobError;
 }
 
-// The main window: the File and Help menus over two status bars. The conversions run
-// inside the menu handlers and report through the panels of StatusBar2.
-class frmMain : public QMainWindow, public borvelin::StatusSink {
+// The main window: the File and Help menus over two status bars. A menu command returns
+// when its conversion has ended; the conversion runs on a thread of its own meanwhile,
+// reports through the panels of StatusBar2, and can be stopped with Cancel, Esc or the
+// close box. While it runs, no menu command can start.
+class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -33,10 +36,14 @@ public:
 
     frmMain();
 
-    void setPanelText(int panel, const std::string& text) override;
+    bool jobRunning() const { return jobRunning_; }
+    // What the last job that succeeded read and wrote.
+    const borvelin::JobSummary& lastSummary() const { return lastSummary_; }
 
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
+    QProgressBar* prgJob = nullptr;
+    QPushButton* cmdCancel = nullptr;
 
 public slots:
     void mnuFileFull2TXT_Click();
@@ -48,6 +55,7 @@ public slots:
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();
     void StatusBar2_PanelClick(int index);
+    void cmdCancel_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -60,19 +68,25 @@ private:
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());
     void addSeparator(QMenu* menu, const char* name);
     void createStatusBars();
+    QWidget* createJobControls(QWidget* parent);
     void applyStoredPlacement();
     void applyOuterSize();
     QSize frameExtent() const;
     void settleOuterSize();
     void saveCurrentPlacement() const;
-    template <typename Job, typename... Extra>
-    void runConversion(Extra&... extra);
+    template <typename Job>
+    void runConversion();
+    void beginJob();
+    void endJob();
+    void setMenuCommandsEnabled(bool enabled);
     void showJobError(const borvelin::JobError& error);
     void showHelpMessage();
 
     borvelin::JobState jobState_;
-    borvelin::ManagerTally managerTally_; // empty at load; List of 25+ adds to it run after run
-    QElapsedTimer progressPainted_;       // since the progress panel was last painted
-    QSize outerSize_;                     // the stored outer size, in pixels, until the frame is known
+    borvelin::JobSummary lastSummary_;
+    QSize outerSize_; // the stored outer size, in pixels, until the frame is known
     bool outerSizeSettled_ = false;
+    bool jobRunning_ = false;
+    bool closeAfterJob_ = false; // the close box was pressed while a job ran
+    QShortcut* escapeStopsJob_ = nullptr;
 };

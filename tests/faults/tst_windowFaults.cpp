@@ -54,7 +54,7 @@ private slots:
     void garbageSettingsGiveTheDefaults_data();
     void garbageSettingsGiveTheDefaults();
     void diskFullIsReportedAndTheOldOutputKept();
-    void failedList25LeavesTheTallyAsItWas();
+    void failedList25LeavesEveryFileAndTheNextRunCountsAfresh();
 
 private:
     QString settingsFile() const { return settingsDir_->filePath(QStringLiteral("BORVELIN/BORVELIN.conf")); }
@@ -248,16 +248,18 @@ void tst_windowFaults::diskFullIsReportedAndTheOldOutputKept()
     QCOMPARE(readBytes(QStringLiteral("QSL.FUL")).count("&&\r\n"), 3000);
 }
 
-void tst_windowFaults::failedList25LeavesTheTallyAsItWas()
+void tst_windowFaults::failedList25LeavesEveryFileAndTheNextRunCountsAfresh()
 {
     const auto window = openMainWindow();
-    writeBytes(QStringLiteral("QSL.TXT"), listLines(13));
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(13) + "XYZLAND      QSL Bureau only\r\n");
     trigger(*window, "mnuFileList25");
     const QByteArray firstCsv = readBytes(QStringLiteral("QSL.CSV"));
-    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 13 1"));
+    const QByteArray firstLog = readBytes(QStringLiteral("BORVELIN.LOG"));
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 14 1"));
 
-    // Q2MGR reaches 25 + 12 on the way; Q3BIG stops the run at its 32768th record.
-    writeBytes(QStringLiteral("QSL.TXT"), listLines(24) + listLines(32768, "Q3BIG"));
+    // A logged line, then Q3BIG stops the run at its 32768th record.
+    writeBytes(QStringLiteral("QSL.TXT"),
+               "XYZLAND      QSL Bureau only\r\n" + listLines(24) + listLines(32768, "Q3BIG"));
     {
         MessageBoxCatcher box;
         trigger(*window, "mnuFileList25");
@@ -266,13 +268,14 @@ void tst_windowFaults::failedList25LeavesTheTallyAsItWas()
     }
     QCOMPARE(readBytes(QStringLiteral("QSL.CSV")), firstCsv);
     QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
+    QCOMPARE(readBytes(QStringLiteral("BORVELIN.LOG")), firstLog);
     QCOMPARE(temporaryFiles(), QStringList());
 
-    // The tally holds Q2MGR with 13, as before the failed run: 13 more make 26.
+    // Nothing of the earlier runs is counted again.
     writeBytes(QStringLiteral("QSL.TXT"), listLines(13));
     trigger(*window, "mnuFileList25");
     QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 13 1"));
-    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray("Q2MGR\r\n"));
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
 }
 
 // Root reads and writes every file whatever its mode; the checks on unreadable and

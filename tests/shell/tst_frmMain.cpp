@@ -16,11 +16,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -56,7 +59,7 @@ private slots:
     void startUpShowsOnlyTheMainWindow();
     void menusStandAsDesigned();
     void statusBarsHaveTheirPanels();
-    void panel4SpringsButKeepsItsMinimum();
+    void panel4TakesTheRest();
     void clickOnAnyPanelResetsAllFour();
     void firstRunUsesTheDefaultPlacement();
     void storedPlacementIsAppliedAndSaved();
@@ -68,14 +71,22 @@ private slots:
     void helpCommandsShowTheSameMessage();
     void menuRunsAJobAndShowsItsPanels();
     void failingJobReportsAndKeepsTheOldOutput();
-    void list25CountsOnTopOfTheEarlierRun();
+    void list25CountsAfreshEveryRun();
     void panel1IsPaintedDuringTheJob();
+    void panelsHoldTheirLongestTextsAtAnyFont();
+    void escapeStopsTheJobAndChangesNoFile();
+    void closeBoxStopsTheJobThenCloses();
+    void keysPressedDuringAJobDoNotActAfterIt();
     void iconsAreTheInstalledOnesInEverySize();
 
 private:
     std::unique_ptr<frmMain> openMainWindow();
     QAction* action(frmMain& window, const char* name);
     int px(frmMain& window, double twips) { return Twips::toPixelsX(window, twips); }
+    // Calls `act` once, as soon as the window's job has shown its first progress.
+    void whenTheJobHasBegun(frmMain& window, std::function<void()> act);
+    void writeEarlierOutputs();
+    void expectEarlierOutputs();
     int pyx(frmMain& window, double twips) { return Twips::toPixelsY(window, twips); }
 
     QTemporaryDir settingsDir_;
@@ -192,22 +203,22 @@ void tst_frmMain::statusBarsHaveTheirPanels()
     QCOMPARE(bar2->geometry().bottom() + 1, bar1->geometry().top());
     QCOMPARE(bar2->width(), client->width());
     for (int i = 1; i <= 3; ++i)
-        QCOMPARE(bar2->panelRect(i).width(), px(*window, 1440));
+        QVERIFY(bar2->panelRect(i).width() >= px(*window, 1440));
     QCOMPARE(bar2->panelRect(4).right(), bar2->width() - 1);
 }
 
-void tst_frmMain::panel4SpringsButKeepsItsMinimum()
+void tst_frmMain::panel4TakesTheRest()
 {
     const auto window = openMainWindow();
     StatusBar* bar2 = window->StatusBar2;
-    window->resize(px(*window, 9000), window->height());
+    const int fixedPanels = bar2->panelRect(1).width() + bar2->panelRect(2).width() + bar2->panelRect(3).width();
+    window->resize(px(*window, 12000), window->height());
     QTRY_COMPARE(bar2->width(), window->centralWidget()->width());
-    QCOMPARE(bar2->panelRect(4).width(), bar2->width() - 3 * px(*window, 1440));
+    QCOMPARE(bar2->panelRect(4).width(), bar2->width() - fixedPanels);
     window->resize(px(*window, 3000), window->height());
     QTRY_COMPARE(bar2->width(), window->width());
-    QCOMPARE(bar2->panelRect(4).width(), px(*window, 1440));
-    for (int i = 1; i <= 3; ++i)
-        QCOMPARE(bar2->panelRect(i).width(), px(*window, 1440));
+    QCOMPARE(bar2->panelRect(4).width(), std::max(0, bar2->width() - fixedPanels));
+    QCOMPARE(bar2->panelRect(1).width() + bar2->panelRect(2).width() + bar2->panelRect(3).width(), fixedPanels);
 }
 
 void tst_frmMain::clickOnAnyPanelResetsAllFour()
@@ -371,29 +382,26 @@ void tst_frmMain::failingJobReportsAndKeepsTheOldOutput()
     QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSL.FUL"));
 }
 
-void tst_frmMain::list25CountsOnTopOfTheEarlierRun()
+void tst_frmMain::list25CountsAfreshEveryRun()
 {
     QByteArray list;
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < 25; ++i)
         list += "Q1ABC        QSL via Q2MGR\r\n";
     writeBytes(QStringLiteral("QSL.TXT"), list);
     const auto window = openMainWindow();
     action(*window, "mnuFileList25")->trigger();
-    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
-    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 13 1"));
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray("Q2MGR\r\n"));
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 25 1"));
     action(*window, "mnuFileList25")->trigger();
     QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray("Q2MGR\r\n"));
-    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")).count('\n'), 13);
+    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")).count('\n'), 25);
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 25 1"));
     QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLMGR.TXT"));
-    // A new program run starts with an empty tally.
-    const auto restarted = openMainWindow();
-    action(*restarted, "mnuFileList25")->trigger();
-    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
 }
 
 void tst_frmMain::panel1IsPaintedDuringTheJob()
 {
-    constexpr int Lines = 20000;
+    constexpr int Lines = 600000;
     writeBytes(QStringLiteral("QSL.TXT"), listLines(Lines));
     const auto window = openMainWindow();
     PaintRecorder recorder;
@@ -401,22 +409,147 @@ void tst_frmMain::panel1IsPaintedDuringTheJob()
     panel1->installEventFilter(&recorder);
     QElapsedTimer clock;
     clock.start();
-    action(*window, "mnuFileTXT2FUL")->trigger(); // never returns to the event loop in between
+    action(*window, "mnuFileTXT2FUL")->trigger();
     const qint64 elapsed = clock.elapsed();
-    const QStringList paintedDuringJob = recorder.painted;
-    QTRY_COMPARE(recorder.painted.last(), QStringLiteral("Records: %1").arg(Lines)); // the event loop paints the end
+    QTRY_COMPARE(recorder.painted.last(), QStringLiteral("Records: %1").arg(Lines));
     panel1->removeEventFilter(&recorder);
 
-    QVERIFY2(!paintedDuringJob.isEmpty(), "nothing painted while the job ran");
-    QCOMPARE(paintedDuringJob.first(), QStringLiteral("Records: 250"));
-    QVERIFY2(paintedDuringJob.size() <= elapsed / frmMain::ProgressPaintIntervalMs + 2,
-             qPrintable(QStringLiteral("%1 paints in %2 ms").arg(paintedDuringJob.size()).arg(elapsed)));
+    QVERIFY2(recorder.painted.size() >= 2, "nothing painted while the job ran");
+    QVERIFY2(recorder.painted.size() <= elapsed / frmMain::ProgressPaintIntervalMs + 3,
+             qPrintable(QStringLiteral("%1 paints in %2 ms").arg(recorder.painted.size()).arg(elapsed)));
     int previous = 0;
-    for (const QString& text : paintedDuringJob) {
+    for (const QString& text : recorder.painted) {
         const int count = text.section(QLatin1Char(' '), 1).toInt();
-        QVERIFY2(count > previous, qPrintable(paintedDuringJob.join('|')));
+        QVERIFY2(count >= previous, qPrintable(recorder.painted.join('|')));
         previous = count;
     }
+}
+
+void tst_frmMain::panelsHoldTheirLongestTextsAtAnyFont()
+{
+    const auto window = openMainWindow();
+    StatusBar* bar2 = window->StatusBar2;
+    for (const int pointSize : {9, 20}) {
+        QFont font = bar2->font();
+        font.setPointSize(pointSize);
+        bar2->setFont(font);
+        window->resize(px(*window, 3000), window->height()); // too narrow for all of them
+        const std::pair<int, QString> texts[] = {
+            {1, QStringLiteral("Records: 10000000")},  {1, QStringLiteral("Rec: 10000000 100000")},
+            {1, QStringLiteral("MGR: 100000/100000")}, {2, QStringLiteral("From: QSL.TXT")},
+            {3, QStringLiteral("To: QSLMGR.TXT")},     {3, QStringLiteral("To: a_log_with_a_long_name.adi")},
+        };
+        for (const auto& [panel, text] : texts) {
+            bar2->setPanelText(panel, text);
+            QLabel* label = bar2->panelLabel(panel);
+            QVERIFY2(label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(text) + label->indent(),
+                     qPrintable(QStringLiteral("%1 at %2 pt").arg(text).arg(pointSize)));
+        }
+        // Current Dir takes what is left, here nothing, and shows its text as a tooltip.
+        QCOMPARE(bar2->panelRect(4).left(), bar2->panelRect(3).right() + 1);
+        QCOMPARE(bar2->panelRect(4).width(), std::max(0, bar2->width() - bar2->panelRect(4).left()));
+    }
+}
+
+void tst_frmMain::whenTheJobHasBegun(frmMain& window, std::function<void()> act)
+{
+    auto* poll = new QTimer(&window);
+    connect(poll, &QTimer::timeout, poll, [&window, poll, act] {
+        if (!window.jobRunning() || !window.StatusBar2->panelText(1).startsWith(QStringLiteral("Re")))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act();
+    });
+    poll->start(2);
+}
+
+void tst_frmMain::writeEarlierOutputs()
+{
+    // A long list, with lines List of 25+ logs all through it.
+    QByteArray list = listLines(300000);
+    for (int at = 0; at < 100; ++at)
+        list += "XYZLAND      QSL Bureau only\r\n" + listLines(5000);
+    writeBytes(QStringLiteral("QSL.TXT"), list);
+    writeBytes(QStringLiteral("QSL.CSV"), "earlier records\r\n");
+    writeBytes(QStringLiteral("QSLMGR.TXT"), "Q9OLD\r\n");
+    writeBytes(QStringLiteral("BORVELIN.LOG"), "earlier entries\r\n");
+}
+
+void tst_frmMain::expectEarlierOutputs()
+{
+    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")), QByteArray("earlier records\r\n"));
+    QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray("Q9OLD\r\n"));
+    QCOMPARE(readBytes(QStringLiteral("BORVELIN.LOG")), QByteArray("earlier entries\r\n"));
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({"BORVELIN.LOG", "QSL.CSV", "QSL.TXT", "QSLMGR.TXT"}));
+}
+
+void tst_frmMain::escapeStopsTheJobAndChangesNoFile()
+{
+    writeEarlierOutputs();
+    const auto window = openMainWindow();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QStringList enabledDuringJob;
+    bool cancelShown = false;
+    whenTheJobHasBegun(*window, [&] {
+        for (QAction* item : window->findChildren<QAction*>())
+            if (item->isEnabled() && item->objectName().startsWith(QStringLiteral("mnu")))
+                enabledDuringJob << item->objectName();
+        cancelShown = window->cmdCancel->isVisible();
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+    });
+    MessageBoxCatcher box;
+    action(*window, "mnuFileList25")->trigger();
+    QTRY_COMPARE(box.count, 1);
+    QCOMPARE(box.text, QStringLiteral("Error 18: User interrupt occurred"));
+    QCOMPARE(enabledDuringJob, QStringList());
+    QVERIFY(cancelShown);
+    QVERIFY(!window->cmdCancel->isVisible());
+    QVERIFY(action(*window, "mnuFileList25")->isEnabled());
+    expectEarlierOutputs();
+}
+
+void tst_frmMain::closeBoxStopsTheJobThenCloses()
+{
+    writeEarlierOutputs();
+    const auto window = openMainWindow();
+    whenTheJobHasBegun(*window, [&] { window->close(); });
+    MessageBoxCatcher box;
+    action(*window, "mnuFileList25")->trigger();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(box.count, 0);
+    expectEarlierOutputs();
+}
+
+void tst_frmMain::keysPressedDuringAJobDoNotActAfterIt()
+{
+    // Lines of 20 bytes or fewer: a FUL to TXT run after the job would drop them.
+    QByteArray list = listLines(400000);
+    for (int i = 0; i < 100; ++i)
+        list += "Q0HJ         PIRATE\r\n";
+    writeBytes(QStringLiteral("QSL.TXT"), list);
+    const auto window = openMainWindow();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    // The job starts from the event loop; Alt+F, F (File > Convert FUL to TXT) comes in
+    // right behind it, while the job runs.
+    bool jobEnded = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        action(*window, "mnuFileTXT2FUL")->trigger();
+        jobEnded = true;
+    });
+    QTimer::singleShot(0, window.get(), [&] {
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+        QWidget* menu = QApplication::activePopupWidget();
+        QTest::keyClick(menu ? menu : window.get(), Qt::Key_F);
+    });
+    QTRY_VERIFY(jobEnded);
+    QTest::qWait(100);
+    QCOMPARE(readBytes(QStringLiteral("QSL.TXT")), list);
+    QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From: QSL.TXT"));
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 
 void tst_frmMain::iconsAreTheInstalledOnesInEverySize()

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/JobRunner.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <exception>
+#include <thread>
+
+borvelin::JobSummary JobRunner::run(const Job& job)
+{
+    borvelin::JobSummary summary;
+    std::exception_ptr failure;
+    QEventLoop loop;
+    std::thread worker([&] {
+        try {
+            summary = job(*this);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    progressShown_.invalidate(); // the last texts go out now
+    deliver();
+    if (failure)
+        std::rethrow_exception(failure);
+    return summary;
+}
+
+void JobRunner::setPanelText(int panel, const std::string& text)
+{
+    std::lock_guard lock(mutex_);
+    pendingTexts_.at(static_cast<std::size_t>(panel - 1)) = text;
+    scheduleDelivery();
+}
+
+void JobRunner::showInputRead(std::uint64_t bytesRead, std::uint64_t bytesInAll)
+{
+    if (bytesInAll == 0)
+        return;
+    std::lock_guard lock(mutex_);
+    pendingShare_ = static_cast<int>(std::min<std::uint64_t>(bytesRead, bytesInAll) * 1000 / bytesInAll);
+    scheduleDelivery();
+}
+
+// With the mutex held.
+void JobRunner::scheduleDelivery()
+{
+    if (deliveryScheduled_)
+        return;
+    deliveryScheduled_ = true;
+    QMetaObject::invokeMethod(this, &JobRunner::deliver, Qt::QueuedConnection);
+}
+
+void JobRunner::deliver()
+{
+    std::array<std::optional<std::string>, Panels> texts;
+    std::optional<int> share;
+    const bool progressDue = !progressShown_.isValid() || progressShown_.elapsed() >= ProgressIntervalMs;
+    {
+        std::lock_guard lock(mutex_);
+        for (int panel = 1; panel <= Panels; ++panel) {
+            auto& pending = pendingTexts_.at(static_cast<std::size_t>(panel - 1));
+            if (panel != borvelin::ProgressPanel || progressDue)
+                texts.at(static_cast<std::size_t>(panel - 1)) = std::exchange(pending, std::nullopt);
+        }
+        if (progressDue)
+            share = std::exchange(pendingShare_, std::nullopt);
+        deliveryScheduled_ = pendingTexts_[borvelin::ProgressPanel - 1] || pendingShare_;
+    }
+    if (deliveryScheduled_) // the progress panel waits for its turn
+        QTimer::singleShot(ProgressIntervalMs - static_cast<int>(progressShown_.elapsed()), this, &JobRunner::deliver);
+    for (int panel = 1; panel <= Panels; ++panel)
+        if (const auto& text = texts.at(static_cast<std::size_t>(panel - 1)))
+            emit showPanelText(panel, QString::fromLocal8Bit(text->data(), static_cast<qsizetype>(text->size())));
+    if (share)
+        emit showShareRead(*share);
+    if (texts[borvelin::ProgressPanel - 1] || share)
+        progressShown_.start();
+}
