@@ -121,14 +121,15 @@ void reportFailure(std::ostream& err, std::string_view command, const JobError& 
 // One line: the lines read, each file written with its lines, and the job's own figures.
 void reportSummary(std::ostream& err, std::string_view command, const JobSummary& summary)
 {
-    err << "borvelin-cli: " << command << ": " << summary.linesRead << " lines read";
+    auto lines = [](std::uint64_t count) { return count == 1 ? " line" : " lines"; };
+    err << "borvelin-cli: " << command << ": " << summary.linesRead << lines(summary.linesRead) << " read";
     const char* separator = "; ";
     for (const auto& file : summary.filesWritten) {
-        err << separator << file.name << ' ' << file.lines << " lines";
+        err << separator << file.name << ' ' << file.lines << lines(file.lines);
         separator = ", ";
     }
     for (const auto& count : summary.counts)
-        err << "; " << count.count << ' ' << count.what;
+        err << "; " << count.count << ' ' << count.what();
     err << '\n';
 }
 

@@ -8,6 +8,7 @@ set(BORVELIN_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/borvelin)
 
 install(TARGETS borvelin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES example/QSL.TXT DESTINATION ${BORVELIN_INSTALL_DOCDIR}/example)
+install(FILES docs/guide.md DESTINATION ${BORVELIN_INSTALL_DOCDIR})
 
 if(UNIX)
   # Man pages and the changelog go out compressed, as distributions ship them; -n keeps

@@ -66,10 +66,9 @@ void frmAbout::createControls()
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(AppPicture());
-    picIcon->setAutoFillBackground(true);
-    QPalette grey = picIcon->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    picIcon->setPalette(grey);
+    // The design's grey is the face colour of the dialog it stands on: the picture takes
+    // the dialog's own, so that no light box frames it on a dark palette.
+    picIcon->setAutoFillBackground(false);
     picIcon->move(Twips::toPixelsX(*this, 240), Twips::toPixelsY(*this, 240));
     picIcon->adjustSize(); // the box takes the size of its picture
 

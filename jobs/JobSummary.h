@@ -14,10 +14,13 @@ struct JobSummary {
         std::string name;
         std::uint64_t lines = 0;
     };
-    // A figure of the job's own, such as "managers with 25 or more records".
+    // A figure of the job's own, such as "3 managers with 25 or more records".
     struct Count {
-        std::string what;
+        std::string one;  // what the count counts when it is 1: "manager with 25 or more records"
+        std::string many; // and when it is not: "managers with 25 or more records"
         std::uint64_t count = 0;
+
+        const std::string& what() const { return count == 1 ? one : many; }
     };
 
     std::uint64_t linesRead = 0;

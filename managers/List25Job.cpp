@@ -35,8 +35,8 @@ void List25Job::afterStreamsClosed()
 
 void List25Job::addCounts(std::vector<JobSummary::Count>& counts) const
 {
-    counts.push_back({"managers with 25 or more records", managersListed_});
-    counts.push_back({"entries logged", log_.entries()});
+    counts.push_back({"manager with 25 or more records", "managers with 25 or more records", managersListed_});
+    counts.push_back({"entry logged", "entries logged", log_.entries()});
 }
 
 void List25Job::WriteManagerList()

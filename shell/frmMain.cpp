@@ -1,54 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/frmMain.h"
 
-#include "buro/BuroListJob.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/frmGuide.h"
 #include "forms/AppIcon.h"
 #include "forms/AppTitle.h"
 #include "forms/Forms.h"
-#include "forms/Twips.h"
-#include "full/FulToTxtJob.h"
-#include "full/TxtToFulJob.h"
-#include "jobs/JobError.h"
+#include "jobs/StatusSink.h"
 #include "jobs/StopRequest.h"
-#include "managers/List25Job.h"
-#include "shell/JobRunner.h"
+#include "shell/JobReport.h"
 #include "shell/StatusBar.h"
-#include "shell/WindowPlacement.h"
+#include "shell/WorkingFolder.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScreen>
+#include <QMimeData>
 #include <QShortcut>
 #include <QVBoxLayout>
-
-#include <optional>
-
-namespace {
-
-bool liesOnAnyScreen(const QRect& frame)
-{
-    const auto screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(),
-                       [&frame](const QScreen* screen) { return screen->geometry().intersects(frame); });
-}
-
-// A frame more than twice the size of all screens together comes from a damaged
-// settings store, not from the user; the window system could not even draw it.
-bool fitsTheDesktop(const QRect& frame)
-{
-    QRect desktop;
-    for (const QScreen* screen : QGuiApplication::screens())
-        desktop |= screen->geometry();
-    return frame.width() <= 2 * desktop.width() && frame.height() <= 2 * desktop.height();
-}
-
-} // namespace
 
 frmMain::frmMain()
 {
@@ -56,19 +31,27 @@ frmMain::frmMain()
     Forms::track(this);
     setWindowTitle(AppTitle);
     setWindowIcon(AppIcon());
+    setAcceptDrops(true);
     createMenus();
-    createStatusBars();
+    createClientArea();
     // The designed panel of StatusBar1 gets five more, all empty.
     StatusBar1->addPanel();
     for (int PanelIndex = 1; PanelIndex <= 4; ++PanelIndex)
         StatusBar1->addPanel();
     applyStoredPlacement();
+    Report->showFolder();
 }
+
+frmMain::~frmMain() = default;
 
 void frmMain::createMenus()
 {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    addMenuItem(mnuFile, "mnuFileOpenFolder", QStringLiteral("&Open Folder..."), &frmMain::mnuFileOpenFolder_Click)
+        ->setShortcut(QKeySequence::Open);
+    addRecentFolderItems(mnuFile);
+    addSeparator(mnuFile, "mnuFileBarFolder");
     addMenuItem(mnuFile, "mnuFileFull2TXT", QStringLiteral("Convert &FUL to TXT"), &frmMain::mnuFileFull2TXT_Click);
     addMenuItem(mnuFile, "mnuFileTXT2FUL", QStringLiteral("Convert &TXT to FUL"), &frmMain::mnuFileTXT2FUL_Click);
     addSeparator(mnuFile, "mnuFileBar0");
@@ -76,10 +59,13 @@ void frmMain::createMenus()
                 &frmMain::mnuFileQSL_Buro_list_Click);
     addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
     addSeparator(mnuFile, "mnuFileBar1");
-    addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click);
+    addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addMenuItem(mnuHelp, "mnuHelpUserGuide", QStringLiteral("User &Guide"), &frmMain::mnuHelpUserGuide_Click)
+        ->setShortcut(QKeySequence::HelpContents);
     addMenuItem(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"), &frmMain::mnuHelpContents_Click);
     addMenuItem(mnuHelp, "mnuHelpSearchForHelpOn", QStringLiteral("&Search For Help On..."),
                 &frmMain::mnuHelpSearchForHelpOn_Click);
@@ -100,14 +86,42 @@ void frmMain::addSeparator(QMenu* menu, const char* name)
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
-void frmMain::createStatusBars()
+// The folders used last, "&1" to "&4", under Open Folder; hidden while unused.
+void frmMain::addRecentFolderItems(QMenu* menu)
+{
+    for (int index = 0; index < WorkingFolder::RecentCount; ++index) {
+        QAction* item = menu->addAction(QString());
+        item->setObjectName(QStringLiteral("mnuFileRecent%1").arg(index + 1));
+        connect(item, &QAction::triggered, this, [this, index] { mnuFileRecent_Click(index); });
+        mnuFileRecent_ << item;
+    }
+    showRecentFolders();
+}
+
+void frmMain::showRecentFolders()
+{
+    const QStringList folders = WorkingFolder::recent();
+    for (int index = 0; index < mnuFileRecent_.size(); ++index) {
+        QAction* item = mnuFileRecent_[index];
+        item->setVisible(index < folders.size());
+        // "&&" shows a folder's own "&" as it is.
+        const QString folder = QDir::toNativeSeparators(folders.value(index)).replace(QLatin1Char('&'), "&&");
+        item->setText(QStringLiteral("&%1 %2").arg(index + 1).arg(folder));
+        item->setData(folders.value(index));
+    }
+}
+
+void frmMain::createClientArea()
 {
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addStretch();
-    layout->addWidget(createJobControls(client));
+    Report = new JobReport(client);
+    connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
+    layout->addWidget(Report, 1);
+    escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);
+    escapeStopsJob_->setEnabled(false);
 
     StatusBar2 = new StatusBar(QStringLiteral("StatusBar2"), StatusBar2Height, client);
     // The fixed panels keep room for the longest texts the jobs write: ten million
@@ -130,89 +144,57 @@ void frmMain::createStatusBars()
     setCentralWidget(client);
 }
 
-// The share of the input read and a Cancel button, shown while a job runs.
-QWidget* frmMain::createJobControls(QWidget* parent)
+bool frmMain::openFolder(const QString& folder)
 {
-    auto* controls = new QWidget(parent);
-    controls->setObjectName(QStringLiteral("fraJob"));
-    auto* layout = new QHBoxLayout(controls);
-    prgJob = new QProgressBar(controls);
-    prgJob->setObjectName(QStringLiteral("prgJob"));
-    prgJob->setRange(0, 1000);
-    prgJob->setFormat(QStringLiteral("%p% read"));
-    layout->addWidget(prgJob, 1);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), controls);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
-    layout->addWidget(cmdCancel);
-    controls->hide();
-    escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);
-    escapeStopsJob_->setEnabled(false);
-    return controls;
+    QString problem;
+    if (!WorkingFolder::changeTo(folder, problem)) {
+        QMessageBox::warning(this, AppTitle, problem);
+        return false;
+    }
+    showRecentFolders();
+    Report->showFolder();
+    return true;
 }
 
-void frmMain::applyStoredPlacement()
+void frmMain::mnuFileOpenFolder_Click()
 {
-    const WindowPlacement stored = WindowPlacement::load();
-    auto toFrame = [this](const WindowPlacement& placement) {
-        return QRect(Twips::toPixelsX(*this, placement.MainLeft), Twips::toPixelsY(*this, placement.MainTop),
-                     Twips::toPixelsX(*this, placement.MainWidth), Twips::toPixelsY(*this, placement.MainHeight));
-    };
-    QRect frame = toFrame(stored);
-    if (frame.width() <= 0 || frame.height() <= 0 || !liesOnAnyScreen(frame) || !fitsTheDesktop(frame))
-        frame = toFrame(WindowPlacement{});
-    move(frame.topLeft());
-    outerSize_ = frame.size();
-    applyOuterSize();
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Open Folder"), WorkingFolder::current());
+    if (!folder.isEmpty())
+        openFolder(folder);
 }
 
-// The stored width and height include the window frame, which the window system may
-// add only after the window is on screen: once it is there, the size is applied again.
-void frmMain::applyOuterSize()
+// A folder of the list that has gone since is taken off it.
+void frmMain::mnuFileRecent_Click(int index)
 {
-    resize(outerSize_ - frameExtent());
-}
-
-QSize frmMain::frameExtent() const
-{
-    return frameGeometry().size() - geometry().size();
-}
-
-void frmMain::settleOuterSize()
-{
-    if (outerSizeSettled_ || !isVisible() || frameExtent().isNull())
+    const QString folder = mnuFileRecent_.value(index)->data().toString();
+    if (QDir(folder).exists()) {
+        openFolder(folder);
         return;
-    outerSizeSettled_ = true;
-    applyOuterSize();
+    }
+    WorkingFolder::forget(folder);
+    showRecentFolders();
+    QMessageBox::warning(
+        this, AppTitle,
+        QStringLiteral("The folder %1 no longer exists. It is taken off the list of folders used last.")
+            .arg(QDir::toNativeSeparators(folder)));
 }
 
-void frmMain::showEvent(QShowEvent* event)
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    QMainWindow::showEvent(event);
-    settleOuterSize();
+    if (!jobRunning_ && event->mimeData() && !WorkingFolder::ofDrop(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
 }
 
-void frmMain::moveEvent(QMoveEvent* event)
+// A folder dropped on the window, or a file in a folder, makes that folder the working
+// folder.
+void frmMain::dropEvent(QDropEvent* event)
 {
-    QMainWindow::moveEvent(event);
-    settleOuterSize();
-}
-
-void frmMain::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    settleOuterSize();
-}
-
-void frmMain::saveCurrentPlacement() const
-{
-    const QRect frame = frameGeometry();
-    WindowPlacement placement;
-    placement.MainLeft = static_cast<float>(Twips::fromPixelsX(*this, frame.x()));
-    placement.MainTop = static_cast<float>(Twips::fromPixelsY(*this, frame.y()));
-    placement.MainWidth = static_cast<float>(Twips::fromPixelsX(*this, frame.width()));
-    placement.MainHeight = static_cast<float>(Twips::fromPixelsY(*this, frame.height()));
-    placement.save();
+    const QString folder = event->mimeData() ? WorkingFolder::ofDrop(*event->mimeData()) : QString();
+    if (jobRunning_ || folder.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFolder(folder);
 }
 
 // Unloading the main window unloads the program's other windows first, the most
@@ -235,97 +217,14 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-template <typename Job>
-void frmMain::runConversion()
-{
-    std::optional<borvelin::JobError> failure;
-    JobRunner runner;
-    connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
-    connect(&runner, &JobRunner::showShareRead, prgJob, &QProgressBar::setValue);
-    beginJob();
-    try {
-        lastSummary_ = runner.run([this](borvelin::StatusSink& status) {
-            Job job(jobState_, status);
-            job.run();
-            return job.summary();
-        });
-    } catch (const borvelin::JobError& error) {
-        failure = error;
-    }
-    endJob();
-    if (closeAfterJob_)
-        close();
-    else if (failure)
-        showJobError(*failure);
-}
-
-void frmMain::beginJob()
-{
-    jobRunning_ = true;
-    borvelin::clearStopRequest();
-    setMenuCommandsEnabled(false);
-    prgJob->reset();
-    cmdCancel->parentWidget()->show();
-    escapeStopsJob_->setEnabled(true);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-}
-
-// Keys and clicks made while the job ran reach the window now, while every menu command
-// is still disabled, so that none of them acts late.
-void frmMain::endJob()
-{
-    QApplication::restoreOverrideCursor();
-    QCoreApplication::processEvents();
-    escapeStopsJob_->setEnabled(false);
-    cmdCancel->parentWidget()->hide();
-    setMenuCommandsEnabled(true);
-    jobRunning_ = false;
-}
-
-void frmMain::setMenuCommandsEnabled(bool enabled)
-{
-    menuBar()->setEnabled(enabled);
-    for (QAction* menu : menuBar()->actions())
-        if (menu->menu())
-            for (QAction* item : menu->menu()->actions())
-                item->setEnabled(enabled);
-}
-
-void frmMain::cmdCancel_Click()
-{
-    if (jobRunning_)
-        borvelin::requestStop();
-}
-
-void frmMain::showJobError(const borvelin::JobError& error)
-{
-    QMessageBox::critical(this, AppTitle,
-                          QStringLiteral("Error %1: %2").arg(error.number()).arg(QString::fromLocal8Bit(error.what())));
-}
-
-void frmMain::mnuFileFull2TXT_Click()
-{
-    runConversion<borvelin::FulToTxtJob>();
-}
-
-void frmMain::mnuFileTXT2FUL_Click()
-{
-    runConversion<borvelin::TxtToFulJob>();
-}
-
-void frmMain::mnuFileQSL_Buro_list_Click()
-{
-    runConversion<borvelin::BuroListJob>();
-}
-
-void frmMain::mnuFileList25_Click()
-{
-    runConversion<borvelin::List25Job>();
-}
-
 void frmMain::mnuFileExit_Click()
 {
     close();
+}
+
+void frmMain::mnuHelpUserGuide_Click()
+{
+    frmGuide::showGuide(this);
 }
 
 void frmMain::showHelpMessage()

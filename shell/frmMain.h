@@ -6,11 +6,14 @@
 
 #include <QMainWindow>
 #include <QSize>
+#include <QVector>
 
+#include <memory>
+
+class JobReport;
 class QAction;
+class QLockFile;
 class QMenu;
-class QProgressBar;
-class QPushButton;
 class QShortcut;
 class StatusBar;
 
@@ -18,10 +21,12 @@ namespace borvelin {
 class JobError;
 }
 
-// The main window: the File and Help menus over two status bars. A menu command returns
-// when its conversion has ended; the conversion runs on a thread of its own meanwhile,
-// reports through the panels of StatusBar2, and can be stopped with Cancel, Esc or the
-// close box. While it runs, no menu command can start.
+// The main window: the File and Help menus, the job report in the client area, and two
+// status bars. The program works on the files of its current directory, the working
+// folder, which the File menu, a folder dropped on the window and the command line
+// choose. A menu command returns when its conversion has ended; the conversion runs on
+// a thread of its own meanwhile, reports through the panels of StatusBar2, and can be
+// stopped with Cancel, Esc or the close box. While it runs, no menu command can start.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -31,10 +36,16 @@ public:
     // The progress panel is painted at most this often while a job runs; every other
     // panel at once.
     static constexpr int ProgressPaintIntervalMs = 40;
+    // A second window of the program opens this far right of and below the first.
+    static constexpr int CascadeTwips = 360;
     static inline const QString HelpMessage =
         QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
 
     frmMain();
+    ~frmMain() override;
+
+    // Makes `folder` the working folder; tells the user and returns false when it cannot.
+    bool openFolder(const QString& folder);
 
     bool jobRunning() const { return jobRunning_; }
     // What the last job that succeeded read and wrote.
@@ -42,15 +53,17 @@ public:
 
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
-    QProgressBar* prgJob = nullptr;
-    QPushButton* cmdCancel = nullptr;
+    JobReport* Report = nullptr;
 
 public slots:
+    void mnuFileOpenFolder_Click();
+    void mnuFileRecent_Click(int index);
     void mnuFileFull2TXT_Click();
     void mnuFileTXT2FUL_Click();
     void mnuFileQSL_Buro_list_Click();
     void mnuFileList25_Click();
     void mnuFileExit_Click();
+    void mnuHelpUserGuide_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();
@@ -62,24 +75,28 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());
     void addSeparator(QMenu* menu, const char* name);
-    void createStatusBars();
-    QWidget* createJobControls(QWidget* parent);
+    void addRecentFolderItems(QMenu* menu);
+    void showRecentFolders();
+    void createClientArea();
     void applyStoredPlacement();
     void applyOuterSize();
     QSize frameExtent() const;
     void settleOuterSize();
     void saveCurrentPlacement() const;
+    // Runs the conversion of the File menu's item `menuItem`.
     template <typename Job>
-    void runConversion();
+    void runConversion(const char* menuItem);
     void beginJob();
     void endJob();
     void setMenuCommandsEnabled(bool enabled);
-    void showJobError(const borvelin::JobError& error);
+    QString describe(const borvelin::JobError& error) const;
     void showHelpMessage();
 
     borvelin::JobState jobState_;
@@ -89,4 +106,7 @@ private:
     bool jobRunning_ = false;
     bool closeAfterJob_ = false; // the close box was pressed while a job ran
     QShortcut* escapeStopsJob_ = nullptr;
+    QVector<QAction*> mnuFileRecent_;
+    std::unique_ptr<QLockFile> windowSlot_; // which of the program's open windows this is
+    int cascadeSteps_ = 0;
 };

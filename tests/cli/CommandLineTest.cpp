@@ -59,7 +59,7 @@ TEST_F(CommandLineTest, RunsCommandsInTheGivenOrder)
     EXPECT_EQ(result.err, "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n" +
                               "borvelin-cli: txt2ful: 2 lines read; QSL.FUL 6 lines\n" + "Current Dir: " + cwd +
                               "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n" +
-                              "borvelin-cli: buro: 2 lines read; QSLADM.TXT 1 lines\n" + "Current Dir: " + cwd +
+                              "borvelin-cli: buro: 2 lines read; QSLADM.TXT 1 line\n" + "Current Dir: " + cwd +
                               "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n" +
                               "borvelin-cli: ful2txt: 6 lines read; QSL.TXT 2 lines\n");
     EXPECT_TRUE(result.out.empty());
@@ -85,7 +85,7 @@ TEST_F(CommandLineTest, QuietLeavesOnlyTheSummary)
         const CliResult result = runCli({quiet, "list25"}, true);
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.err, "borvelin-cli: list25: 2 lines read; QSL.CSV 2 lines, QSLMGR.TXT 0 lines; "
-                              "0 managers with 25 or more records; 1 entries logged\n");
+                              "0 managers with 25 or more records; 1 entry logged\n");
     }
 }
 

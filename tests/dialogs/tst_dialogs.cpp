@@ -54,6 +54,7 @@ private slots:
     void aboutShowsTitleVersionAndDisclaimer();
     void aboutLayoutFollowsTheDesign();
     void aboutClosesWithOkEnterAndEsc();
+    void aboutPictureStandsOnTheDialogsOwnColour();
     void helpAboutOpensAFreshModalBox();
     void getKeyValueReadsTextAndNumbers();
     void sysInfoWithoutRegistryValuesShowsTheMessage();
@@ -89,6 +90,7 @@ private:
 void tst_dialogs::initTestCase()
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    qputenv("XDG_RUNTIME_DIR", settingsDir_.path().toLocal8Bit()); // not shared with a BORVELIN the user runs
     qputenv("XDG_CONFIG_DIRS", registryDir_.path().toLocal8Bit());
     QVERIFY(QDir().mkpath(registryDir_.path() + "/BORVELIN"));
     QCOMPARE(Registry::storePath(), registryDir_.path() + "/BORVELIN/registry.ini");
@@ -173,6 +175,25 @@ void tst_dialogs::aboutClosesWithOkEnterAndEsc()
         close(about);
         QVERIFY(!about.isVisible());
     }
+}
+
+void tst_dialogs::aboutPictureStandsOnTheDialogsOwnColour()
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        dark.setColor(role, QColor(0x20, 0x20, 0x24));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(dark);
+    {
+        frmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        // The icon's corners are transparent: what shows there is the box behind it.
+        const QImage picture = about.grab(about.picIcon->geometry()).toImage();
+        QCOMPARE(picture.pixelColor(0, 0), dark.color(QPalette::Window));
+    }
+    QApplication::setPalette(light);
 }
 
 void tst_dialogs::helpAboutOpensAFreshModalBox()

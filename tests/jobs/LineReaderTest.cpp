@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/LineReader.h"
 #include "jobs/JobError.h"
+#include "jobs/LineCount.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +56,10 @@ TEST_P(LineBreaks, EndEveryLineAtCrLfLfOrLoneCr)
          {std::string("\xE4\xF6\x00\xFF \t x", 8)}},
         {"trailing spaces kept", "Q1ABC        QSL via Q2MGR   \r\n", {"Q1ABC        QSL via Q2MGR   "}},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(readAll(c.bytes, GetParam()), c.lines) << c.name;
+        EXPECT_EQ(countLines("input.txt"), c.lines.size()) << c.name; // counted by the same rule
+    }
 }
 
 TEST_P(LineBreaks, CrLfSplitAcrossRefillsIsOneBreak)

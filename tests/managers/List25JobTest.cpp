@@ -136,8 +136,10 @@ TEST_F(List25JobTest, SummaryGivesTheLinesTheFilesAndTheFigures)
     EXPECT_EQ(summary.filesWritten[1].name, "QSLMGR.TXT");
     EXPECT_EQ(summary.filesWritten[1].lines, 1u);
     ASSERT_EQ(summary.counts.size(), 2u);
-    EXPECT_EQ(summary.counts[0].count, 1u); // managers with 25 or more records
-    EXPECT_EQ(summary.counts[1].count, 2u); // entries logged
+    EXPECT_EQ(summary.counts[0].count, 1u);
+    EXPECT_EQ(summary.counts[0].what(), "manager with 25 or more records");
+    EXPECT_EQ(summary.counts[1].count, 2u);
+    EXPECT_EQ(summary.counts[1].what(), "entries logged");
 }
 
 TEST_F(List25JobTest, LineFailuresAreLoggedAndTheRecordWritten)

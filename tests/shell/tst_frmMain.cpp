@@ -2,6 +2,7 @@
 #include "forms/AppIcon.h"
 #include "forms/Forms.h"
 #include "forms/Twips.h"
+#include "shell/JobReport.h"
 #include "shell/Module1.h"
 #include "shell/StatusBar.h"
 #include "shell/WindowPlacement.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -99,6 +101,7 @@ void tst_frmMain::initTestCase()
     QVERIFY(settingsDir_.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+    qputenv("XDG_RUNTIME_DIR", settingsDir_.path().toLocal8Bit()); // not shared with a BORVELIN the user runs
     previousDir_ = QDir::currentPath();
 }
 
@@ -156,27 +159,46 @@ void tst_frmMain::menusStandAsDesigned()
     QCOMPARE(menus[1]->text(), QStringLiteral("&Help"));
     QCOMPARE(menus[1]->menu()->objectName(), QStringLiteral("mnuHelp"));
 
-    const QList<QPair<QString, QString>> fileItems = {{"mnuFileFull2TXT", "Convert &FUL to TXT"},
-                                                      {"mnuFileTXT2FUL", "Convert &TXT to FUL"},
-                                                      {"mnuFileBar0", ""},
-                                                      {"mnuFileQSL_Buro_list", "QSL &Buro list"},
-                                                      {"mnuFileList25", "&List of 25+"},
-                                                      {"mnuFileBar1", ""},
-                                                      {"mnuFileExit", "E&xit"}};
-    const QList<QPair<QString, QString>> helpItems = {{"mnuHelpContents", "&Contents"},
-                                                      {"mnuHelpSearchForHelpOn", "&Search For Help On..."},
-                                                      {"mnuHelpBar0", ""},
-                                                      {"mnuHelpAbout", "&About "}};
+    struct Item {
+        QString name;
+        QString caption; // empty for a separator, or for a recent folder not yet used
+        QKeySequence shortcut = {};
+    };
+    const QList<Item> fileItems = {{"mnuFileOpenFolder", "&Open Folder...", QKeySequence::Open},
+                                   {"mnuFileRecent1", ""},
+                                   {"mnuFileRecent2", ""},
+                                   {"mnuFileRecent3", ""},
+                                   {"mnuFileRecent4", ""},
+                                   {"mnuFileBarFolder", ""},
+                                   {"mnuFileFull2TXT", "Convert &FUL to TXT"},
+                                   {"mnuFileTXT2FUL", "Convert &TXT to FUL"},
+                                   {"mnuFileBar0", ""},
+                                   {"mnuFileQSL_Buro_list", "QSL &Buro list"},
+                                   {"mnuFileList25", "&List of 25+"},
+                                   {"mnuFileBar1", ""},
+                                   {"mnuFileExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+    const QList<Item> helpItems = {{"mnuHelpUserGuide", "User &Guide", QKeySequence(Qt::Key_F1)},
+                                   {"mnuHelpContents", "&Contents"},
+                                   {"mnuHelpSearchForHelpOn", "&Search For Help On..."},
+                                   {"mnuHelpBar0", ""},
+                                   {"mnuHelpAbout", "&About "}};
     for (const auto& [menu, items] : {qMakePair(menus[0]->menu(), fileItems), qMakePair(menus[1]->menu(), helpItems)}) {
         const QList<QAction*> actions = menu->actions();
         QCOMPARE(actions.size(), items.size());
+        QSet<QChar> accessKeys;
         for (int i = 0; i < items.size(); ++i) {
-            QCOMPARE(actions[i]->objectName(), items[i].first);
-            QCOMPARE(actions[i]->isSeparator(), items[i].second.isEmpty());
-            if (!actions[i]->isSeparator())
-                QCOMPARE(actions[i]->text(), items[i].second);
-            QVERIFY(actions[i]->shortcut().isEmpty());
-            QVERIFY(actions[i]->isEnabled() && actions[i]->isVisible());
+            QCOMPARE(actions[i]->objectName(), items[i].name);
+            const bool recentFolder = items[i].name.startsWith(QStringLiteral("mnuFileRecent"));
+            QCOMPARE(actions[i]->isSeparator(), items[i].caption.isEmpty() && !recentFolder);
+            QCOMPARE(actions[i]->isVisible(), !recentFolder); // no folder used yet
+            if (actions[i]->isSeparator() || recentFolder)
+                continue;
+            QCOMPARE(actions[i]->text(), items[i].caption);
+            QCOMPARE(actions[i]->shortcut(), items[i].shortcut);
+            QVERIFY(actions[i]->isEnabled());
+            const QChar key = items[i].caption.at(items[i].caption.indexOf(QLatin1Char('&')) + 1).toUpper();
+            QVERIFY2(!accessKeys.contains(key), qPrintable(items[i].caption));
+            accessKeys.insert(key);
         }
     }
 }
@@ -466,10 +488,10 @@ void tst_frmMain::whenTheJobHasBegun(frmMain& window, std::function<void()> act)
 
 void tst_frmMain::writeEarlierOutputs()
 {
-    // A long list, with lines List of 25+ logs all through it.
-    QByteArray list = listLines(300000);
-    for (int at = 0; at < 100; ++at)
-        list += "XYZLAND      QSL Bureau only\r\n" + listLines(5000);
+    // A long list of many managers, with lines List of 25+ logs all through it.
+    QByteArray list;
+    for (int manager = 0; manager < 160; ++manager)
+        list += "XYZLAND      QSL Bureau only\r\n" + listLines(5000, "Q" + QByteArray::number(manager) + "MGR");
     writeBytes(QStringLiteral("QSL.TXT"), list);
     writeBytes(QStringLiteral("QSL.CSV"), "earlier records\r\n");
     writeBytes(QStringLiteral("QSLMGR.TXT"), "Q9OLD\r\n");
@@ -497,7 +519,7 @@ void tst_frmMain::escapeStopsTheJobAndChangesNoFile()
         for (QAction* item : window->findChildren<QAction*>())
             if (item->isEnabled() && item->objectName().startsWith(QStringLiteral("mnu")))
                 enabledDuringJob << item->objectName();
-        cancelShown = window->cmdCancel->isVisible();
+        cancelShown = window->Report->cmdCancel->isVisible();
         QTest::keyClick(window.get(), Qt::Key_Escape);
     });
     MessageBoxCatcher box;
@@ -506,7 +528,7 @@ void tst_frmMain::escapeStopsTheJobAndChangesNoFile()
     QCOMPARE(box.text, QStringLiteral("Error 18: User interrupt occurred"));
     QCOMPARE(enabledDuringJob, QStringList());
     QVERIFY(cancelShown);
-    QVERIFY(!window->cmdCancel->isVisible());
+    QVERIFY(!window->Report->cmdCancel->isVisible());
     QVERIFY(action(*window, "mnuFileList25")->isEnabled());
     expectEarlierOutputs();
 }

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class QTextBrowser;
+
+// The user guide in a window of its own, beside the main window: the guide's Markdown,
+// which the program carries as a resource.
+class frmGuide : public QDialog {
+    Q_OBJECT
+
+public:
+    static inline const QString GuideResource = QStringLiteral(":/guide/guide.md");
+
+    explicit frmGuide(QWidget* owner);
+    // Opens the guide, or brings the open one to the front.
+    static frmGuide* showGuide(QWidget* owner);
+
+    QTextBrowser* txtGuide = nullptr;
+
+private:
+    void placeBeside(const QWidget* owner);
+};

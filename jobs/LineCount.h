@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace borvelin {
+
+// The number of lines a job would read from the file: a line ends at CR LF, at LF or
+// at a lone CR, and the last one may lack its break. Reads the file in blocks, so
+// memory does not grow with it. Throws JobError when it cannot be read.
+std::uint64_t countLines(const std::string& fileName);
+
+} // namespace borvelin

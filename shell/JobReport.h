@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "jobs/JobSummary.h"
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QThread;
+
+// The main window's client area: the working folder and the program's files in it,
+// each with its lines, size and time of change; while a job runs, the share of the list
+// read and Cancel; after it, what the job read and wrote, or its error. Files open in
+// the desktop's own programs.
+class JobReport : public QWidget {
+    Q_OBJECT
+
+public:
+    // The files of the program that the report lists when they are there.
+    static const QStringList ProgramFiles;
+
+    explicit JobReport(QWidget* parent = nullptr);
+    ~JobReport() override;
+
+    // Shows the working folder and its files afresh; their lines are counted meanwhile.
+    void showFolder();
+    void showJobStarted();
+    void showJobDone(const QString& command, const borvelin::JobSummary& summary);
+    void showJobFailed(const QString& command, const QString& error);
+
+    // The text of the last report, and the lines shown for a file ("" while counted).
+    QString reportText() const;
+    QString linesShownFor(const QString& file) const;
+
+    QProgressBar* prgJob = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdOpenFolder = nullptr;
+    QPushButton* cmdShowLog = nullptr;
+
+signals:
+    void cancelClicked();
+    // The line counts of the folder's files are all shown.
+    void filesCounted();
+
+private:
+    void createControls();
+    void listFiles();
+    void countLinesInTheBackground(const QStringList& files);
+    void showLines(const QString& file, const QString& lines);
+    void openFile(const QString& file) const;
+    void stopCounting();
+
+    QLabel* lblFolder_ = nullptr;
+    QTableWidget* grdFiles_ = nullptr;
+    QLabel* lblReport_ = nullptr;
+    QWidget* fraJob_ = nullptr;
+    QHash<QString, int> rowOf_;
+    std::unique_ptr<QThread> counter_;
+    int countRun_ = 0; // counts of an earlier listing are not shown
+};

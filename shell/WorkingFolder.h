@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+class QMimeData;
+
+// The folder the program works in is its current directory: choosing a folder makes it
+// the current directory, and puts it first in the list of the folders used last, which
+// is kept per user beside the window's placement.
+namespace WorkingFolder {
+
+constexpr int RecentCount = 4;
+
+// The command line's say: `borvelin [--last-folder] [FOLDER]`.
+void addOptions(QCommandLineParser& parser);
+// The folder to start in: FOLDER, or with --last-folder the folder used last (the home
+// folder when there is none); empty for the current directory, as a program started
+// from a terminal expects.
+QString startFolder(const QCommandLineParser& parser);
+
+QString current();
+// Changes to `folder` and remembers it; false, with the reason in `problem`, when the
+// folder cannot be worked in.
+bool changeTo(const QString& folder, QString& problem);
+// The folders used last, the newest first.
+QStringList recent();
+void forget(const QString& folder);
+// The folder a drop names: a folder itself, or the folder that holds a dropped file;
+// empty when the drop names no local file or folder.
+QString ofDrop(const QMimeData& data);
+
+} // namespace WorkingFolder

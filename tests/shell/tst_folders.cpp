@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The working folder and the job report: where the window works and what it shows.
+#include "dialogs/frmGuide.h"
+#include "jobs/LineCount.h"
+#include "shell/JobReport.h"
+#include "shell/WorkingFolder.h"
+#include "shell/frmMain.h"
+#include "support/MessageBoxCatcher.h"
+#include "support/WindowTestFiles.h"
+
+#include <QAction>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileDialog>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include <memory>
+
+using test::listLines;
+using test::readBytes;
+using test::writeBytes;
+
+class tst_folders : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void commandLineChoosesTheStartFolder();
+    void openedFoldersAreKeptNewestFirst();
+    void aVanishedFolderIsTakenOffTheList();
+    void droppingAFileOpensItsFolder();
+    void reportGivesTheFiguresOfTheFilesWritten();
+    void failedJobIsReportedWithItsFullPath();
+    void f1OpensTheGuideAndCtrlOTheFolderChooser();
+    void aSecondWindowDoesNotLieOnTheFirst();
+
+private:
+    std::unique_ptr<frmMain> openMainWindow();
+    QString makeFolder(const QString& name);
+    QStringList recentShown(frmMain& window);
+
+    QTemporaryDir settingsDir_;
+    std::unique_ptr<QTemporaryDir> workDir_;
+    QString previousDir_;
+};
+
+void tst_folders::initTestCase()
+{
+    QVERIFY(settingsDir_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+    qputenv("XDG_RUNTIME_DIR", settingsDir_.path().toLocal8Bit()); // not shared with a BORVELIN the user runs
+    previousDir_ = QDir::currentPath();
+}
+
+void tst_folders::init()
+{
+    QSettings(QSettings::UserScope, QStringLiteral("BORVELIN"), QStringLiteral("BORVELIN")).clear();
+    workDir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(workDir_->path()));
+}
+
+void tst_folders::cleanup()
+{
+    QDir::setCurrent(previousDir_);
+    workDir_.reset();
+}
+
+std::unique_ptr<frmMain> tst_folders::openMainWindow()
+{
+    auto window = std::make_unique<frmMain>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("main window not exposed");
+    return window;
+}
+
+QString tst_folders::makeFolder(const QString& name)
+{
+    const QString folder = workDir_->filePath(name);
+    QDir().mkpath(folder);
+    return QDir(folder).canonicalPath();
+}
+
+QStringList tst_folders::recentShown(frmMain& window)
+{
+    QStringList shown;
+    for (int index = 1; index <= WorkingFolder::RecentCount; ++index) {
+        auto* item = window.findChild<QAction*>(QStringLiteral("mnuFileRecent%1").arg(index));
+        if (item && item->isVisible())
+            shown << item->text();
+    }
+    return shown;
+}
+
+void tst_folders::commandLineChoosesTheStartFolder()
+{
+    const QString used = makeFolder(QStringLiteral("used"));
+    QString problem;
+    QVERIFY(WorkingFolder::changeTo(used, problem));
+    const QList<QPair<QStringList, QString>> cases = {
+        {{"borvelin"}, QString()},
+        {{"borvelin", "/some/list"}, "/some/list"},
+        {{"borvelin", "--last-folder"}, used},
+        {{"borvelin", "--last-folder", "/some/list"}, "/some/list"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        QCommandLineParser parser;
+        WorkingFolder::addOptions(parser);
+        QVERIFY(parser.parse(arguments));
+        QCOMPARE(WorkingFolder::startFolder(parser), expected);
+    }
+    WorkingFolder::forget(used);
+    QCommandLineParser parser;
+    WorkingFolder::addOptions(parser);
+    QVERIFY(parser.parse({"borvelin", "--last-folder"}));
+    QCOMPARE(WorkingFolder::startFolder(parser), QDir::homePath()); // none used yet
+}
+
+void tst_folders::openedFoldersAreKeptNewestFirst()
+{
+    const auto window = openMainWindow();
+    QStringList folders;
+    for (const char* name : {"a", "b", "c", "d", "e"}) {
+        folders.prepend(makeFolder(QString::fromLatin1(name)));
+        QVERIFY(window->openFolder(folders.first()));
+        QCOMPARE(QDir::currentPath(), folders.first());
+    }
+    QVERIFY(window->openFolder(folders[2])); // "c" again: it moves to the front
+    QCOMPARE(recentShown(*window),
+             QStringList({"&1 " + QDir::toNativeSeparators(folders[2]), "&2 " + QDir::toNativeSeparators(folders[0]),
+                          "&3 " + QDir::toNativeSeparators(folders[1]), "&4 " + QDir::toNativeSeparators(folders[3])}));
+    // Kept per user: a new window shows them too, and a choice changes the folder.
+    const auto next = openMainWindow();
+    QCOMPARE(recentShown(*next), recentShown(*window));
+    next->findChild<QAction*>(QStringLiteral("mnuFileRecent3"))->trigger();
+    QCOMPARE(QDir::currentPath(), folders[1]);
+}
+
+void tst_folders::aVanishedFolderIsTakenOffTheList()
+{
+    const auto window = openMainWindow();
+    const QString kept = makeFolder(QStringLiteral("kept"));
+    const QString gone = makeFolder(QStringLiteral("gone"));
+    QVERIFY(window->openFolder(kept));
+    QVERIFY(window->openFolder(gone));
+    QVERIFY(window->openFolder(kept));
+    QVERIFY(QDir(gone).removeRecursively());
+    MessageBoxCatcher box;
+    window->findChild<QAction*>(QStringLiteral("mnuFileRecent2"))->trigger();
+    QTRY_COMPARE(box.count, 1);
+    QVERIFY2(box.text.contains(QDir::toNativeSeparators(gone)), qPrintable(box.text));
+    QCOMPARE(QDir::currentPath(), kept);
+    QCOMPARE(WorkingFolder::recent(), QStringList{kept});
+    QCOMPARE(recentShown(*window).size(), 1);
+}
+
+void tst_folders::droppingAFileOpensItsFolder()
+{
+    const QString list = makeFolder(QStringLiteral("radio/qsl"));
+    writeBytes(list + "/QSL.TXT", listLines(3));
+    const auto window = openMainWindow();
+    for (const QString& dropped : {list + "/QSL.TXT", list}) {
+        QVERIFY(QDir::setCurrent(workDir_->path()));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped)});
+        QCOMPARE(WorkingFolder::ofDrop(data), list);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        QCOMPARE(QDir::currentPath(), list);
+    }
+    QMimeData web;
+    web.setUrls({QUrl(QStringLiteral("https://example.org/QSL.TXT"))});
+    QCOMPARE(WorkingFolder::ofDrop(web), QString());
+}
+
+void tst_folders::reportGivesTheFiguresOfTheFilesWritten()
+{
+    const QString list = makeFolder(QStringLiteral("qsl"));
+    writeBytes(list + "/QSL.TXT", listLines(30) + "XYZLAND      QSL Bureau only\r\n" + listLines(5, "Q3MGR"));
+    QVERIFY(QDir::setCurrent(workDir_->path())); // started elsewhere
+    const auto window = openMainWindow();
+    QVERIFY(window->openFolder(list));
+    QSignalSpy counted(window->Report, &JobReport::filesCounted);
+    QVERIFY(counted.wait());
+    QCOMPARE(window->Report->linesShownFor(QStringLiteral("QSL.TXT")), QStringLiteral("36"));
+
+    window->findChild<QAction*>(QStringLiteral("mnuFileList25"))->trigger();
+    QVERIFY(counted.wait());
+    const QString report = window->Report->reportText();
+    for (const QString& file :
+         {QStringLiteral("QSL.CSV"), QStringLiteral("QSLMGR.TXT"), QStringLiteral("BORVELIN.LOG")}) {
+        const auto lines = borvelin::countLines((list + "/" + file).toStdString());
+        QCOMPARE(window->Report->linesShownFor(file), QString::number(lines));
+        if (file != QStringLiteral("BORVELIN.LOG"))
+            QVERIFY2(report.contains(QStringLiteral("Written %1: %2 line").arg(file).arg(lines)), qPrintable(report));
+    }
+    QVERIFY2(report.contains(QStringLiteral("36 lines read")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("1 manager with 25 or more records")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("1 entry logged")), qPrintable(report));
+}
+
+void tst_folders::failedJobIsReportedWithItsFullPath()
+{
+    const QString empty = makeFolder(QStringLiteral("empty"));
+    const auto window = openMainWindow();
+    QVERIFY(window->openFolder(empty));
+    MessageBoxCatcher box;
+    window->findChild<QAction*>(QStringLiteral("mnuFileList25"))->trigger();
+    QTRY_COMPARE(box.count, 1);
+    const QString expected = "Error 53: File not found: " + QDir::toNativeSeparators(empty + "/QSL.TXT");
+    QCOMPARE(box.text, expected);
+    QCOMPARE(window->Report->reportText(), "List of 25+ failed: " + expected + "\nNo file was changed.");
+}
+
+void tst_folders::f1OpensTheGuideAndCtrlOTheFolderChooser()
+{
+    const auto window = openMainWindow();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    auto* guide = window->findChild<frmGuide*>();
+    QVERIFY(guide && guide->isVisible());
+    QVERIFY(guide->txtGuide->toPlainText().contains(QStringLiteral("List of 25+")));
+    guide->close();
+
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    bool chooserShown = false;
+    QTimer::singleShot(200, window.get(), [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* chooser = qobject_cast<QFileDialog*>(widget); chooser && chooser->isVisible()) {
+                chooserShown = chooser->fileMode() == QFileDialog::Directory;
+                chooser->reject();
+            }
+    });
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(chooserShown);
+}
+
+void tst_folders::aSecondWindowDoesNotLieOnTheFirst()
+{
+    const auto first = openMainWindow();
+    const auto second = openMainWindow();
+    QVERIFY(first->frameGeometry().topLeft() != second->frameGeometry().topLeft());
+    QVERIFY(second->frameGeometry().x() > first->frameGeometry().x());
+}
+
+QTEST_MAIN(tst_folders)
+#include "tst_folders.moc"
