@@ -231,7 +231,8 @@ void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& 
     QString text = QStringLiteral("%1: %2 read.").arg(command, linesText(summary.linesRead));
     for (const auto& file : summary.filesWritten) {
         const QString name = QString::fromStdString(file.name);
-        text += QStringLiteral("\nWritten %1: %2, %3.").arg(name, linesText(file.lines), sizeText(QFileInfo(name).size()));
+        text +=
+            QStringLiteral("\nWritten %1: %2, %3.").arg(name, linesText(file.lines), sizeText(QFileInfo(name).size()));
     }
     QStringList counts;
     for (const auto& count : summary.counts)
