@@ -3,14 +3,18 @@
 
 #include "BorvelinVersion.h"
 #include "buro/BuroListJob.h"
+#include "check/CheckJob.h"
 #include "cli/TerminalStatus.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
+#include "lookup/CallLookup.h"
 #include "managers/List25Job.h"
 
 #include <array>
 #include <filesystem>
+#include <iostream>
+#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -22,6 +26,7 @@ namespace {
 
 constexpr int ExitSuccess = 0;
 constexpr int ExitJobFailed = 1;
+constexpr int ExitNotFound = 1;
 constexpr int ExitUsage = 2;
 
 // What one invocation keeps from job to job, as the main window does: the last job's
@@ -30,6 +35,10 @@ struct Session {
     JobState state;
     TerminalStatus& status;
     ManagerTally tally;
+    std::istream& in;
+    std::ostream& out;
+    std::vector<std::string> calls; // to look up; none: read them from `in`
+    bool allFound = true;
 };
 
 template <typename Job>
@@ -43,17 +52,63 @@ void runList25(Session& session)
     List25Job(session.state, session.status, session.tally).run();
 }
 
+std::vector<std::string> callsFrom(std::istream& in)
+{
+    std::vector<std::string> calls;
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first != std::string::npos)
+            calls.push_back(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
+    }
+    return calls;
+}
+
+std::string withoutTrailingBlanks(const std::string& line)
+{
+    return line.substr(0, line.find_last_not_of(' ') + 1);
+}
+
+void printAnswer(std::ostream& out, const LookupAnswer& answer)
+{
+    if (!answer.found()) {
+        out << answer.call << ": not in QSL.TXT\n";
+        return;
+    }
+    out << answer.call << '\n';
+    for (const LookupHit& hit : answer.hits) {
+        out << "  line " << hit.lineNumber << ": " << routeInWords(hit);
+        for (const std::string& remark : hit.remarks)
+            out << "; " << remark;
+        out << "\n    " << withoutTrailingBlanks(hit.line) << '\n';
+    }
+}
+
+void runLookup(Session& session)
+{
+    const std::vector<std::string> calls = session.calls.empty() ? callsFrom(session.in) : session.calls;
+    const std::vector<LookupAnswer> answers = lookUpCalls(calls);
+    for (const LookupAnswer& answer : answers) {
+        printAnswer(session.out, answer);
+        session.allFound = session.allFound && answer.found();
+    }
+}
+
 struct Command {
     std::string_view name;
     std::string_view menuItem;
     void (*run)(Session&);
 };
 
-constexpr std::array<Command, 4> Commands = {{
+constexpr std::string_view LookupCommand = "lookup";
+
+constexpr std::array<Command, 6> Commands = {{
     {"list25", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runList25},
     {"buro", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
     {"txt2ful", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
     {"ful2txt", "Convert FUL to TXT: QSL.FUL to QSL.TXT", runJob<FulToTxtJob>},
+    {"check", "Check List: the findings on the lines of QSL.TXT to QSLCHK.CSV", runJob<CheckJob>},
+    {LookupCommand, "Look up CALL... (or calls on standard input): their lines and routes", runLookup},
 }};
 
 const Command* findCommand(std::string_view name)
@@ -66,7 +121,7 @@ const Command* findCommand(std::string_view name)
 
 void printUsage(std::ostream& out)
 {
-    out << "Usage: borvelin-cli [-C DIR] COMMAND...\n"
+    out << "Usage: borvelin-cli [-C DIR] COMMAND... [lookup [CALL...]]\n"
            "Runs BORVELIN's File conversions on the files of the current directory (or DIR),\n"
            "one after the other; stops at the first that fails.\n\nCommands:\n";
     for (const auto& command : Commands)
@@ -75,13 +130,17 @@ void printUsage(std::ostream& out)
            "  -C DIR    work in DIR instead of the current directory\n"
            "  --help    show this text\n"
            "  --version show the version\n\n"
+           "lookup comes last: every argument after it is a call to look up; without one,\n"
+           "the calls are read from standard input, one per line.\n"
            "Progress goes to standard error. Exit status: 0 when every command succeeded,\n"
-           "1 when one failed (its error number and text on standard error), 2 on a usage error.\n";
+           "1 when one failed (its error number and text on standard error) or a call looked\n"
+           "up is not in the list, 2 on a usage error.\n";
 }
 
 struct Invocation {
     std::string directory;
     std::vector<const Command*> commands;
+    std::vector<std::string> calls;
     bool help = false;
     bool version = false;
 };
@@ -101,6 +160,10 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
             invocation.directory = argv[++i];
         } else if (const Command* command = findCommand(argument)) {
             invocation.commands.push_back(command);
+            if (argument == LookupCommand) {
+                invocation.calls.assign(argv + i + 1, argv + argc);
+                break;
+            }
         } else {
             return "unknown command '" + std::string(argument) + "'";
         }
@@ -118,6 +181,11 @@ void reportFailure(std::ostream& err, std::string_view command, const JobError& 
 } // namespace
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool errIsTerminal)
+{
+    return run(argc, argv, std::cin, out, err, errIsTerminal);
+}
+
+int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     Invocation invocation;
     if (const std::string problem = parse(argc, argv, invocation); !problem.empty()) {
@@ -141,7 +209,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         }
     }
     TerminalStatus status(err, errIsTerminal);
-    Session session{JobState{}, status, ManagerTally{}};
+    Session session{JobState{}, status, ManagerTally{}, in, out, std::move(invocation.calls)};
     for (const Command* command : invocation.commands) {
         try {
             command->run(session);
@@ -152,7 +220,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
             return ExitJobFailed;
         }
     }
-    return ExitSuccess;
+    return session.allFound ? ExitSuccess : ExitNotFound;
 }
 
 } // namespace borvelin::cli

@@ -41,5 +41,5 @@ int main(int argc, char** argv)
     stopJobsOnSignals();
     std::setlocale(LC_TIME, ""); // the failure log's dates as the user writes them
     const bool errIsTerminal = isatty(fileno(stderr)) != 0;
-    return borvelin::cli::run(argc, argv, std::cout, std::cerr, errIsTerminal);
+    return borvelin::cli::run(argc, argv, std::cin, std::cout, std::cerr, errIsTerminal);
 }

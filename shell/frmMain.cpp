@@ -2,6 +2,7 @@
 #include "shell/frmMain.h"
 
 #include "buro/BuroListJob.h"
+#include "check/CheckJob.h"
 #include "dialogs/frmAbout.h"
 #include "forms/AppIcon.h"
 #include "forms/AppTitle.h"
@@ -79,6 +80,7 @@ void frmMain::createMenus()
     addMenuItem(mnuFile, "mnuFileQSL_Buro_list", QStringLiteral("QSL &Buro list"),
                 &frmMain::mnuFileQSL_Buro_list_Click);
     addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
+    addMenuItem(mnuFile, "mnuFileCheckList", QStringLiteral("&Check List"), &frmMain::mnuFileCheckList_Click);
     addSeparator(mnuFile, "mnuFileBar1");
     addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click);
 
@@ -263,6 +265,11 @@ void frmMain::mnuFileQSL_Buro_list_Click()
 void frmMain::mnuFileList25_Click()
 {
     runConversion<borvelin::List25Job>(managerTally_);
+}
+
+void frmMain::mnuFileCheckList_Click()
+{
+    runConversion<borvelin::CheckJob>();
 }
 
 void frmMain::mnuFileExit_Click()

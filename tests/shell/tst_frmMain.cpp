@@ -69,6 +69,7 @@ private slots:
     void menuRunsAJobAndShowsItsPanels();
     void failingJobReportsAndKeepsTheOldOutput();
     void list25CountsOnTopOfTheEarlierRun();
+    void checkListWritesItsFindingsAndShowsTheirCounts();
     void panel1IsPaintedDuringTheJob();
     void iconsAreTheInstalledOnesInEverySize();
 
@@ -150,6 +151,7 @@ void tst_frmMain::menusStandAsDesigned()
                                                       {"mnuFileBar0", ""},
                                                       {"mnuFileQSL_Buro_list", "QSL &Buro list"},
                                                       {"mnuFileList25", "&List of 25+"},
+                                                      {"mnuFileCheckList", "&Check List"},
                                                       {"mnuFileBar1", ""},
                                                       {"mnuFileExit", "E&xit"}};
     const QList<QPair<QString, QString>> helpItems = {{"mnuHelpContents", "&Contents"},
@@ -389,6 +391,17 @@ void tst_frmMain::list25CountsOnTopOfTheEarlierRun()
     const auto restarted = openMainWindow();
     action(*restarted, "mnuFileList25")->trigger();
     QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
+}
+
+void tst_frmMain::checkListWritesItsFindingsAndShowsTheirCounts()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), "Q1ABC        QSL via Q1ABC\r\nXYZLAND      QSL Bureau only\r\n");
+    const auto window = openMainWindow();
+    action(*window, "mnuFileCheckList")->trigger();
+    QCOMPARE(readBytes(QStringLiteral("QSLCHK.CSV")).left(10), QByteArray("1;note;C8;"));
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Findings: C1 1, C8 1, C13 1"));
+    QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLCHK.CSV"));
+    QVERIFY(!QFile::exists(QStringLiteral("BORVELIN.LOG")));
 }
 
 void tst_frmMain::panel1IsPaintedDuringTheJob()

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "check/CrossLineChecks.h"
+#include "check/Finding.h"
+#include "check/FindingTally.h"
+#include "check/LineChecks.h"
+#include "jobs/ConversionJob.h"
+#include "listline/LineFailureLog.h"
+#include "listline/ListEntry.h"
+#include "listline/ListLineParser.h"
+#include "lookup/LineRoute.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace borvelin {
+
+// Check List: QSLCHK.CSV, one row per finding (line number;severity;code;call;message),
+// in the order of the lines. It reads QSL.TXT twice: the first pass notes what each call's
+// lines say, the second checks every line and writes its findings. No other file changes:
+// the lines List of 25+ would log become findings C1 instead.
+class CheckJob : public ConversionJob {
+public:
+    static constexpr const char* OutputFileName = "QSLCHK.CSV";
+
+    CheckJob(JobState& state, StatusSink& status, JobFiles& files = diskFiles());
+
+    const FindingTally& tally() const { return tally_; }
+
+protected:
+    std::string inputName() const override { return "QSL.TXT"; }
+    std::string outputName() const override { return OutputFileName; }
+    void lineStep(std::string& textLine) override;
+    std::string progressText() const override;
+    void afterStreamsClosed() override;
+
+private:
+    // The parser's failures, as findings C1 of the line in hand.
+    class FailureFindings : public LineFailureLog {
+    public:
+        explicit FailureFindings(std::vector<Finding>& findings) : findings_(findings) {}
+        void logFailure(std::string_view line, std::string_view message) override;
+
+    private:
+        std::vector<Finding>& findings_;
+    };
+    // The first pass has no use for them: the second reports them.
+    class IgnoredFailures : public LineFailureLog {
+    public:
+        void logFailure(std::string_view, std::string_view) override {}
+    };
+
+    void surveyList();
+    std::uint32_t lineNumberOf(std::uint64_t count) const;
+    void parse(std::string& textLine, ListLineParser& parser);
+    void writeFindings();
+
+    JobFiles& listFiles_;
+    bool surveyed_ = false;
+    std::vector<Finding> lineFindings_;
+    FailureFindings failureFindings_{lineFindings_};
+    IgnoredFailures ignoredFailures_;
+    ListLineParser checkParser_{failureFindings_};
+    ListLineParser surveyParser_{ignoredFailures_};
+    ListEntry entry_;
+    RouteReader routes_;
+    LineChecks lineChecks_;
+    CrossLineChecks crossLineChecks_;
+    FindingTally tally_;
+    std::string shortLine_;
+    std::string row_;
+};
+
+} // namespace borvelin
