@@ -3,6 +3,9 @@
 
 #include "lookup/CallHash.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace borvelin {
 
 namespace {
@@ -11,7 +14,7 @@ constexpr std::size_t FirstSize = 1024;
 
 } // namespace
 
-CallIndex::CallIndex() : slots_(FirstSize) {}
+CallIndex::CallIndex(std::size_t expected) : slots_(std::max(FirstSize, std::bit_ceil(2 * expected))) {}
 
 std::uint64_t CallIndex::keyOf(std::string_view call)
 {

@@ -13,7 +13,7 @@ namespace borvelin {
 // with the calls of the list, never with its lines.
 class CallIndex {
 public:
-    CallIndex();
+    explicit CallIndex(std::size_t expected = 0);
 
     static std::uint64_t keyOf(std::string_view call);
     // The record of `key`, made when the call is new. Valid until the next recordOf.
@@ -21,6 +21,19 @@ public:
     CallRecord* find(std::uint64_t key);
 
     std::size_t size() const { return used_; }
+    // Keeps only the records `keep` holds true for, in an index of their size.
+    template <typename Keep>
+    void keepOnly(Keep keep)
+    {
+        std::size_t count = 0;
+        for (const CallRecord& record : slots_)
+            count += record.key != 0 && keep(record) ? 1 : 0;
+        CallIndex kept(count);
+        for (const CallRecord& record : slots_)
+            if (record.key != 0 && keep(record))
+                kept.recordOf(record.key) = record;
+        *this = std::move(kept);
+    }
 
 private:
     void grow();

@@ -5,7 +5,6 @@
 #include "jobs/StopRequest.h"
 #include "listline/LineLayout.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace borvelin {
@@ -15,10 +14,16 @@ CheckJob::CheckJob(JobState& state, StatusSink& status, JobFiles& files)
 {
 }
 
-void CheckJob::FailureFindings::logFailure(std::string_view line, std::string_view message)
+void CheckJob::FailureFindings::logFailure(std::string_view, std::string_view message)
 {
-    findings_.push_back(
-        Finding{0, Severity::Error, 1, std::string(firstWord(line)), "List of 25+ logs: " + std::string(message)});
+    if (job_.failureCount_ == job_.failureTexts_.size())
+        job_.failureTexts_.emplace_back();
+    std::string& text = job_.failureTexts_[job_.failureCount_++];
+    text.assign(message);
+    Finding& finding = job_.lineFindings_.emplace_back();
+    finding.severity = Severity::Error;
+    finding.code = 1;
+    finding.named = text; // its call is the line's, once the parse is done
 }
 
 // Line numbers are kept in 32 bits, one record per call.
@@ -47,8 +52,9 @@ void CheckJob::surveyList()
         if (++count % ProgressInterval == 0)
             status_.setPanelText(ProgressPanel, "Read: " + std::to_string(count));
         parse(line, surveyParser_);
-        crossLineChecks_.survey(factsOf(line, routes_.routeOf(line, entry_)), lineNumberOf(count));
+        crossLineChecks_.survey(factsOf(line, entry_, routes_.routeOf(line, entry_)), lineNumberOf(count));
     }
+    crossLineChecks_.finishSurvey();
 }
 
 void CheckJob::lineStep(std::string& textLine)
@@ -59,16 +65,18 @@ void CheckJob::lineStep(std::string& textLine)
     const std::uint32_t lineNumber = lineNumberOf(state_.RecCount);
     showProgressIfDue();
     lineFindings_.clear();
+    failureCount_ = 0;
     const bool shortLine = textLine.size() <= BlankedLineLength;
     if (shortLine) {
         shortLine_ = textLine;
         lineChecks_.checkShortLine(shortLine_, lineFindings_);
     }
     parse(textLine, checkParser_);
-    if (shortLine)
-        for (Finding& finding : lineFindings_)
-            finding.call = firstWord(shortLine_); // the grammar saw a blank
-    const LineFacts facts = factsOf(textLine, routes_.routeOf(textLine, entry_));
+    // A short line reached the grammar as a blank; a repair leaves the first word as it was.
+    for (Finding& finding : lineFindings_)
+        if (finding.code == 1)
+            finding.call = firstWord(shortLine ? std::string_view(shortLine_) : std::string_view(textLine));
+    const LineFacts facts = factsOf(textLine, entry_, routes_.routeOf(textLine, entry_));
     lineChecks_.check(textLine, entry_, facts, lineFindings_);
     crossLineChecks_.check(entry_, facts, lineNumber, lineFindings_);
     writeFindings();
@@ -76,13 +84,18 @@ void CheckJob::lineStep(std::string& textLine)
 
 void CheckJob::writeFindings()
 {
-    std::stable_sort(lineFindings_.begin(), lineFindings_.end(),
-                     [](const Finding& a, const Finding& b) { return a.code < b.code; });
+    if (lineFindings_.empty())
+        return;
+    // In the order of their codes; a line has few, found in nearly that order.
+    for (std::size_t next = 1; next < lineFindings_.size(); ++next)
+        for (std::size_t at = next; at > 0 && lineFindings_[at - 1].code > lineFindings_[at].code; --at)
+            std::swap(lineFindings_[at - 1], lineFindings_[at]);
     const std::string lineNumber = std::to_string(state_.RecCount);
     for (const Finding& finding : lineFindings_) {
         row_.assign(lineNumber).append(";").append(severityText(finding.severity));
         row_.append(";C").append(std::to_string(finding.code)).append(";");
-        row_.append(finding.call).append(";").append(finding.message);
+        row_.append(finding.call).append(";");
+        appendMessage(row_, finding);
         writeLine(row_);
         tally_.count(finding.code);
     }

@@ -12,6 +12,7 @@
 #include "lookup/LineRoute.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,11 @@ private:
     // The parser's failures, as findings C1 of the line in hand.
     class FailureFindings : public LineFailureLog {
     public:
-        explicit FailureFindings(std::vector<Finding>& findings) : findings_(findings) {}
+        explicit FailureFindings(CheckJob& job) : job_(job) {}
         void logFailure(std::string_view line, std::string_view message) override;
 
     private:
-        std::vector<Finding>& findings_;
+        CheckJob& job_;
     };
     // The first pass has no use for them: the second reports them.
     class IgnoredFailures : public LineFailureLog {
@@ -60,7 +61,10 @@ private:
     JobFiles& listFiles_;
     bool surveyed_ = false;
     std::vector<Finding> lineFindings_;
-    FailureFindings failureFindings_{lineFindings_};
+    // The messages of the line's C1 findings; a deque keeps them in place as it grows.
+    std::deque<std::string> failureTexts_;
+    std::size_t failureCount_ = 0;
+    FailureFindings failureFindings_{*this};
     IgnoredFailures ignoredFailures_;
     ListLineParser checkParser_{failureFindings_};
     ListLineParser surveyParser_{ignoredFailures_};

@@ -4,18 +4,21 @@
 #include "listline/CallShape.h"
 #include "lookup/CallHash.h"
 
+#include <algorithm>
+
 namespace borvelin {
 
 namespace {
 
-void add(std::vector<Finding>& findings, Severity severity, int code, std::string_view call, std::string message)
+Finding& add(std::vector<Finding>& findings, Severity severity, std::uint8_t code, std::string_view call,
+             std::uint32_t lineNumber)
 {
-    findings.push_back(Finding{0, severity, code, std::string(call), std::move(message)});
-}
-
-std::string onLine(std::uint32_t lineNumber)
-{
-    return "line " + std::to_string(lineNumber);
+    Finding& finding = findings.emplace_back();
+    finding.severity = severity;
+    finding.code = code;
+    finding.call = call;
+    finding.number = lineNumber;
+    return finding;
 }
 
 bool givesRoute(const LineFacts& facts)
@@ -42,32 +45,37 @@ std::string_view stopWord(RouteKind kind)
 
 void CrossLineChecks::survey(const LineFacts& facts, std::uint32_t lineNumber)
 {
+    // Each record is done with before the next is made, which may move it.
+    if (callshape::isWellFormedCall(facts.seeAlso))
+        index_.recordOf(CallIndex::keyOf(callshape::homeCallPartOf(facts.seeAlso))).namedAfterSeeAlso = true;
     if (facts.firstWord.empty())
         return;
+    if (namesOtherManager(facts))
+        index_.recordOf(CallIndex::keyOf(facts.route.call)).namedAsManager = true;
     const std::uint64_t key = CallIndex::keyOf(facts.firstWord);
+    const std::uint64_t homeKey = CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord));
+    if (facts.station && homeKey != key)
+        index_.recordOf(homeKey).homeNamed = true;
     CallRecord& record = index_.recordOf(key);
+    record.ownLines = static_cast<std::uint8_t>(std::min(record.ownLines + 1, 2));
     surveyLine(record, facts, lineNumber);
     if (!facts.station)
         return;
     surveyRoute(record, facts, lineNumber);
-    // Last: making the home call's record may move this one.
-    const std::uint64_t homeKey = CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord));
     if (homeKey == key)
         record.homeNamed = true;
-    else
-        index_.recordOf(homeKey).homeNamed = true;
+}
+
+void CrossLineChecks::finishSurvey()
+{
+    index_.keepOnly([](const CallRecord& record) { return record.neededWhenChecking(); });
 }
 
 void CrossLineChecks::surveyLine(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber)
 {
-    for (std::size_t slot = 0; slot < CallRecord::RememberedLines; ++slot) {
-        if (record.lineIds[slot] == facts.lineId)
-            return;
-        if (record.lineIds[slot] == 0) {
-            record.lineIds[slot] = facts.lineId;
-            record.lineNumbers[slot] = lineNumber;
-            return;
-        }
+    if (record.firstLine == 0) {
+        record.firstLineId = facts.lineId;
+        record.firstLine = lineNumber;
     }
 }
 
@@ -101,12 +109,13 @@ void CrossLineChecks::check(const ListEntry& entry, const LineFacts& facts, std:
 {
     if (facts.firstWord.empty())
         return;
-    CallRecord* record = index_.find(CallIndex::keyOf(facts.firstWord));
-    if (record == nullptr)
-        return; // the list changed since it was surveyed
-    checkRoutes(*record, facts, findings);
-    checkRepeat(*record, facts, lineNumber, findings);
-    checkNotVia(*record, facts, findings);
+    // A call with one line of its own has no record left to compare with.
+    if (CallRecord* record = index_.find(CallIndex::keyOf(facts.firstWord));
+        record != nullptr && record->ownLines > 1) {
+        checkRoutes(*record, facts, findings);
+        checkRepeat(*record, facts, lineNumber, findings);
+        checkNotVia(*record, facts, findings);
+    }
     checkManager(facts, findings);
     checkSeeAlso(entry, facts, findings);
 }
@@ -117,23 +126,25 @@ void CrossLineChecks::checkRoutes(const CallRecord& record, const LineFacts& fac
     if (!givesRoute(facts) || record.otherRouteLine == 0)
         return;
     const std::uint32_t other = facts.routeId == record.firstRoute ? record.otherRouteLine : record.firstRouteLine;
-    add(findings, Severity::Warning, 4, facts.firstWord, "the station is routed differently on " + onLine(other));
+    add(findings, Severity::Warning, 4, facts.firstWord, other);
 }
 
-// C5: a line that repeats an earlier line of its call.
+// C5: a line that repeats its call's first line, or the call's line before it.
 void CrossLineChecks::checkRepeat(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber,
                                   std::vector<Finding>& findings)
 {
     std::uint32_t earlier = 0;
-    for (std::size_t slot = 0; slot < CallRecord::RememberedLines; ++slot)
-        if (record.lineIds[slot] == facts.lineId && record.lineNumbers[slot] < lineNumber)
-            earlier = record.lineNumbers[slot];
-    if (earlier == 0 && record.latestLineId == facts.lineId)
+    if (record.firstLineId == facts.lineId && record.firstLine < lineNumber) {
+        earlier = record.firstLine;
+    } else if (record.latestLine != 0 && record.latestLineId == facts.lineId) {
         earlier = record.latestLine;
-    record.latestLineId = facts.lineId;
-    record.latestLine = lineNumber;
+    }
+    if (record.firstLineId != facts.lineId) {
+        record.latestLineId = facts.lineId;
+        record.latestLine = lineNumber;
+    }
     if (earlier != 0)
-        add(findings, Severity::Note, 5, facts.firstWord, "the same line as " + onLine(earlier));
+        add(findings, Severity::Note, 5, facts.firstWord, earlier);
 }
 
 // C6: "QSL via X" on one line of a station and "NOT via X" on another, named on both.
@@ -149,11 +160,11 @@ void CrossLineChecks::checkNotVia(const CallRecord& record, const LineFacts& fac
         else if (forbidden == record.otherRoute)
             line = record.otherRouteLine;
         if (line != 0)
-            add(findings, Severity::Warning, 6, facts.firstWord,
-                "NOT via " + std::string(facts.route.call) + ", but QSL via it on " + onLine(line));
+            add(findings, Severity::Warning, 6, facts.firstWord, line).named = facts.route.call;
     } else if (givesRoute(facts) && record.notViaLine != 0 && facts.routeId == record.notVia) {
-        add(findings, Severity::Warning, 6, facts.firstWord,
-            "QSL via " + std::string(facts.route.call) + ", but NOT via it on " + onLine(record.notViaLine));
+        Finding& finding = add(findings, Severity::Warning, 6, facts.firstWord, record.notViaLine);
+        finding.variant = 1;
+        finding.named = facts.route.call;
     }
 }
 
@@ -163,16 +174,15 @@ void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>&
     if (!namesOtherManager(facts))
         return;
     const CallRecord* manager = index_.find(CallIndex::keyOf(facts.route.call));
-    if (manager == nullptr)
+    if (manager == nullptr || !manager->namedAsManager)
         return;
-    const std::string call(facts.route.call);
-    if (manager->stopLine != 0)
-        add(findings, Severity::Warning, 7, facts.firstWord,
-            "the manager " + call + " is listed as " + std::string(stopWord(manager->stopKind)) + " on " +
-                onLine(manager->stopLine));
+    if (manager->stopLine != 0) {
+        Finding& finding = add(findings, Severity::Warning, 7, facts.firstWord, manager->stopLine);
+        finding.named = facts.route.call;
+        finding.keyword = stopWord(manager->stopKind);
+    }
     if (manager->chainLine != 0)
-        add(findings, Severity::Note, 9, facts.firstWord,
-            "the manager " + call + " has his own cards sent via another manager on " + onLine(manager->chainLine));
+        add(findings, Severity::Note, 9, facts.firstWord, manager->chainLine).named = facts.route.call;
 }
 
 // C10: a "see also" call without a line of its own (its portable forms count). One
@@ -183,8 +193,7 @@ void CrossLineChecks::checkSeeAlso(const ListEntry& entry, const LineFacts& fact
         return;
     const CallRecord* seen = index_.find(CallIndex::keyOf(callshape::homeCallPartOf(entry.SeeAlsoCall)));
     if (seen == nullptr || !seen->homeNamed)
-        add(findings, Severity::Note, 10, facts.firstWord,
-            "see also " + entry.SeeAlsoCall + ": it has no line of its own");
+        add(findings, Severity::Note, 10, facts.firstWord, 0).named = entry.SeeAlsoCall;
 }
 
 } // namespace borvelin

@@ -17,6 +17,9 @@ namespace borvelin {
 class CrossLineChecks {
 public:
     void survey(const LineFacts& facts, std::uint32_t lineNumber);
+    // Keeps only what the checks can ask for: memory and lookups shrink to the calls
+    // that have something to compare.
+    void finishSurvey();
     void check(const ListEntry& entry, const LineFacts& facts, std::uint32_t lineNumber,
                std::vector<Finding>& findings);
 

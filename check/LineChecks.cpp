@@ -11,14 +11,13 @@ namespace borvelin {
 
 namespace {
 
-void add(std::vector<Finding>& findings, Severity severity, int code, std::string_view call, std::string message)
+Finding& add(std::vector<Finding>& findings, Severity severity, std::uint8_t code, std::string_view call)
 {
-    findings.push_back(Finding{0, severity, code, std::string(call), std::move(message)});
-}
-
-std::string quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
+    Finding& finding = findings.emplace_back();
+    finding.severity = severity;
+    finding.code = code;
+    finding.call = call;
+    return finding;
 }
 
 // A named call that is not shaped like a call: C12 when a byte in it is foreign, C3
@@ -27,15 +26,26 @@ void checkCall(std::vector<Finding>& findings, std::string_view station, std::st
                std::string_view call, Severity severity)
 {
     if (call.empty()) {
-        add(findings, severity, 3, station, quoted(keyword) + " names no call");
+        Finding& finding = add(findings, severity, 3, station);
+        finding.variant = 1;
+        finding.keyword = keyword;
     } else if (holdsForeignByte(call)) {
-        add(findings, Severity::Error, 12, station,
-            "the call after " + quoted(keyword) + " holds a tab, a control byte or a byte over 127");
+        Finding& finding = add(findings, Severity::Error, 12, station);
+        finding.variant = 1;
+        finding.keyword = keyword;
     } else if (!callshape::isWellFormedCall(call)) {
-        add(findings, severity, 3, station,
-            "the call after " + quoted(keyword) + ", " + std::string(call) + ", is not a well-formed call");
+        Finding& finding = add(findings, severity, 3, station);
+        finding.keyword = keyword;
+        finding.named = call;
     }
 }
+
+constexpr std::size_t LongestRouteKeyword = [] {
+    std::size_t longest = 0;
+    for (const layout::Keyword keyword : layout::RouteKeywords)
+        longest = std::max(longest, layout::textOf(keyword).size());
+    return longest;
+}();
 
 std::string_view routeKeywordOf(RouteKind kind)
 {
@@ -72,10 +82,9 @@ void LineChecks::checkStationCall(const LineFacts& facts, std::vector<Finding>& 
     if (!facts.station)
         return;
     if (holdsForeignByte(facts.firstWord))
-        add(findings, Severity::Error, 12, facts.firstWord,
-            "the station's call holds a tab, a control byte or a byte over 127");
+        add(findings, Severity::Error, 12, facts.firstWord);
     else if (!callshape::isWellFormedCall(facts.firstWord))
-        add(findings, Severity::Warning, 2, facts.firstWord, "the station's call is not a well-formed call");
+        add(findings, Severity::Warning, 2, facts.firstWord);
 }
 
 void LineChecks::checkNamedCalls(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings)
@@ -103,7 +112,7 @@ void LineChecks::checkNamedCalls(const ListEntry& entry, const LineFacts& facts,
 void LineChecks::checkOwnManager(const LineFacts& facts, std::vector<Finding>& findings)
 {
     if (facts.station && facts.route.kind == RouteKind::Manager && equalInCapitals(facts.route.call, facts.firstWord))
-        add(findings, Severity::Note, 8, facts.firstWord, "the station is listed as its own manager");
+        add(findings, Severity::Note, 8, facts.firstWord);
 }
 
 // A route keyword that does not stand at the route column leaves the line without its
@@ -113,6 +122,10 @@ void LineChecks::checkRouteColumn(std::string_view line, const LineFacts& facts,
     const RouteKind kind = facts.route.kind;
     if (kind != RouteKind::None && kind != RouteKind::Direct && kind != RouteKind::Bureau)
         return;
+    // A direct address holds no route keyword from the route column on: only the call
+    // area can hide one.
+    if (kind == RouteKind::Direct)
+        line = line.substr(0, layout::RouteColumn - 1 + LongestRouteKeyword);
     keywords_.scan(line, 2);
     std::size_t misplaced = 0;
     layout::Keyword which = layout::Keyword::QslVia;
@@ -126,10 +139,11 @@ void LineChecks::checkRouteColumn(std::string_view line, const LineFacts& facts,
         misplaced = column;
         which = keyword;
     }
-    if (misplaced != 0)
-        add(findings, Severity::Error, 11, facts.firstWord,
-            quoted(layout::textOf(which)) + " begins at column " + std::to_string(misplaced) +
-                ", not 14: the line is not read as a route");
+    if (misplaced != 0) {
+        Finding& finding = add(findings, Severity::Error, 11, facts.firstWord);
+        finding.keyword = layout::textOf(which);
+        finding.number = static_cast<std::uint32_t>(misplaced);
+    }
 }
 
 void LineChecks::checkBureauAddress(std::string_view line, const LineFacts& facts, std::vector<Finding>& findings)
@@ -138,7 +152,7 @@ void LineChecks::checkBureauAddress(std::string_view line, const LineFacts& fact
         return;
     const bool comma = line.size() >= layout::RouteColumn && line.find(',', layout::RouteColumn - 1) != line.npos;
     if (!comma)
-        add(findings, Severity::Error, 13, facts.firstWord, "the bureau line has no address");
+        add(findings, Severity::Error, 13, facts.firstWord);
 }
 
 void LineChecks::checkShortLine(std::string_view line, std::vector<Finding>& findings)
@@ -148,7 +162,7 @@ void LineChecks::checkShortLine(std::string_view line, std::vector<Finding>& fin
     const bool digit = std::any_of(line.begin(), line.end(), [](char byte) { return byte >= '0' && byte <= '9'; });
     if (name.empty() || (name.size() > layout::BureauPrefixLength && digit))
         return;
-    add(findings, Severity::Error, 13, name, "the bureau line has no address");
+    add(findings, Severity::Error, 13, name);
 }
 
 } // namespace borvelin

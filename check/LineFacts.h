@@ -15,6 +15,7 @@ struct LineFacts {
     // The line names a station (not a bureau): its first word is the station's call.
     bool station = false;
     LineRoute route;
+    std::string_view seeAlso; // the call after "see also"
     // Identities, as hashes, compared only among the lines of one call: of the route
     // the line gives (a manager, a home call or an address; 0 for any other route),
     // and of the line's text without its trailing blanks.
@@ -22,7 +23,7 @@ struct LineFacts {
     std::uint32_t lineId = 0;
 };
 
-LineFacts factsOf(std::string_view line, const LineRoute& route);
+LineFacts factsOf(std::string_view line, const ListEntry& entry, const LineRoute& route);
 
 // The identity of "QSL via `call`": a home call and a manager of the same call are one route.
 std::uint32_t managerRouteId(std::string_view call);
