@@ -75,13 +75,14 @@ void printAnswer(std::ostream& out, const LookupAnswer& answer)
         out << answer.call << ": not in QSL.TXT\n";
         return;
     }
-    out << answer.call << '\n';
+    std::string text = answer.call + '\n';
     for (const LookupHit& hit : answer.hits) {
-        out << "  line " << hit.lineNumber << ": " << routeInWords(hit);
+        text.append("  line ").append(std::to_string(hit.lineNumber)).append(": ").append(routeInWords(hit));
         for (const std::string& remark : hit.remarks)
-            out << "; " << remark;
-        out << "\n    " << withoutTrailingBlanks(hit.line) << '\n';
+            text.append("; ").append(remark);
+        text.append("\n    ").append(withoutTrailingBlanks(hit.line)).append("\n");
     }
+    out << text;
 }
 
 void runLookup(Session& session)

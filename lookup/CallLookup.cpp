@@ -8,10 +8,27 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace borvelin {
 
 namespace {
+
+// A cheap hash of a call as if in capitals: every line's call is hashed when many calls
+// are looked up. Clearing bit 5 makes small letters capitals; other bytes may then
+// hash alike, which the comparison after it sorts out.
+std::uint64_t callHash(std::string_view call)
+{
+    std::uint64_t hash = call.size();
+    while (!call.empty()) {
+        std::uint64_t word = 0;
+        const std::size_t length = std::min<std::size_t>(call.size(), 8);
+        std::memcpy(&word, call.data(), length);
+        hash = mixed(hash ^ (word & 0xDFDFDFDFDFDFDFDFULL));
+        call.remove_prefix(length);
+    }
+    return hash;
+}
 
 std::string joined(const LineRoute& route)
 {
@@ -61,7 +78,7 @@ void CallLookup::addHome(std::string home, std::size_t answer)
     if (home.empty())
         return;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = mixed(hashInCapitals(home)) & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = callHash(home) & mask;; slot = (slot + 1) & mask) {
         if (slots_[slot] == 0) {
             shortestHome_ = homes_.empty() ? home.size() : std::min(shortestHome_, home.size());
             longestHome_ = std::max(longestHome_, home.size());
@@ -82,7 +99,7 @@ const CallLookup::Home* CallLookup::homeOf(std::string_view lineHome) const
     if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_ || homes_.empty())
         return nullptr;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = mixed(hashInCapitals(lineHome)) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    for (std::size_t slot = callHash(lineHome) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
         const Home& home = homes_[slots_[slot] - 1];
         if (equalInCapitals(home.call, lineHome))
             return &home;
@@ -115,8 +132,9 @@ void CallLookup::addHit(const Home& home, const std::string& line, std::uint64_t
     hit.manager = std::string(route.call);
     hit.address = joined(route);
     hit.remarks = remarksOf(entry_);
-    for (const std::size_t answer : home.askedBy)
-        answers_[answer].hits.push_back(hit);
+    for (std::size_t index = 0; index + 1 < home.askedBy.size(); ++index)
+        answers_[home.askedBy[index]].hits.push_back(hit);
+    answers_[home.askedBy.back()].hits.push_back(std::move(hit));
 }
 
 bool CallLookup::allFound() const
