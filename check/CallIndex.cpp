@@ -18,7 +18,7 @@ CallIndex::CallIndex(std::size_t expected) : slots_(std::max(FirstSize, std::bit
 
 std::uint64_t CallIndex::keyOf(std::string_view call)
 {
-    const std::uint64_t key = mixed(hashInCapitals(call));
+    const std::uint64_t key = callHash(call);
     return key == 0 ? 1 : key;
 }
 

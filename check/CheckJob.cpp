@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/CheckJob.h"
 
-#include "jobs/JobError.h"
-#include "jobs/StopRequest.h"
+#include "check/ListSurvey.h"
 #include "listline/LineLayout.h"
-
-#include <limits>
 
 namespace borvelin {
 
 CheckJob::CheckJob(JobState& state, StatusSink& status, JobFiles& files)
-    : ConversionJob(state, status, files), listFiles_(files)
+    : ConversionJob(state, status, surveyedFiles_), surveyedFiles_(files, crossLineChecks_, status)
 {
 }
 
@@ -26,43 +23,10 @@ void CheckJob::FailureFindings::logFailure(std::string_view, std::string_view me
     finding.named = text; // its call is the line's, once the parse is done
 }
 
-// Line numbers are kept in 32 bits, one record per call.
-std::uint32_t CheckJob::lineNumberOf(std::uint64_t count) const
-{
-    if (count > std::numeric_limits<std::uint32_t>::max())
-        throw JobError(ErrorNumber::Overflow, "Overflow");
-    return static_cast<std::uint32_t>(count);
-}
-
-void CheckJob::parse(std::string& textLine, ListLineParser& parser)
-{
-    entry_.reset();
-    blankShortLine(textLine);
-    parser.parse(textLine, entry_);
-}
-
-void CheckJob::surveyList()
-{
-    surveyed_ = true;
-    const auto list = listFiles_.openInput(inputName());
-    std::string line;
-    std::uint64_t count = 0;
-    while (list->readLine(line)) {
-        stopIfRequested();
-        if (++count % ProgressInterval == 0)
-            status_.setPanelText(ProgressPanel, "Read: " + std::to_string(count));
-        parse(line, surveyParser_);
-        crossLineChecks_.survey(factsOf(line, entry_, routes_.routeOf(line, entry_)), lineNumberOf(count));
-    }
-    crossLineChecks_.finishSurvey();
-}
-
 void CheckJob::lineStep(std::string& textLine)
 {
-    if (!surveyed_)
-        surveyList();
     ++state_.RecCount;
-    const std::uint32_t lineNumber = lineNumberOf(state_.RecCount);
+    const std::uint32_t lineNumber = checkedLineNumber(state_.RecCount);
     showProgressIfDue();
     lineFindings_.clear();
     failureCount_ = 0;
@@ -71,14 +35,16 @@ void CheckJob::lineStep(std::string& textLine)
         shortLine_ = textLine;
         lineChecks_.checkShortLine(shortLine_, lineFindings_);
     }
-    parse(textLine, checkParser_);
+    entry_.reset();
+    blankShortLine(textLine);
+    parser_.parse(textLine, entry_);
     // A short line reached the grammar as a blank; a repair leaves the first word as it was.
     for (Finding& finding : lineFindings_)
         if (finding.code == 1)
             finding.call = firstWord(shortLine ? std::string_view(shortLine_) : std::string_view(textLine));
-    const LineFacts facts = factsOf(textLine, entry_, routes_.routeOf(textLine, entry_));
-    lineChecks_.check(textLine, entry_, facts, lineFindings_);
-    crossLineChecks_.check(entry_, facts, lineNumber, lineFindings_);
+    readFacts(textLine, entry_, routes_.routeOf(textLine, entry_), facts_);
+    lineChecks_.check(textLine, entry_, facts_, lineFindings_);
+    crossLineChecks_.check(entry_, facts_, lineNumber, lineFindings_);
     writeFindings();
 }
 

@@ -5,6 +5,8 @@
 #include "check/Finding.h"
 #include "check/FindingTally.h"
 #include "check/LineChecks.h"
+#include "check/LineFacts.h"
+#include "check/SurveyedFiles.h"
 #include "jobs/ConversionJob.h"
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
@@ -20,8 +22,9 @@ namespace borvelin {
 
 // Check List: QSLCHK.CSV, one row per finding (line number;severity;code;call;message),
 // in the order of the lines. It reads QSL.TXT twice: the first pass notes what each call's
-// lines say, the second checks every line and writes its findings. No other file changes:
-// the lines List of 25+ would log become findings C1 instead.
+// lines say (ListSurvey, when the list is opened), the second checks every line and
+// writes its findings. No other file changes: the lines List of 25+ would log become
+// findings C1 instead.
 class CheckJob : public ConversionJob {
 public:
     static constexpr const char* OutputFileName = "QSLCHK.CSV";
@@ -47,32 +50,24 @@ private:
     private:
         CheckJob& job_;
     };
-    // The first pass has no use for them: the second reports them.
-    class IgnoredFailures : public LineFailureLog {
-    public:
-        void logFailure(std::string_view, std::string_view) override {}
-    };
 
-    void surveyList();
-    std::uint32_t lineNumberOf(std::uint64_t count) const;
-    void parse(std::string& textLine, ListLineParser& parser);
     void writeFindings();
 
-    JobFiles& listFiles_;
-    bool surveyed_ = false;
+    // The frame reads the list through surveyedFiles_ (given to it before it is made,
+    // and used only once the job runs), which surveys the list into crossLineChecks_.
+    CrossLineChecks crossLineChecks_;
+    SurveyedFiles surveyedFiles_;
     std::vector<Finding> lineFindings_;
     // The messages of the line's C1 findings; a deque keeps them in place as it grows.
     std::deque<std::string> failureTexts_;
     std::size_t failureCount_ = 0;
     FailureFindings failureFindings_{*this};
-    IgnoredFailures ignoredFailures_;
-    ListLineParser checkParser_{failureFindings_};
-    ListLineParser surveyParser_{ignoredFailures_};
+    ListLineParser parser_{failureFindings_};
     ListEntry entry_;
     RouteReader routes_;
     LineChecks lineChecks_;
-    CrossLineChecks crossLineChecks_;
     FindingTally tally_;
+    LineFacts facts_;
     std::string shortLine_;
     std::string row_;
 };

@@ -53,7 +53,9 @@ void CrossLineChecks::survey(const LineFacts& facts, std::uint32_t lineNumber)
     if (namesOtherManager(facts))
         index_.recordOf(CallIndex::keyOf(facts.route.call)).namedAsManager = true;
     const std::uint64_t key = CallIndex::keyOf(facts.firstWord);
-    const std::uint64_t homeKey = CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord));
+    // Without a "/" a call is its own home call.
+    const bool portable = facts.firstWord.find('/') != std::string_view::npos;
+    const std::uint64_t homeKey = portable ? CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord)) : key;
     if (facts.station && homeKey != key)
         index_.recordOf(homeKey).homeNamed = true;
     CallRecord& record = index_.recordOf(key);

@@ -31,5 +31,7 @@ private:
 
 // A tab, a control byte or a byte over 127.
 bool holdsForeignByte(std::string_view call);
+// callshape::isWellFormedCall, quicker.
+bool isWellFormed(std::string_view call);
 
 } // namespace borvelin

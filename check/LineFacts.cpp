@@ -68,19 +68,36 @@ std::uint32_t managerRouteId(std::string_view call)
     return identity(hashInCapitals(call, hashInCapitals("via ")));
 }
 
-LineFacts factsOf(std::string_view line, const ListEntry& entry, const LineRoute& route)
+namespace {
+
+void readCommonFacts(std::string_view line, LineFacts& facts)
 {
-    LineFacts facts;
     facts.firstWord = firstWord(line);
-    facts.station = !facts.firstWord.empty() && route.kind != RouteKind::Bureau;
+    facts.station = !facts.firstWord.empty() && facts.route.kind != RouteKind::Bureau;
+    facts.routeId = 0;
+    if (facts.route.kind == RouteKind::Manager || facts.route.kind == RouteKind::HomeCall)
+        facts.routeId = facts.route.call.empty() ? 0 : managerRouteId(facts.route.call);
+    else if (facts.route.kind == RouteKind::Direct)
+        facts.routeId = addressRouteId(facts.route);
+    facts.lineId = lineIdentity(line);
+}
+
+} // namespace
+
+void readFacts(std::string_view line, const ListEntry& entry, const LineRoute& route, LineFacts& facts)
+{
     facts.route = route;
     facts.seeAlso = entry.SeeAlsoCall;
-    if (route.kind == RouteKind::Manager || route.kind == RouteKind::HomeCall)
-        facts.routeId = route.call.empty() ? 0 : managerRouteId(route.call);
-    else if (route.kind == RouteKind::Direct)
-        facts.routeId = addressRouteId(route);
-    facts.lineId = lineIdentity(line);
-    return facts;
+    readCommonFacts(line, facts);
+}
+
+void readPlainFacts(std::string_view line, std::string_view manager, LineFacts& facts)
+{
+    facts.route.kind = RouteKind::Manager;
+    facts.route.call = manager;
+    facts.route.addressPartCount = 0;
+    facts.seeAlso = {};
+    readCommonFacts(line, facts);
 }
 
 } // namespace borvelin

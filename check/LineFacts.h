@@ -23,7 +23,10 @@ struct LineFacts {
     std::uint32_t lineId = 0;
 };
 
-LineFacts factsOf(std::string_view line, const ListEntry& entry, const LineRoute& route);
+// The facts of a parsed line, written into `facts`.
+void readFacts(std::string_view line, const ListEntry& entry, const LineRoute& route, LineFacts& facts);
+// The facts of a line that gives only "QSL via `manager`" (see PlainLine.h).
+void readPlainFacts(std::string_view line, std::string_view manager, LineFacts& facts);
 
 // The identity of "QSL via `call`": a home call and a manager of the same call are one route.
 std::uint32_t managerRouteId(std::string_view call);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace borvelin {
@@ -29,6 +30,32 @@ constexpr std::uint64_t mixed(std::uint64_t hash)
     hash ^= hash >> 32;
     hash *= 0xd6e8feb86659fd93ULL;
     return hash ^ (hash >> 32);
+}
+
+// Eight bytes with their small letters a-z made capitals, all at once.
+constexpr std::uint64_t inCapitals(std::uint64_t bytes)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
+    const std::uint64_t low = bytes & ~HighBits;
+    const std::uint64_t fromA = low + (0x80 - 'a') * Ones;     // high bit set from 'a' on
+    const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * Ones; // high bit set past 'z'
+    const std::uint64_t small = fromA & ~pastZ & ~bytes & HighBits;
+    return bytes ^ (small >> 2);
+}
+
+// A hash of a call in capitals, eight bytes at a time: every line's call is hashed.
+inline std::uint64_t callHash(std::string_view call)
+{
+    std::uint64_t hash = call.size();
+    while (!call.empty()) {
+        std::uint64_t bytes = 0;
+        const std::size_t length = call.size() < 8 ? call.size() : 8;
+        std::memcpy(&bytes, call.data(), length);
+        hash = mixed(hash ^ inCapitals(bytes));
+        call.remove_prefix(length);
+    }
+    return hash;
 }
 
 inline bool equalInCapitals(std::string_view a, std::string_view b)

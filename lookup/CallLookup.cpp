@@ -8,27 +8,10 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 namespace borvelin {
 
 namespace {
-
-// A cheap hash of a call as if in capitals: every line's call is hashed when many calls
-// are looked up. Clearing bit 5 makes small letters capitals; other bytes may then
-// hash alike, which the comparison after it sorts out.
-std::uint64_t callHash(std::string_view call)
-{
-    std::uint64_t hash = call.size();
-    while (!call.empty()) {
-        std::uint64_t word = 0;
-        const std::size_t length = std::min<std::size_t>(call.size(), 8);
-        std::memcpy(&word, call.data(), length);
-        hash = mixed(hash ^ (word & 0xDFDFDFDFDFDFDFDFULL));
-        call.remove_prefix(length);
-    }
-    return hash;
-}
 
 std::string joined(const LineRoute& route)
 {
