@@ -51,8 +51,8 @@ void CrossLineChecks::survey(const LineFacts& facts, std::uint32_t lineNumber)
     if (facts.firstWord.empty())
         return;
     if (namesOtherManager(facts))
-        index_.recordOf(CallIndex::keyOf(facts.route.call)).namedAsManager = true;
-    const std::uint64_t key = CallIndex::keyOf(facts.firstWord);
+        index_.recordOf(facts.managerKey).namedAsManager = true;
+    const std::uint64_t key = facts.key;
     // Without a "/" a call is its own home call.
     const bool portable = facts.firstWord.find('/') != std::string_view::npos;
     const std::uint64_t homeKey = portable ? CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord)) : key;
@@ -112,8 +112,7 @@ void CrossLineChecks::check(const ListEntry& entry, const LineFacts& facts, std:
     if (facts.firstWord.empty())
         return;
     // A call with one line of its own has no record left to compare with.
-    if (CallRecord* record = index_.find(CallIndex::keyOf(facts.firstWord));
-        record != nullptr && record->ownLines > 1) {
+    if (CallRecord* record = index_.find(facts.key); record != nullptr && record->ownLines > 1) {
         checkRoutes(*record, facts, findings);
         checkRepeat(*record, facts, lineNumber, findings);
         checkNotVia(*record, facts, findings);
@@ -175,7 +174,7 @@ void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>&
 {
     if (!namesOtherManager(facts))
         return;
-    const CallRecord* manager = index_.find(CallIndex::keyOf(facts.route.call));
+    const CallRecord* manager = index_.find(facts.managerKey);
     if (manager == nullptr || !manager->namedAsManager)
         return;
     if (manager->stopLine != 0) {

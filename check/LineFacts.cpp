@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/LineFacts.h"
 
+#include "check/CallIndex.h"
+#include "check/PlainLine.h"
 #include "listline/LineLayout.h"
 #include "lookup/CallHash.h"
 
@@ -36,17 +38,7 @@ std::uint32_t addressRouteId(const LineRoute& route)
 // Eight bytes at a time: every line is hashed on both passes.
 std::uint32_t lineIdentity(std::string_view line)
 {
-    // Padded lines end in dozens of blanks: eight at a time.
-    constexpr std::uint64_t Blanks = 0x2020202020202020ULL;
-    std::size_t length = line.size();
-    for (std::uint64_t word = 0; length >= 8; length -= 8) {
-        std::memcpy(&word, line.data() + length - 8, 8);
-        if (word != Blanks)
-            break;
-    }
-    while (length > 0 && line[length - 1] == ' ')
-        --length;
-    line = line.substr(0, length);
+    line = withoutTrailingBlanks(line);
     std::uint64_t hash = line.size();
     std::size_t at = 0;
     for (; at + 8 <= line.size(); at += 8) {
@@ -65,7 +57,7 @@ std::uint32_t lineIdentity(std::string_view line)
 
 std::uint32_t managerRouteId(std::string_view call)
 {
-    return identity(hashInCapitals(call, hashInCapitals("via ")));
+    return identity(callHash(call) ^ 0x5bd1e9955bd1e995ULL); // apart from a direct address's
 }
 
 namespace {
@@ -80,6 +72,9 @@ void readCommonFacts(std::string_view line, LineFacts& facts)
     else if (facts.route.kind == RouteKind::Direct)
         facts.routeId = addressRouteId(facts.route);
     facts.lineId = lineIdentity(line);
+    facts.key = facts.firstWord.empty() ? 0 : CallIndex::keyOf(facts.firstWord);
+    const bool namesManager = facts.route.kind == RouteKind::Manager && !facts.route.call.empty();
+    facts.managerKey = namesManager ? CallIndex::keyOf(facts.route.call) : 0;
 }
 
 } // namespace

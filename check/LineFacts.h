@@ -21,6 +21,9 @@ struct LineFacts {
     // and of the line's text without its trailing blanks.
     std::uint32_t routeId = 0;
     std::uint32_t lineId = 0;
+    // The index keys of the first word and of the manager (0 when there is none).
+    std::uint64_t key = 0;
+    std::uint64_t managerKey = 0;
 };
 
 // The facts of a parsed line, written into `facts`.

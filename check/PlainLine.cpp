@@ -4,7 +4,24 @@
 #include "listline/LineLayout.h"
 #include "lookup/CallHash.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace borvelin {
+
+std::string_view withoutTrailingBlanks(std::string_view line)
+{
+    constexpr std::uint64_t Blanks = 0x2020202020202020ULL; // eight at a time
+    std::size_t length = line.size();
+    for (std::uint64_t bytes = 0; length >= 8; length -= 8) {
+        std::memcpy(&bytes, line.data() + length - 8, 8);
+        if (bytes != Blanks)
+            break;
+    }
+    while (length > 0 && line[length - 1] == ' ')
+        --length;
+    return line.substr(0, length);
+}
 
 std::string_view plainManagerOf(std::string_view line)
 {
@@ -12,11 +29,12 @@ std::string_view plainManagerOf(std::string_view line)
     if (line.size() < layout::ManagerColumn ||
         !equalInCapitals(line.substr(layout::RouteColumn - 1, keyword.size()), keyword))
         return {};
-    std::string_view manager = line.substr(layout::ManagerColumn - 1);
-    const auto space = manager.find(' ');
-    if (space != std::string_view::npos && manager.find_first_not_of(' ', space) != std::string_view::npos)
+    const std::string_view text = withoutTrailingBlanks(line);
+    if (text.size() < layout::ManagerColumn)
         return {};
-    return manager.substr(0, space);
+    const std::string_view manager = text.substr(layout::ManagerColumn - 1);
+    // Nothing after the manager's call but blanks.
+    return manager.find(' ') == std::string_view::npos ? manager : std::string_view();
 }
 
 } // namespace borvelin
