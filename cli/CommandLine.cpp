@@ -3,14 +3,18 @@
 
 #include "BorvelinVersion.h"
 #include "buro/BuroListJob.h"
+#include "check/CheckJob.h"
 #include "cli/TerminalStatus.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
+#include "lookup/CallLookup.h"
 #include "managers/List25Job.h"
 
 #include <array>
 #include <filesystem>
+#include <iostream>
+#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -22,6 +26,7 @@ namespace {
 
 constexpr int ExitSuccess = 0;
 constexpr int ExitJobFailed = 1;
+constexpr int ExitNotFound = 1;
 constexpr int ExitUsage = 2;
 
 // What one invocation keeps from job to job, as the main window does: the last job's
@@ -29,6 +34,10 @@ constexpr int ExitUsage = 2;
 struct Session {
     JobState state;
     StatusSink& status;
+    std::istream& in;
+    std::ostream& out;
+    std::vector<std::string> calls; // to look up; none: read them from `in`
+    bool allFound = true;
 };
 
 // Runs the job and gives back what it did.
@@ -40,17 +49,72 @@ JobSummary runJob(Session& session)
     return job.summary();
 }
 
+std::vector<std::string> callsFrom(std::istream& in)
+{
+    std::vector<std::string> calls;
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto first = line.find_first_not_of(" \t\r");
+        if (first != std::string::npos)
+            calls.push_back(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
+    }
+    return calls;
+}
+
+std::string withoutTrailingBlanks(const std::string& line)
+{
+    return line.substr(0, line.find_last_not_of(' ') + 1);
+}
+
+void printAnswer(std::ostream& out, const LookupAnswer& answer)
+{
+    if (!answer.found()) {
+        out << answer.call << ": not in QSL.TXT\n";
+        return;
+    }
+    std::string text = answer.call + '\n';
+    for (const LookupHit& hit : answer.hits) {
+        text.append("  line ").append(std::to_string(hit.lineNumber)).append(": ").append(routeInWords(hit));
+        for (const std::string& remark : hit.remarks)
+            text.append("; ").append(remark);
+        text.append("\n    ").append(withoutTrailingBlanks(hit.line)).append("\n");
+    }
+    out << text;
+}
+
+JobSummary runLookup(Session& session)
+{
+    CallLookup lookup(session.calls.empty() ? callsFrom(session.in) : session.calls);
+    const auto list = diskFiles().openInput("QSL.TXT");
+    lookup.readList(*list);
+    JobSummary summary;
+    summary.linesRead = lookup.linesRead();
+    JobSummary::Count found{"call found", "calls found", 0};
+    JobSummary::Count missing{"call not found", "calls not found", 0};
+    for (const LookupAnswer& answer : lookup.answers()) {
+        printAnswer(session.out, answer);
+        ++(answer.found() ? found : missing).count;
+    }
+    session.allFound = session.allFound && missing.count == 0;
+    summary.counts = {found, missing};
+    return summary;
+}
+
 struct Command {
     std::string_view name;
     std::string_view menuItem;
     JobSummary (*run)(Session&);
 };
 
-constexpr std::array<Command, 4> Commands = {{
+constexpr std::string_view LookupCommand = "lookup";
+
+constexpr std::array<Command, 6> Commands = {{
     {"list25", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runJob<List25Job>},
     {"buro", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
     {"txt2ful", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
     {"ful2txt", "Convert FUL to TXT: QSL.FUL to QSL.TXT", runJob<FulToTxtJob>},
+    {"check", "Check List: the findings on the lines of QSL.TXT to QSLCHK.CSV", runJob<CheckJob>},
+    {LookupCommand, "Look up CALL... (or calls on standard input): their lines and routes", runLookup},
 }};
 
 const Command* findCommand(std::string_view name)
@@ -63,7 +127,7 @@ const Command* findCommand(std::string_view name)
 
 void printUsage(std::ostream& out)
 {
-    out << "Usage: borvelin-cli [-C DIR] COMMAND...\n"
+    out << "Usage: borvelin-cli [-C DIR] COMMAND... [lookup [CALL...]]\n"
            "Runs BORVELIN's File conversions on the files of the current directory (or DIR),\n"
            "one after the other; stops at the first that fails.\n\nCommands:\n";
     for (const auto& command : Commands)
@@ -73,15 +137,19 @@ void printUsage(std::ostream& out)
            "  -q, --quiet  leave out the progress texts\n"
            "  --help       show this text\n"
            "  --version    show the version\n\n"
+           "lookup comes last: every argument after it is a call to look up; without one,\n"
+           "the calls are read from standard input, one per line.\n"
            "Progress and a summary of each command go to standard error. Exit status: 0 when\n"
            "every command succeeded, 1 when one failed (its error number and text on standard\n"
-           "error), 2 on a usage error, 128 and the signal's number after Ctrl+C (130),\n"
+           "error) or a call looked up is not in the list, 2 on a usage error, 128 and the signal's number after "
+           "Ctrl+C (130),\n"
            "SIGTERM (143) or SIGHUP (129).\n";
 }
 
 struct Invocation {
     std::string directory;
     std::vector<const Command*> commands;
+    std::vector<std::string> calls;
     bool help = false;
     bool version = false;
     bool quiet = false;
@@ -104,6 +172,10 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
             invocation.directory = argv[++i];
         } else if (const Command* command = findCommand(argument)) {
             invocation.commands.push_back(command);
+            if (argument == LookupCommand) {
+                invocation.calls.assign(argv + i + 1, argv + argc);
+                break;
+            }
         } else {
             return "unknown command '" + std::string(argument) + "'";
         }
@@ -143,6 +215,11 @@ public:
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
+    return run(argc, argv, std::cin, out, err, errIsTerminal);
+}
+
+int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err, bool errIsTerminal)
+{
     Invocation invocation;
     if (const std::string problem = parse(argc, argv, invocation); !problem.empty()) {
         err << "borvelin-cli: " << problem << "\nTry 'borvelin-cli --help'.\n";
@@ -166,7 +243,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     }
     TerminalStatus terminal(err, errIsTerminal);
     SilentStatus silent;
-    Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal};
+    Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal, in, out,
+                    std::move(invocation.calls)};
     for (const Command* command : invocation.commands) {
         try {
             const JobSummary summary = command->run(session);
@@ -178,7 +256,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
             return ExitJobFailed;
         }
     }
-    return ExitSuccess;
+    return session.allFound ? ExitSuccess : ExitNotFound;
 }
 
 } // namespace borvelin::cli

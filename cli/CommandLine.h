@@ -5,8 +5,11 @@
 
 namespace borvelin::cli {
 
-// borvelin-cli [-C DIR] COMMAND...: runs the File conversions in the order given.
+// borvelin-cli [-C DIR] COMMAND...: runs the File conversions in the order given;
+// "lookup" takes the arguments after it as calls, or reads them from `in`.
 // Returns the process's exit status.
+int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err, bool errIsTerminal);
+// The same, with the calls of a lookup read from standard input.
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool errIsTerminal);
 
 } // namespace borvelin::cli

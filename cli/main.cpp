@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     stopJobsOnSignals();
     std::setlocale(LC_TIME, ""); // the failure log's dates as the user writes them
     const bool errIsTerminal = isatty(fileno(stderr)) != 0;
-    const int status = borvelin::cli::run(argc, argv, std::cout, std::cerr, errIsTerminal);
+    const int status = borvelin::cli::run(argc, argv, std::cin, std::cout, std::cerr, errIsTerminal);
     // Stopped by a signal, the program exits as the shell expects: 128 and its number.
     return caughtSignal != 0 ? 128 + caughtSignal : status;
 }

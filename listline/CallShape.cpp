@@ -73,4 +73,29 @@ std::string homeCallOf(std::string_view call)
     return capitals;
 }
 
+std::string_view homeCallPartOf(std::string_view call)
+{
+    // One pass: a lookup tries this on every line of the list.
+    std::string_view home = call;
+    std::size_t longest = 0;
+    std::size_t partStart = 0;
+    bool letter = false;
+    bool digit = false;
+    for (std::size_t index = 0; index <= call.size(); ++index) {
+        if (index == call.size() || call[index] == '/') {
+            const std::size_t length = index - partStart;
+            if (letter && digit && length > longest) {
+                home = call.substr(partStart, length);
+                longest = length;
+            }
+            partStart = index + 1;
+            letter = digit = false;
+            continue;
+        }
+        letter = letter || isLetter(call[index]);
+        digit = digit || isDigit(call[index]);
+    }
+    return home;
+}
+
 } // namespace borvelin::callshape

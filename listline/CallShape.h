@@ -25,5 +25,9 @@ bool isWellFormedCall(std::string_view call);
 // given back whole, in capitals.
 std::string homeCallOf(std::string_view call);
 
+// The part of `call` that homeCallOf gives, as it stands in `call` (case kept): for
+// matching many lines without making a string of each.
+std::string_view homeCallPartOf(std::string_view call);
+
 } // namespace callshape
 } // namespace borvelin

@@ -58,6 +58,7 @@ void frmMain::createMenus()
     addMenuItem(mnuFile, "mnuFileQSL_Buro_list", QStringLiteral("QSL &Buro list"),
                 &frmMain::mnuFileQSL_Buro_list_Click);
     addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
+    addMenuItem(mnuFile, "mnuFileCheckList", QStringLiteral("&Check List"), &frmMain::mnuFileCheckList_Click);
     addSeparator(mnuFile, "mnuFileBar1");
     addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -62,6 +62,7 @@ public slots:
     void mnuFileTXT2FUL_Click();
     void mnuFileQSL_Buro_list_Click();
     void mnuFileList25_Click();
+    void mnuFileCheckList_Click();
     void mnuFileExit_Click();
     void mnuHelpUserGuide_Click();
     void mnuHelpContents_Click();

@@ -4,6 +4,7 @@
 #include "shell/frmMain.h"
 
 #include "buro/BuroListJob.h"
+#include "check/CheckJob.h"
 #include "forms/AppTitle.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
@@ -134,4 +135,9 @@ void frmMain::mnuFileQSL_Buro_list_Click()
 void frmMain::mnuFileList25_Click()
 {
     runConversion<borvelin::List25Job>("mnuFileList25");
+}
+
+void frmMain::mnuFileCheckList_Click()
+{
+    runConversion<borvelin::CheckJob>("mnuFileCheckList");
 }

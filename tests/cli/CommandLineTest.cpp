@@ -26,15 +26,16 @@ struct CliResult {
     std::string err;
 };
 
-CliResult runCli(std::vector<std::string> arguments, bool terminal = false)
+CliResult runCli(std::vector<std::string> arguments, bool terminal = false, const std::string& input = {})
 {
     arguments.insert(arguments.begin(), "borvelin-cli");
     std::vector<const char*> argv;
     for (const auto& argument : arguments)
         argv.push_back(argument.c_str());
+    std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::run(static_cast<int>(argv.size()), argv.data(), out, err, terminal);
+    const int status = cli::run(static_cast<int>(argv.size()), argv.data(), in, out, err, terminal);
     return {status, out.str(), err.str()};
 }
 
@@ -176,6 +177,39 @@ TEST(TerminalStatus, RewritesProgressNoMoreOftenThanTheIntervalButEndsWithTheLat
     const std::string ending = "\rRec: 20000\x1b[K\nTo: QSLMGR.TXT\n";
     ASSERT_GE(shown.size(), ending.size());
     EXPECT_EQ(shown.substr(shown.size() - ending.size()), ending);
+}
+
+TEST_F(CommandLineTest, LookupExitsWithZeroOnlyWhenEveryCallIsFound)
+{
+    const CliResult found = runCli({"lookup", "q1abc/p", "XYZLAND"});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, "q1abc/p\n  line 1: QSL via the manager Q2MGR\n    " + listLine("Q1ABC", "QSL via Q2MGR") +
+                             "\nXYZLAND\n  line 2: bureau: Bureau, Box 9, City\n    " +
+                             listLine("XYZLAND", "Bureau, Box 9, City") + "\n");
+    EXPECT_EQ(found.err, "borvelin-cli: lookup: 2 lines read; 2 calls found; 0 calls not found\n");
+    const CliResult missing = runCli({"lookup", "Q1ABC", "Q9ZZZ"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find("Q9ZZZ: not in QSL.TXT\n"), std::string::npos) << missing.out;
+    EXPECT_EQ(runCli({"lookup", "Q1ABC", "list25"}).status, 1) << "every argument after lookup is a call";
+}
+
+TEST_F(CommandLineTest, LookupWithoutCallsReadsThemFromStandardInput)
+{
+    EXPECT_EQ(runCli({"lookup"}, false, "Q1ABC\r\n\n  QA/q1abc \n").status, 0);
+    const CliResult result = runCli({"lookup"}, false, "Q1ABC\nQ9ZZZ\n");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("Q9ZZZ: not in QSL.TXT"), std::string::npos) << result.out;
+}
+
+TEST_F(CommandLineTest, CheckWritesItsFindingsAndPrintsTheirCountsPerCode)
+{
+    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q1ABC"), "XYZLAND"}));
+    const CliResult result = runCli({"check"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile("QSLCHK.CSV").substr(0, 12), "1;note;C8;Q1");
+    EXPECT_NE(result.err.find("To: QSLCHK.CSV\n"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("\nFindings: C1 1, C8 1, C13 1\n"), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists("BORVELIN.LOG"));
 }
 
 } // namespace

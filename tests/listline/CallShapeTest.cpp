@@ -29,5 +29,16 @@ TEST(CallShape, HomeCallDropsThePortableParts)
         EXPECT_EQ(callshape::homeCallOf(call), home) << call;
 }
 
+TEST(CallShape, HomeCallPartIsTheHomeCallAsItStands)
+{
+    for (const char* call :
+         {"Q1ABC", "q1abc/p", "QA/Q1ABC", "Q1A/Q2B", "3Q1/Q1ABCD", "XYZLAND", "", "/", "Q1/QA1/QB2", "qa/q1abc/p/mm"}) {
+        std::string capitals(callshape::homeCallPartOf(call));
+        for (char& byte : capitals)
+            byte = (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
+        EXPECT_EQ(capitals, callshape::homeCallOf(call)) << call;
+    }
+}
+
 } // namespace
 } // namespace borvelin

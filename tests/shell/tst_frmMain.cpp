@@ -74,6 +74,7 @@ private slots:
     void menuRunsAJobAndShowsItsPanels();
     void failingJobReportsAndKeepsTheOldOutput();
     void list25CountsAfreshEveryRun();
+    void checkListWritesItsFindingsAndShowsTheirCounts();
     void panel1IsPaintedDuringTheJob();
     void panelsHoldTheirLongestTextsAtAnyFont();
     void escapeStopsTheJobAndChangesNoFile();
@@ -175,6 +176,7 @@ void tst_frmMain::menusStandAsDesigned()
                                    {"mnuFileBar0", ""},
                                    {"mnuFileQSL_Buro_list", "QSL &Buro list"},
                                    {"mnuFileList25", "&List of 25+"},
+                                   {"mnuFileCheckList", "&Check List"},
                                    {"mnuFileBar1", ""},
                                    {"mnuFileExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
     const QList<Item> helpItems = {{"mnuHelpUserGuide", "User &Guide", QKeySequence(Qt::Key_F1)},
@@ -419,6 +421,17 @@ void tst_frmMain::list25CountsAfreshEveryRun()
     QCOMPARE(readBytes(QStringLiteral("QSL.CSV")).count('\n'), 25);
     QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 25 1"));
     QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLMGR.TXT"));
+}
+
+void tst_frmMain::checkListWritesItsFindingsAndShowsTheirCounts()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), "Q1ABC        QSL via Q1ABC\r\nXYZLAND      QSL Bureau only\r\n");
+    const auto window = openMainWindow();
+    action(*window, "mnuFileCheckList")->trigger();
+    QCOMPARE(readBytes(QStringLiteral("QSLCHK.CSV")).left(10), QByteArray("1;note;C8;"));
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Findings: C1 1, C8 1, C13 1"));
+    QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLCHK.CSV"));
+    QVERIFY(!QFile::exists(QStringLiteral("BORVELIN.LOG")));
 }
 
 void tst_frmMain::panel1IsPaintedDuringTheJob()

@@ -11,10 +11,12 @@ declare -A may_use=(
     [managers]="jobs listline"
     [buro]="jobs listline"
     [full]="jobs listline"
-    [cli]="jobs listline managers buro full"
+    [lookup]="jobs listline"
+    [check]="jobs listline lookup"
+    [cli]="jobs listline managers buro full lookup check"
     [forms]=""
     [dialogs]="forms jobs"
-    [shell]="forms dialogs jobs listline managers buro full"
+    [shell]="forms dialogs jobs listline managers buro full lookup check"
 )
 status=0
 for folder in "${!may_use[@]}"; do

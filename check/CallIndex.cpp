@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "check/CallIndex.h"
+
+#include "lookup/CallHash.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace borvelin {
+
+namespace {
+
+constexpr std::size_t FirstSize = 1024;
+
+} // namespace
+
+CallIndex::CallIndex(std::size_t expected) : slots_(std::max(FirstSize, std::bit_ceil(2 * expected))) {}
+
+std::uint64_t CallIndex::keyOf(std::string_view call)
+{
+    const std::uint64_t key = callHash(call);
+    return key == 0 ? 1 : key;
+}
+
+// Where `key` stands, or the free slot where it would go.
+std::size_t CallIndex::slotOf(std::uint64_t key) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = key & mask;
+    while (slots_[slot].key != 0 && slots_[slot].key != key)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+CallRecord& CallIndex::recordOf(std::uint64_t key)
+{
+    std::size_t slot = slotOf(key);
+    if (slots_[slot].key == key)
+        return slots_[slot];
+    // Grows at three quarters full, so that probes stay short.
+    if (4 * (used_ + 1) > 3 * slots_.size()) {
+        grow();
+        slot = slotOf(key);
+    }
+    ++used_;
+    slots_[slot].key = key;
+    return slots_[slot];
+}
+
+CallRecord* CallIndex::find(std::uint64_t key)
+{
+    const std::size_t slot = slotOf(key);
+    return slots_[slot].key == key ? &slots_[slot] : nullptr;
+}
+
+void CallIndex::grow()
+{
+    std::vector<CallRecord> old(2 * slots_.size());
+    old.swap(slots_);
+    for (const CallRecord& record : old)
+        if (record.key != 0)
+            slots_[slotOf(record.key)] = record;
+}
+
+} // namespace borvelin

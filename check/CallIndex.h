@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "check/CallRecord.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace borvelin {
+
+// One CallRecord per distinct call, found by the call's hash in capitals: memory grows
+// with the calls of the list, never with its lines.
+class CallIndex {
+public:
+    explicit CallIndex(std::size_t expected = 0);
+
+    static std::uint64_t keyOf(std::string_view call);
+    // The record of `key`, made when the call is new. Valid until the next recordOf.
+    CallRecord& recordOf(std::uint64_t key);
+    CallRecord* find(std::uint64_t key);
+
+    std::size_t size() const { return used_; }
+    // Keeps only the records `keep` holds true for, in an index of their size.
+    template <typename Keep>
+    void keepOnly(Keep keep)
+    {
+        std::size_t count = 0;
+        for (const CallRecord& record : slots_)
+            count += record.key != 0 && keep(record) ? 1 : 0;
+        CallIndex kept(count);
+        for (const CallRecord& record : slots_)
+            if (record.key != 0 && keep(record))
+                kept.recordOf(record.key) = record;
+        *this = std::move(kept);
+    }
+
+private:
+    void grow();
+    std::size_t slotOf(std::uint64_t key) const;
+
+    std::vector<CallRecord> slots_;
+    std::size_t used_ = 0;
+};
+
+} // namespace borvelin

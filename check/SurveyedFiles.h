@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "check/CrossLineChecks.h"
+#include "jobs/JobFiles.h"
+#include "jobs/StatusSink.h"
+
+#include <memory>
+#include <string>
+
+namespace borvelin {
+
+// Check List's files: opening the list surveys it first (the first pass), then gives
+// the job the list again for the second pass. The outputs are the files' own.
+class SurveyedFiles : public JobFiles {
+public:
+    SurveyedFiles(JobFiles& files, CrossLineChecks& checks, StatusSink& status)
+        : files_(files), checks_(checks), status_(status)
+    {
+    }
+
+    std::unique_ptr<LineSource> openInput(const std::string& name) override;
+    std::unique_ptr<LineSink> createOutput(const std::string& name) override { return files_.createOutput(name); }
+
+private:
+    JobFiles& files_;
+    CrossLineChecks& checks_;
+    StatusSink& status_;
+};
+
+} // namespace borvelin

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lookup/LineRoute.h"
+
+#include "listline/CallShape.h"
+#include "listline/LineLayout.h"
+
+namespace borvelin {
+
+namespace {
+
+constexpr std::uint8_t NotViaCode = 1;
+constexpr std::uint8_t NotLongerCode = 2;
+constexpr std::uint8_t NotMoreCode = 3;
+
+bool sameLetters(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t index = 0; index < a.size(); ++index) {
+        const auto lower = [](char byte) { return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 32) : byte; };
+        if (lower(a[index]) != lower(b[index]))
+            return false;
+    }
+    return true;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void addAddress(LineRoute& route, const ListEntry& entry, bool skipFirstPart)
+{
+    const std::string* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest};
+    for (std::size_t index = skipFirstPart ? 1 : 0; index < std::size(parts); ++index)
+        if (!parts[index]->empty())
+            route.addressParts[route.addressPartCount++] = *parts[index];
+}
+
+bool hasAddress(const ListEntry& entry)
+{
+    return !entry.Addr1.empty() || !entry.Addr2.empty() || !entry.Addr3.empty() || !entry.Addr4.empty() ||
+           !entry.AddrRest.empty();
+}
+
+} // namespace
+
+std::string_view notViaCallBesideAddress(std::string_view firstAddressPart)
+{
+    const std::string_view keyword = layout::textOf(layout::Keyword::NotVia);
+    if (firstAddressPart.size() < keyword.size() || !sameLetters(firstAddressPart.substr(0, keyword.size()), keyword))
+        return {};
+    return trimmed(firstAddressPart.substr(keyword.size()));
+}
+
+bool RouteReader::homeCallOccurs(std::string_view line)
+{
+    keywords_.scan(line, layout::RouteColumn);
+    return keywords_.occurs(layout::Keyword::HomeCall);
+}
+
+LineRoute RouteReader::routeOf(std::string_view line, const ListEntry& entry)
+{
+    LineRoute route;
+    const std::string_view station = firstWord(line);
+    switch (entry.RouteCode) {
+    case NotViaCode:
+        route.kind = RouteKind::NotVia;
+        if (!entry.NotViaCall.empty()) {
+            route.call = entry.NotViaCall;
+        } else {
+            route.call = notViaCallBesideAddress(entry.Addr1);
+            addAddress(route, entry, true);
+        }
+        return route;
+    case NotLongerCode:
+        route.kind = RouteKind::NotLonger;
+        route.call = entry.NotViaCall;
+        return route;
+    case NotMoreCode:
+        route.kind = RouteKind::NotMore;
+        route.call = entry.NotViaCall;
+        return route;
+    default: break;
+    }
+    if (entry.PirateFlag) {
+        route.kind = RouteKind::Pirate;
+        return route;
+    }
+    if (!entry.MgrCall.empty()) {
+        // A home call with a portable prefix is cut as the manager; "QSL via" the same
+        // call reads alike, so only the keyword tells them apart.
+        const bool maybeHomeCall = !entry.CallPrefix.empty() && entry.MgrCall == entry.DxCall;
+        if (maybeHomeCall && homeCallOccurs(line)) {
+            route.kind = RouteKind::HomeCall;
+            route.call = callshape::homeCallPartOf(station);
+        } else {
+            route.kind = RouteKind::Manager;
+            route.call = entry.MgrCall;
+        }
+        return route;
+    }
+    if (entry.BuroFlag) {
+        route.kind = RouteKind::Bureau;
+        addAddress(route, entry, false);
+        return route;
+    }
+    if (hasAddress(entry)) {
+        route.kind = RouteKind::Direct;
+        addAddress(route, entry, false);
+        return route;
+    }
+    if (line.size() < layout::RouteColumn)
+        return route;
+    if (homeCallOccurs(line)) {
+        if (station.size() >= 3) {
+            route.kind = RouteKind::HomeCall;
+            route.call = callshape::homeCallPartOf(station);
+        }
+    } else if (keywords_.column(layout::Keyword::QslVia) == layout::RouteColumn) {
+        route.kind = RouteKind::Manager; // "QSL via" and no call after it
+    }
+    return route;
+}
+
+} // namespace borvelin
