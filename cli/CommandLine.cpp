@@ -8,6 +8,7 @@
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
+#include "lookup/AnswerText.h"
 #include "lookup/CallLookup.h"
 #include "managers/List25Job.h"
 
@@ -61,27 +62,6 @@ std::vector<std::string> callsFrom(std::istream& in)
     return calls;
 }
 
-std::string withoutTrailingBlanks(const std::string& line)
-{
-    return line.substr(0, line.find_last_not_of(' ') + 1);
-}
-
-void printAnswer(std::ostream& out, const LookupAnswer& answer)
-{
-    if (!answer.found()) {
-        out << answer.call << ": not in QSL.TXT\n";
-        return;
-    }
-    std::string text = answer.call + '\n';
-    for (const LookupHit& hit : answer.hits) {
-        text.append("  line ").append(std::to_string(hit.lineNumber)).append(": ").append(routeInWords(hit));
-        for (const std::string& remark : hit.remarks)
-            text.append("; ").append(remark);
-        text.append("\n    ").append(withoutTrailingBlanks(hit.line)).append("\n");
-    }
-    out << text;
-}
-
 JobSummary runLookup(Session& session)
 {
     CallLookup lookup(session.calls.empty() ? callsFrom(session.in) : session.calls);
@@ -92,7 +72,7 @@ JobSummary runLookup(Session& session)
     JobSummary::Count found{"call found", "calls found", 0};
     JobSummary::Count missing{"call not found", "calls not found", 0};
     for (const LookupAnswer& answer : lookup.answers()) {
-        printAnswer(session.out, answer);
+        session.out << answerText(answer);
         ++(answer.found() ? found : missing).count;
     }
     session.allFound = session.allFound && missing.count == 0;

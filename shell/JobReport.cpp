@@ -119,6 +119,11 @@ void JobReport::createControls()
     layout->addWidget(fraJob_);
 }
 
+void JobReport::addBelowFolder(QWidget* widget, int stretch)
+{
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, widget, stretch);
+}
+
 void JobReport::showFolder()
 {
     lblFolder_->setText(QStringLiteral("Folder: ") + QDir::toNativeSeparators(WorkingFolder::current()));

@@ -29,6 +29,8 @@ public:
     explicit JobReport(QWidget* parent = nullptr);
     ~JobReport() override;
 
+    // Puts `widget` right below the working folder's line.
+    void addBelowFolder(QWidget* widget, int stretch);
     // Shows the working folder and its files afresh; their lines are counted meanwhile.
     void showFolder();
     void showJobStarted();

@@ -8,6 +8,7 @@
 #include "forms/Forms.h"
 #include "jobs/StatusSink.h"
 #include "jobs/StopRequest.h"
+#include "shell/CallFinder.h"
 #include "shell/JobReport.h"
 #include "shell/StatusBar.h"
 #include "shell/WorkingFolder.h"
@@ -18,6 +19,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -118,7 +120,14 @@ void frmMain::createClientArea()
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    Finder = new CallFinder(client);
+    auto* findShortcut = new QShortcut(QKeySequence::Find, this);
+    connect(findShortcut, &QShortcut::activated, Finder, [this] {
+        Finder->txtFind->setFocus(Qt::ShortcutFocusReason);
+        Finder->txtFind->selectAll();
+    });
     Report = new JobReport(client);
+    Report->addBelowFolder(Finder, 1);
     connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
     layout->addWidget(Report, 1);
     escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class CallFinder;
 class JobReport;
 class QAction;
 class QLockFile;
@@ -54,6 +55,7 @@ public:
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
     JobReport* Report = nullptr;
+    CallFinder* Finder = nullptr;
 
 public slots:
     void mnuFileOpenFolder_Click();

@@ -11,6 +11,7 @@
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
 #include "managers/List25Job.h"
+#include "shell/CallFinder.h"
 #include "shell/JobReport.h"
 #include "shell/JobRunner.h"
 #include "shell/StatusBar.h"
@@ -97,6 +98,7 @@ void frmMain::setMenuCommandsEnabled(bool enabled)
             for (QAction* item : menu->menu()->actions())
                 item->setEnabled(enabled);
     setAcceptDrops(enabled);
+    Finder->setEnabled(enabled);
 }
 
 void frmMain::cmdCancel_Click()

@@ -2,6 +2,9 @@
 // The working folder and the job report: where the window works and what it shows.
 #include "dialogs/frmGuide.h"
 #include "jobs/LineCount.h"
+#include "lookup/AnswerText.h"
+#include "lookup/CallLookup.h"
+#include "shell/CallFinder.h"
 #include "shell/JobReport.h"
 #include "shell/WorkingFolder.h"
 #include "shell/frmMain.h"
@@ -12,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -39,6 +43,7 @@ private slots:
     void reportGivesTheFiguresOfTheFilesWritten();
     void failedJobIsReportedWithItsFullPath();
     void f1OpensTheGuideAndCtrlOTheFolderChooser();
+    void ctrlFLooksUpACallAsTheCommandLineDoes();
     void aSecondWindowDoesNotLieOnTheFirst();
 
 private:
@@ -246,6 +251,27 @@ void tst_folders::f1OpensTheGuideAndCtrlOTheFolderChooser()
     });
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     QVERIFY(chooserShown);
+}
+
+void tst_folders::ctrlFLooksUpACallAsTheCommandLineDoes()
+{
+    const QString list = makeFolder(QStringLiteral("qsl"));
+    writeBytes(list + "/QSL.TXT", "Q1ABC        QSL via Q2MGR New Manager\r\nQA/Q3XYZ     PIRATE\r\n");
+    const auto window = openMainWindow();
+    QVERIFY(window->openFolder(list));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), window->Finder->txtFind);
+    QSignalSpy answered(window->Finder, &CallFinder::answered);
+    QTest::keyClicks(window->Finder->txtFind, QStringLiteral("q1abc/p, Q3XYZ Q9ZZZ"));
+    QTest::keyClick(window->Finder->txtFind, Qt::Key_Return);
+    QVERIFY(answered.wait());
+    std::string expected;
+    for (const auto& answer : borvelin::lookUpCalls({"q1abc/p", "Q3XYZ", "Q9ZZZ"}))
+        expected += borvelin::answerText(answer);
+    QCOMPARE(window->Finder->answerShown(), QString::fromStdString(expected));
+    QVERIFY(window->Finder->answerShown().contains(QStringLiteral("Q9ZZZ: not in QSL.TXT")));
 }
 
 void tst_folders::aSecondWindowDoesNotLieOnTheFirst()

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/CallFinder.h"
+
+#include "jobs/JobError.h"
+#include "jobs/JobFiles.h"
+#include "lookup/AnswerText.h"
+#include "lookup/CallLookup.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The answers for the calls, or the error that kept the list from being read.
+QString lookUp(const std::vector<std::string>& calls, const QString& folder)
+{
+    try {
+        const std::vector<borvelin::LookupAnswer> answers = borvelin::lookUpCalls(calls);
+        std::string text;
+        for (const auto& answer : answers)
+            text += borvelin::answerText(answer);
+        return QString::fromLocal8Bit(text);
+    } catch (const borvelin::JobError& error) {
+        return QStringLiteral("Error %1: %2: %3")
+            .arg(error.number())
+            .arg(QString::fromLocal8Bit(error.text()),
+                 QDir::toNativeSeparators(QDir(folder).absoluteFilePath(QString::fromLocal8Bit(error.fileName()))));
+    }
+}
+
+} // namespace
+
+CallFinder::CallFinder(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CallFinder"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    txtFind = new QLineEdit(this);
+    txtFind->setObjectName(QStringLiteral("txtFind"));
+    txtFind->setPlaceholderText(QStringLiteral("Call to look up (Ctrl+F), such as Q1ABC or QA/Q1ABC/P"));
+    txtFind->setClearButtonEnabled(true);
+    connect(txtFind, &QLineEdit::returnPressed, this, &CallFinder::find);
+    row->addWidget(txtFind, 1);
+    cmdFind = new QPushButton(QStringLiteral("Find"), this);
+    cmdFind->setObjectName(QStringLiteral("cmdFind"));
+    connect(cmdFind, &QPushButton::clicked, this, &CallFinder::find);
+    row->addWidget(cmdFind);
+    layout->addLayout(row);
+    txtFound = new QPlainTextEdit(this);
+    txtFound->setObjectName(QStringLiteral("txtFound"));
+    txtFound->setReadOnly(true);
+    txtFound->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtFound->setFont(QFont(QStringLiteral("monospace"))); // the list's columns line up
+    txtFound->hide();
+    layout->addWidget(txtFound, 1);
+}
+
+CallFinder::~CallFinder()
+{
+    stop();
+}
+
+void CallFinder::find()
+{
+    std::vector<std::string> calls;
+    for (const QString& call :
+         txtFind->text().split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts))
+        calls.push_back(call.toLocal8Bit().toStdString());
+    if (calls.empty())
+        return;
+    stop();
+    const int run = ++run_;
+    const QString folder = QDir::currentPath();
+    txtFound->setPlainText(QStringLiteral("Looking up in %1 …").arg(QDir::toNativeSeparators(folder)));
+    txtFound->show();
+    QPointer<CallFinder> finder(this);
+    worker_.reset(QThread::create([finder, run, calls, folder] {
+        const QString answer = lookUp(calls, folder);
+        QMetaObject::invokeMethod(finder, [finder, run, answer] {
+            if (finder)
+                finder->show(run, answer);
+        });
+    }));
+    worker_->start();
+}
+
+void CallFinder::show(int run, const QString& answer)
+{
+    if (run != run_)
+        return;
+    txtFound->setPlainText(answer);
+    emit answered();
+}
+
+QString CallFinder::answerShown() const
+{
+    return txtFound->toPlainText();
+}
+
+void CallFinder::stop()
+{
+    if (!worker_)
+        return;
+    worker_->wait();
+    worker_.reset();
+}
