@@ -5,6 +5,7 @@
 #include "support/MessageBoxCatcher.h"
 #include "support/TestDirectory.h"
 #include "support/WindowTestFiles.h"
+#include "support/WindowTestSetup.h"
 
 #include <QAction>
 #include <QDir>
@@ -95,11 +96,7 @@ void tst_windowFaults::cleanup()
 
 std::unique_ptr<frmMain> tst_windowFaults::openMainWindow()
 {
-    auto window = std::make_unique<frmMain>();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        qWarning("main window not exposed");
-    return window;
+    return test::WindowTestSetup::openMainWindow();
 }
 
 void tst_windowFaults::trigger(frmMain& window, const char* name)

@@ -10,6 +10,7 @@
 #include "shell/frmMain.h"
 #include "support/MessageBoxCatcher.h"
 #include "support/WindowTestFiles.h"
+#include "support/WindowTestSetup.h"
 
 #include <QAction>
 #include <QCommandLineParser>
@@ -51,45 +52,32 @@ private:
     QString makeFolder(const QString& name);
     QStringList recentShown(frmMain& window);
 
-    QTemporaryDir settingsDir_;
-    std::unique_ptr<QTemporaryDir> workDir_;
-    QString previousDir_;
+    test::WindowTestSetup setup_;
 };
 
 void tst_folders::initTestCase()
 {
-    QVERIFY(settingsDir_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
-    qputenv("XDG_RUNTIME_DIR", settingsDir_.path().toLocal8Bit()); // not shared with a BORVELIN the user runs
-    previousDir_ = QDir::currentPath();
+    setup_.isolate();
 }
 
 void tst_folders::init()
 {
-    QSettings(QSettings::UserScope, QStringLiteral("BORVELIN"), QStringLiteral("BORVELIN")).clear();
-    workDir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(workDir_->path()));
+    setup_.enterFreshFolder();
 }
 
 void tst_folders::cleanup()
 {
-    QDir::setCurrent(previousDir_);
-    workDir_.reset();
+    setup_.leaveFolder();
 }
 
 std::unique_ptr<frmMain> tst_folders::openMainWindow()
 {
-    auto window = std::make_unique<frmMain>();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        qWarning("main window not exposed");
-    return window;
+    return test::WindowTestSetup::openMainWindow();
 }
 
 QString tst_folders::makeFolder(const QString& name)
 {
-    const QString folder = workDir_->filePath(name);
+    const QString folder = setup_.workPath(name);
     QDir().mkpath(folder);
     return QDir(folder).canonicalPath();
 }
@@ -173,7 +161,7 @@ void tst_folders::droppingAFileOpensItsFolder()
     writeBytes(list + "/QSL.TXT", listLines(3));
     const auto window = openMainWindow();
     for (const QString& dropped : {list + "/QSL.TXT", list}) {
-        QVERIFY(QDir::setCurrent(workDir_->path()));
+        QVERIFY(QDir::setCurrent(setup_.workPath()));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(dropped)});
         QCOMPARE(WorkingFolder::ofDrop(data), list);
@@ -193,7 +181,7 @@ void tst_folders::reportGivesTheFiguresOfTheFilesWritten()
 {
     const QString list = makeFolder(QStringLiteral("qsl"));
     writeBytes(list + "/QSL.TXT", listLines(30) + "XYZLAND      QSL Bureau only\r\n" + listLines(5, "Q3MGR"));
-    QVERIFY(QDir::setCurrent(workDir_->path())); // started elsewhere
+    QVERIFY(QDir::setCurrent(setup_.workPath())); // started elsewhere
     const auto window = openMainWindow();
     QVERIFY(window->openFolder(list));
     QSignalSpy counted(window->Report, &JobReport::filesCounted);

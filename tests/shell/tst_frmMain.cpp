@@ -9,6 +9,7 @@
 #include "shell/frmMain.h"
 #include "support/MessageBoxCatcher.h"
 #include "support/WindowTestFiles.h"
+#include "support/WindowTestSetup.h"
 
 #include <QAction>
 #include <QDir>
@@ -92,40 +93,27 @@ private:
     void expectEarlierOutputs();
     int pyx(frmMain& window, double twips) { return Twips::toPixelsY(window, twips); }
 
-    QTemporaryDir settingsDir_;
-    std::unique_ptr<QTemporaryDir> workDir_;
-    QString previousDir_;
+    test::WindowTestSetup setup_;
 };
 
 void tst_frmMain::initTestCase()
 {
-    QVERIFY(settingsDir_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
-    qputenv("XDG_RUNTIME_DIR", settingsDir_.path().toLocal8Bit()); // not shared with a BORVELIN the user runs
-    previousDir_ = QDir::currentPath();
+    setup_.isolate();
 }
 
 void tst_frmMain::init()
 {
-    QSettings(QSettings::UserScope, QStringLiteral("BORVELIN"), QStringLiteral("BORVELIN")).clear();
-    workDir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(workDir_->path()));
+    setup_.enterFreshFolder();
 }
 
 void tst_frmMain::cleanup()
 {
-    QDir::setCurrent(previousDir_);
-    workDir_.reset();
+    setup_.leaveFolder();
 }
 
 std::unique_ptr<frmMain> tst_frmMain::openMainWindow()
 {
-    auto window = std::make_unique<frmMain>();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        qWarning("main window not exposed");
-    return window;
+    return test::WindowTestSetup::openMainWindow();
 }
 
 QAction* tst_frmMain::action(frmMain& window, const char* name)
