@@ -59,6 +59,8 @@ void ConversionJob::runSteps()
     state_.RecCount = 0;
     input_ = files_.openInput(state_.InFileName);
     output_ = files_.createOutput(state_.OutFileName);
+    if (const std::string backup = backupName(); !backup.empty())
+        output_->keepReplacedAs(backup);
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
@@ -66,6 +68,7 @@ void ConversionJob::runSteps()
         stopIfRequested();
         lineStep(state_.TextLine);
     }
+    afterInputRead();
 
     status_.setPanelText(ProgressPanel, progressText());
     input_.reset();

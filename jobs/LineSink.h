@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace borvelin {
@@ -22,6 +23,9 @@ public:
     virtual void close() = 0;
     // Closes if need be and puts the output in the target's place.
     virtual void commit() = 0;
+    // At commit, whatever the target held becomes `backupName`, replacing an older
+    // backup. For the master files a user keeps, whose loss would be hard to undo.
+    virtual void keepReplacedAs(const std::string& backupName);
 };
 
 } // namespace borvelin

@@ -75,6 +75,7 @@ void FaultTest::writeEarlierFiles(int listLines)
     writeFile(jobDirectory / "QSL.FUL", fulRecords(list));
     writeFile(jobDirectory / "QSL.CSV", "earlier QSL.CSV\r\n");
     writeFile(jobDirectory / "QSLMGR.TXT", "Q9OLD\r\n");
+    writeFile(jobDirectory / "QSL.BAK", "the backup an earlier FUL to TXT kept\r\n");
     writeFile(jobDirectory / "QSLADM.TXT", "QLANDB       earlier bureau, P.O. Box 1, Capital City\r\n");
     writeFile(jobDirectory / "BORVELIN.LOG",
               "01/01/25 00:00:00\r\n \r\nFailure:  is not a call or the buro is not followed by an address.\r\n");
