@@ -42,7 +42,7 @@ fs::path keepUnderTemporaryName(const fs::path& original, const fs::path& backup
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate = temporaryBeside(backup, static_cast<unsigned>(random() % 1000000));
+        fs::path candidate = temporaryBeside(backup, static_cast<unsigned>(random() % 1000000));
         std::error_code ec;
         fs::create_hard_link(original, candidate, ec);
         if (!ec)
@@ -98,6 +98,10 @@ void replaceKeepingBackup(const fs::path& newFile, const fs::path& target, const
         // Should even that fail, the old list is still there under its temporary name.
         throw JobError::fromErrno(ec.value(), undo ? oldTarget.string() : backupName);
     }
+    // When the backup already was the old target (a second name of the same file, as
+    // when another run kept it a moment ago), the rename does nothing and leaves the
+    // temporary name, which is no longer needed.
+    fs::remove(oldTarget, ec);
 }
 
 } // namespace borvelin

@@ -11,10 +11,13 @@ declare -A may_use=(
     [managers]="jobs listline"
     [buro]="jobs listline"
     [full]="jobs listline"
-    [cli]="jobs listline managers buro full"
+    [import]="jobs listline managers"
+    [cluster]="jobs listline"
+    [adif]="jobs listline"
+    [cli]="jobs listline managers buro full import cluster adif"
     [forms]=""
     [dialogs]="forms jobs"
-    [shell]="forms dialogs jobs listline managers buro full"
+    [shell]="forms dialogs jobs listline managers buro full import cluster adif"
 )
 status=0
 for folder in "${!may_use[@]}"; do

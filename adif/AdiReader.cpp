@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "adif/AdiReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace borvelin {
+
+namespace {
+
+// A length of more digits could not be a length within any file.
+constexpr std::size_t MostLengthDigits = 15;
+
+bool equalsIgnoringCase(std::string_view text, std::string_view upperCase)
+{
+    return text.size() == upperCase.size() &&
+           std::equal(text.begin(), text.end(), upperCase.begin(), [](char byte, char upper) {
+               return ((byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte) == upper;
+           });
+}
+
+bool isDigit(char byte)
+{
+    return byte >= '0' && byte <= '9';
+}
+
+bool isLetter(char byte)
+{
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
+}
+
+// A field name holds none of , : < > { } and neither begins nor ends with a blank.
+bool isFieldName(std::string_view name)
+{
+    return !name.empty() && name.front() != ' ' && name.back() != ' ' &&
+           name.find_first_of(",{}") == std::string_view::npos;
+}
+
+} // namespace
+
+bool hasName(const AdiField& field, std::string_view upperCaseName)
+{
+    return equalsIgnoringCase(field.name, upperCaseName);
+}
+
+AdiReader::AdiReader(ByteSource& source, std::string fileName, std::size_t bufferSize)
+    : source_(source), fileName_(std::move(fileName)), buffer_(std::max<std::size_t>(bufferSize, 16))
+{
+}
+
+bool AdiReader::fill()
+{
+    if (sourceEnded_)
+        return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, available());
+        bufferOffset_ += begin_;
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buffer_.size())
+        buffer_.resize(buffer_.size() * 2);
+    const std::size_t got = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    sourceEnded_ = got == 0;
+    end_ += got;
+    return got > 0;
+}
+
+bool AdiReader::ensure(std::size_t bytes)
+{
+    while (available() < bytes)
+        if (!fill())
+            return false;
+    return true;
+}
+
+std::size_t AdiReader::findTagStart(std::size_t from, bool mayStopInText)
+{
+    for (;;) {
+        if (const void* hit = std::memchr(at(from), '<', available() - from))
+            return static_cast<std::size_t>(static_cast<const char*>(hit) - at(0));
+        from = available();
+        if ((mayStopInText && from >= LongestText) || !fill())
+            return NoTag;
+    }
+}
+
+void AdiReader::fail(ErrorNumber number, std::size_t position, std::string_view what) const
+{
+    const bool inHeader = hasHeader_ && !headerRead_ && records_ == 0;
+    const std::string where = inHeader ? "the header" : "QSO " + std::to_string(records_ + 1);
+    const std::string text =
+        number == ErrorNumber::InvalidFileFormat ? "Invalid file format" : "Input past end of file";
+    throw JobError(number,
+                   text + " (" + where + ", byte offset " + std::to_string(fileOffsetOf(position)) + ": " +
+                       std::string(what) + ")",
+                   fileName_);
+}
+
+AdiReader::Tag AdiReader::readTag(std::size_t tagBegin)
+{
+    ensure(tagBegin + LongestTag);
+    const std::size_t scanned = std::min(available(), tagBegin + LongestTag) - tagBegin - 1;
+    std::string_view text(at(tagBegin + 1), scanned);
+    const std::size_t close = text.find('>');
+    if (close == std::string_view::npos || text.substr(0, close).find('<') != std::string_view::npos)
+        fail(ErrorNumber::InvalidFileFormat, tagBegin, "a \"<\" that begins no tag");
+    text = text.substr(0, close);
+    Tag tag;
+    tag.end = tagBegin + 1 + close + 1;
+    const std::size_t firstColon = text.find(':');
+    const std::string_view name = text.substr(0, firstColon);
+    tag.nameEnd = tagBegin + 1 + name.size();
+    if (firstColon == std::string_view::npos) {
+        if (equalsIgnoringCase(name, "EOR"))
+            tag.kind = TagKind::EndOfRecord;
+        else if (equalsIgnoringCase(name, "EOH"))
+            tag.kind = TagKind::EndOfHeader;
+        else
+            fail(ErrorNumber::InvalidFileFormat, tagBegin, "a tag with no length");
+        return tag;
+    }
+    const std::string_view afterName = text.substr(firstColon + 1);
+    const std::size_t secondColon = afterName.find(':');
+    const std::string_view length = afterName.substr(0, secondColon);
+    const std::string_view type =
+        secondColon == std::string_view::npos ? std::string_view("S") : afterName.substr(secondColon + 1);
+    if (!isFieldName(name) || length.empty() || length.size() > MostLengthDigits ||
+        !std::all_of(length.begin(), length.end(), isDigit) || type.empty() ||
+        !std::all_of(type.begin(), type.end(), isLetter))
+        fail(ErrorNumber::InvalidFileFormat, tagBegin, "a broken tag");
+    tag.lengthBegin = tag.nameEnd + 1;
+    tag.lengthEnd = tag.lengthBegin + length.size();
+    for (const char digit : length)
+        tag.length = tag.length * 10 + static_cast<std::uint64_t>(digit - '0');
+    return tag;
+}
+
+void AdiReader::addField(AdiChunk& chunk, std::size_t tagBegin, const Tag& tag)
+{
+    if (fileOffsetOf(tag.end) + tag.length > source_.size() || !ensure(tag.end + tag.length))
+        fail(ErrorNumber::InputPastEndOfFile, tagBegin, "the length runs past the end of the file");
+    AdiField field;
+    field.tagBegin = tagBegin;
+    field.lengthBegin = tag.lengthBegin;
+    field.lengthEnd = tag.lengthEnd;
+    field.dataBegin = tag.end;
+    // The views are set when the chunk is given out: until then the buffer may move.
+    field.name = std::string_view(nullptr, tag.nameEnd - tagBegin - 1);
+    field.data = std::string_view(nullptr, static_cast<std::size_t>(tag.length));
+    chunk.fields.push_back(field);
+}
+
+bool AdiReader::give(AdiChunk& chunk, AdiChunk::Kind kind, std::size_t closingTag, std::size_t size)
+{
+    chunk.kind = kind;
+    chunk.bytes = std::string_view(at(0), size);
+    chunk.closingTag = closingTag;
+    for (AdiField& field : chunk.fields) {
+        field.name = std::string_view(at(field.tagBegin + 1), field.name.size());
+        field.data = std::string_view(at(field.dataBegin), field.data.size());
+    }
+    consumed_ = size;
+    return true;
+}
+
+bool AdiReader::next(AdiChunk& chunk)
+{
+    begin_ += consumed_;
+    consumed_ = 0;
+    chunk.fields.clear();
+    if (!started_) {
+        started_ = true;
+        hasHeader_ = ensure(1) && *at(0) != '<';
+    }
+    for (std::size_t position = 0;;) {
+        const std::size_t tagBegin = findTagStart(position, chunk.fields.empty());
+        if (tagBegin == NoTag) {
+            if (!chunk.fields.empty())
+                fail(ErrorNumber::InputPastEndOfFile, available(), "the file ends before the QSO's <EOR>");
+            return available() > 0 && give(chunk, AdiChunk::Kind::Text, available(), available());
+        }
+        const Tag tag = readTag(tagBegin);
+        switch (tag.kind) {
+        case TagKind::EndOfRecord: ++records_; return give(chunk, AdiChunk::Kind::Record, tagBegin, tag.end);
+        case TagKind::EndOfHeader:
+            if (records_ > 0 || headerRead_)
+                fail(ErrorNumber::InvalidFileFormat, tagBegin, "an <EOH> after the header");
+            headerRead_ = true;
+            return give(chunk, AdiChunk::Kind::Header, tagBegin, tag.end);
+        case TagKind::Field: addField(chunk, tagBegin, tag); break;
+        }
+        position = tag.end + static_cast<std::size_t>(tag.length);
+    }
+}
+
+} // namespace borvelin
