@@ -2,10 +2,13 @@
 #include "cli/CommandLine.h"
 
 #include "BorvelinVersion.h"
+#include "adif/AdifFillJob.h"
 #include "buro/BuroListJob.h"
 #include "cli/TerminalStatus.h"
+#include "cluster/ClusterExportJob.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
+#include "import/ImportJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
 
@@ -32,29 +35,58 @@ struct Session {
     ManagerTally tally;
 };
 
+// One command as given, with the file it names and its option, if it takes them.
+struct Step;
+
 template <typename Job>
-void runJob(Session& session)
+void runJob(Session& session, const Step&)
 {
     Job(session.state, session.status).run();
 }
 
-void runList25(Session& session)
+void runList25(Session& session, const Step&)
 {
     List25Job(session.state, session.status, session.tally).run();
 }
 
+void runImport(Session& session, const Step& step);
+void runAdif(Session& session, const Step& step);
+
 struct Command {
     std::string_view name;
+    std::string_view operands; // as --help shows them; a command with operands names a file
     std::string_view menuItem;
-    void (*run)(Session&);
+    void (*run)(Session&, const Step&);
 };
 
-constexpr std::array<Command, 4> Commands = {{
-    {"list25", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runList25},
-    {"buro", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
-    {"txt2ful", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
-    {"ful2txt", "Convert FUL to TXT: QSL.FUL to QSL.TXT", runJob<FulToTxtJob>},
+constexpr std::array<Command, 7> Commands = {{
+    {"list25", "", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runList25},
+    {"buro", "", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
+    {"txt2ful", "", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
+    {"ful2txt", "", "Convert FUL to TXT: QSL.FUL to QSL.TXT, the old one kept as QSL.BAK", runJob<FulToTxtJob>},
+    {"import", "[--merge] FILE", "Import Manager List FILE to QSL.TXT (kept as QSL.BAK); --merge: new stations only",
+     runImport},
+    {"adif", "LOG", "Fill QSL Via in Log: QSL_VIA from QSL.TXT into LOG (kept as LOG.bak), QSLVIA.CSV", runAdif},
+    {"cluster", "", "Export for DX Cluster: QSL.TXT to QSLCLU.FUL, one record per call", runJob<ClusterExportJob>},
 }};
+
+struct Step {
+    const Command* command = nullptr;
+    std::string file;
+    bool merge = false;
+};
+
+void runImport(Session& session, const Step& step)
+{
+    ImportJob(session.state, session.status, step.file, step.merge ? ImportMode::Merge : ImportMode::Replace).run();
+}
+
+void runAdif(Session& session, const Step& step)
+{
+    AdifFillJob(session.state, session.status, step.file).run();
+}
+
+constexpr std::size_t UsageWidth = 23;
 
 const Command* findCommand(std::string_view name)
 {
@@ -69,8 +101,10 @@ void printUsage(std::ostream& out)
     out << "Usage: borvelin-cli [-C DIR] COMMAND...\n"
            "Runs BORVELIN's File conversions on the files of the current directory (or DIR),\n"
            "one after the other; stops at the first that fails.\n\nCommands:\n";
-    for (const auto& command : Commands)
-        out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.menuItem << '\n';
+    for (const auto& command : Commands) {
+        const std::string usage = std::string(command.name) + " " + std::string(command.operands);
+        out << "  " << usage << std::string(UsageWidth - usage.size(), ' ') << command.menuItem << '\n';
+    }
     out << "\nOptions:\n"
            "  -C DIR    work in DIR instead of the current directory\n"
            "  --help    show this text\n"
@@ -81,7 +115,7 @@ void printUsage(std::ostream& out)
 
 struct Invocation {
     std::string directory;
-    std::vector<const Command*> commands;
+    std::vector<Step> commands;
     bool help = false;
     bool version = false;
 };
@@ -100,7 +134,15 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
                 return "-C needs a directory";
             invocation.directory = argv[++i];
         } else if (const Command* command = findCommand(argument)) {
-            invocation.commands.push_back(command);
+            Step step{command, {}, false};
+            if (!command->operands.empty()) {
+                step.merge = command->name == "import" && i + 1 < argc && std::string_view(argv[i + 1]) == "--merge";
+                i += step.merge ? 1 : 0;
+                if (i + 1 >= argc)
+                    return std::string(command->name) + " needs " + std::string(command->operands);
+                step.file = argv[++i];
+            }
+            invocation.commands.push_back(step);
         } else {
             return "unknown command '" + std::string(argument) + "'";
         }
@@ -142,13 +184,13 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     }
     TerminalStatus status(err, errIsTerminal);
     Session session{JobState{}, status, ManagerTally{}};
-    for (const Command* command : invocation.commands) {
+    for (const Step& step : invocation.commands) {
         try {
-            command->run(session);
+            step.command->run(session, step);
             status.finishLine();
         } catch (const JobError& error) {
             status.finishLine();
-            reportFailure(err, command->name, error);
+            reportFailure(err, step.command->name, error);
             return ExitJobFailed;
         }
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/frmMain.h"
 
+#include "adif/AdifFillJob.h"
 #include "buro/BuroListJob.h"
+#include "cluster/ClusterExportJob.h"
 #include "dialogs/frmAbout.h"
 #include "forms/AppIcon.h"
 #include "forms/AppTitle.h"
@@ -9,13 +11,17 @@
 #include "forms/Twips.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
+#include "import/ImportJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
+#include "shell/ImportFileDialog.h"
 #include "shell/StatusBar.h"
 #include "shell/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -79,6 +85,11 @@ void frmMain::createMenus()
     addMenuItem(mnuFile, "mnuFileQSL_Buro_list", QStringLiteral("QSL &Buro list"),
                 &frmMain::mnuFileQSL_Buro_list_Click);
     addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
+    addSeparator(mnuFile, "mnuFileBar2");
+    addMenuItem(mnuFile, "mnuFileImport", QStringLiteral("&Import Manager List..."), &frmMain::mnuFileImport_Click);
+    addMenuItem(mnuFile, "mnuFileFillQslVia", QStringLiteral("Fill QSL &Via in Log..."),
+                &frmMain::mnuFileFillQslVia_Click);
+    addMenuItem(mnuFile, "mnuFileCluster", QStringLiteral("&Export for DX Cluster"), &frmMain::mnuFileCluster_Click);
     addSeparator(mnuFile, "mnuFileBar1");
     addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click);
 
@@ -263,6 +274,38 @@ void frmMain::mnuFileQSL_Buro_list_Click()
 void frmMain::mnuFileList25_Click()
 {
     runConversion<borvelin::List25Job>(managerTally_);
+}
+
+void frmMain::mnuFileImport_Click()
+{
+    if (const auto choice = askImportFile(this))
+        importManagerList(choice->fileName, choice->merge);
+}
+
+void frmMain::importManagerList(const QString& fileName, bool merge)
+{
+    std::string listFile = QFile::encodeName(fileName).toStdString();
+    borvelin::ImportMode mode = merge ? borvelin::ImportMode::Merge : borvelin::ImportMode::Replace;
+    runConversion<borvelin::ImportJob>(listFile, mode);
+}
+
+void frmMain::mnuFileFillQslVia_Click()
+{
+    const QString logFile = QFileDialog::getOpenFileName(this, QStringLiteral("Fill QSL Via in Log"), QString(),
+                                                         QStringLiteral("ADIF logs (*.adi *.ADI);;All files (*)"));
+    if (!logFile.isEmpty())
+        fillQslVia(logFile);
+}
+
+void frmMain::fillQslVia(const QString& logFile)
+{
+    std::string log = QFile::encodeName(logFile).toStdString();
+    runConversion<borvelin::AdifFillJob>(log);
+}
+
+void frmMain::mnuFileCluster_Click()
+{
+    runConversion<borvelin::ClusterExportJob>();
 }
 
 void frmMain::mnuFileExit_Click()

@@ -35,6 +35,10 @@ public:
 
     void setPanelText(int panel, const std::string& text) override;
 
+    // Import Manager List and Fill QSL Via in Log once their file is chosen.
+    void importManagerList(const QString& fileName, bool merge);
+    void fillQslVia(const QString& logFile);
+
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
 
@@ -43,6 +47,9 @@ public slots:
     void mnuFileTXT2FUL_Click();
     void mnuFileQSL_Buro_list_Click();
     void mnuFileList25_Click();
+    void mnuFileImport_Click();
+    void mnuFileFillQslVia_Click();
+    void mnuFileCluster_Click();
     void mnuFileExit_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
