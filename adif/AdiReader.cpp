@@ -76,6 +76,10 @@ bool AdiReader::ensure(std::size_t bytes)
 
 std::size_t AdiReader::findTagStart(std::size_t from, bool mayStopInText)
 {
+    // Fields mostly follow one another at once, or after a line break.
+    for (std::size_t near = from; near < available() && near < from + 4; ++near)
+        if (*at(near) == '<')
+            return near;
     for (;;) {
         if (const void* hit = std::memchr(at(from), '<', available() - from))
             return static_cast<std::size_t>(static_cast<const char*>(hit) - at(0));
@@ -97,21 +101,38 @@ void AdiReader::fail(ErrorNumber number, std::size_t position, std::string_view 
                    fileName_);
 }
 
+// One pass over the tag's bytes, from the "<" to the ">": NAME, NAME:LENGTH or
+// NAME:LENGTH:TYPE, each part checked as it goes by.
 AdiReader::Tag AdiReader::readTag(std::size_t tagBegin)
 {
     ensure(tagBegin + LongestTag);
-    const std::size_t scanned = std::min(available(), tagBegin + LongestTag) - tagBegin - 1;
-    std::string_view text(at(tagBegin + 1), scanned);
-    const std::size_t close = text.find('>');
-    if (close == std::string_view::npos || text.substr(0, close).find('<') != std::string_view::npos)
+    const std::size_t limit = std::min(available(), tagBegin + LongestTag);
+    const char* const bytes = at(0);
+    std::size_t colons[2] = {0, 0};
+    int colonCount = 0;
+    bool wellFormed = true;
+    std::size_t position = tagBegin + 1;
+    for (; position < limit && bytes[position] != '>'; ++position) {
+        const char byte = bytes[position];
+        if (byte == '<')
+            fail(ErrorNumber::InvalidFileFormat, tagBegin, "a \"<\" that begins no tag");
+        if (byte == ':') {
+            wellFormed = wellFormed && colonCount < 2;
+            colons[colonCount < 2 ? colonCount : 1] = position;
+            ++colonCount;
+        } else if (colonCount == 1) {
+            wellFormed = wellFormed && isDigit(byte);
+        } else if (colonCount == 2) {
+            wellFormed = wellFormed && isLetter(byte);
+        }
+    }
+    if (position == limit)
         fail(ErrorNumber::InvalidFileFormat, tagBegin, "a \"<\" that begins no tag");
-    text = text.substr(0, close);
     Tag tag;
-    tag.end = tagBegin + 1 + close + 1;
-    const std::size_t firstColon = text.find(':');
-    const std::string_view name = text.substr(0, firstColon);
-    tag.nameEnd = tagBegin + 1 + name.size();
-    if (firstColon == std::string_view::npos) {
+    tag.end = position + 1;
+    tag.nameEnd = colonCount == 0 ? position : colons[0];
+    const std::string_view name(bytes + tagBegin + 1, tag.nameEnd - tagBegin - 1);
+    if (colonCount == 0) {
         if (equalsIgnoringCase(name, "EOR"))
             tag.kind = TagKind::EndOfRecord;
         else if (equalsIgnoringCase(name, "EOH"))
@@ -120,19 +141,15 @@ AdiReader::Tag AdiReader::readTag(std::size_t tagBegin)
             fail(ErrorNumber::InvalidFileFormat, tagBegin, "a tag with no length");
         return tag;
     }
-    const std::string_view afterName = text.substr(firstColon + 1);
-    const std::size_t secondColon = afterName.find(':');
-    const std::string_view length = afterName.substr(0, secondColon);
-    const std::string_view type =
-        secondColon == std::string_view::npos ? std::string_view("S") : afterName.substr(secondColon + 1);
-    if (!isFieldName(name) || length.empty() || length.size() > MostLengthDigits ||
-        !std::all_of(length.begin(), length.end(), isDigit) || type.empty() ||
-        !std::all_of(type.begin(), type.end(), isLetter))
-        fail(ErrorNumber::InvalidFileFormat, tagBegin, "a broken tag");
     tag.lengthBegin = tag.nameEnd + 1;
-    tag.lengthEnd = tag.lengthBegin + length.size();
-    for (const char digit : length)
-        tag.length = tag.length * 10 + static_cast<std::uint64_t>(digit - '0');
+    tag.lengthEnd = colonCount == 2 ? colons[1] : position;
+    const std::size_t digits = tag.lengthEnd - tag.lengthBegin;
+    const bool typeGiven = colonCount == 2;
+    if (!wellFormed || !isFieldName(name) || digits == 0 || digits > MostLengthDigits ||
+        (typeGiven && colons[1] + 1 == position))
+        fail(ErrorNumber::InvalidFileFormat, tagBegin, "a broken tag");
+    for (std::size_t index = tag.lengthBegin; index < tag.lengthEnd; ++index)
+        tag.length = tag.length * 10 + static_cast<std::uint64_t>(bytes[index] - '0');
     return tag;
 }
 

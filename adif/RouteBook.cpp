@@ -13,6 +13,19 @@ namespace {
 // Longer first words are no calls; they are passed over without a look-up.
 constexpr std::size_t LongestFirstWord = 32;
 
+constexpr std::size_t FirstSlotCount = 1024;
+
+// FNV-1a, spread by the golden ratio; the top 32 bits pick the slot.
+std::uint32_t fingerprintOf(std::string_view call)
+{
+    std::uint64_t hash = 14695981039346656037u;
+    for (const char byte : call) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211u;
+    }
+    return static_cast<std::uint32_t>((hash * 0x9E3779B97F4A7C15u) >> 32);
+}
+
 std::string_view trimmedCall(std::string_view call)
 {
     const std::size_t first = call.find_first_not_of(' ');
@@ -23,34 +36,90 @@ std::string_view trimmedCall(std::string_view call)
 
 } // namespace
 
+std::size_t RouteBook::slotOf(std::string_view homeCall, std::uint32_t fingerprint) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = fingerprint & mask;; slot = (slot + 1) & mask) {
+        const Slot& entry = slots_[slot];
+        if (entry.home == 0 || (entry.fingerprint == fingerprint && homeCalls_[entry.home - 1] == homeCall))
+            return slot;
+    }
+}
+
+std::size_t RouteBook::indexOf(std::string_view homeCall) const
+{
+    return indexOf(homeCall, fingerprintOf(homeCall));
+}
+
+std::size_t RouteBook::indexOf(std::string_view homeCall, std::uint32_t fingerprint) const
+{
+    if (slots_.empty() || !mayBeNoted(fingerprint))
+        return NotNoted;
+    const Slot& entry = slots_[slotOf(homeCall, fingerprint)];
+    return entry.home == 0 ? NotNoted : entry.home - 1;
+}
+
+void RouteBook::grow()
+{
+    std::vector<Slot> old(std::max(FirstSlotCount, slots_.size() * 2));
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot& entry : old) {
+        std::size_t slot = entry.fingerprint & mask;
+        while (entry.home != 0 && slots_[slot].home != 0)
+            slot = (slot + 1) & mask;
+        if (entry.home != 0)
+            slots_[slot] = entry;
+    }
+}
+
 void RouteBook::noteCall(std::string_view qsoCall)
 {
     const std::string_view call = trimmedCall(qsoCall);
-    if (!call.empty())
-        byHomeCall_.try_emplace(callshape::homeCallOf(call));
+    if (call.empty())
+        return;
+    std::string home = callshape::homeCallOf(call);
+    if ((homeCalls_.size() + 1) * 2 > slots_.size())
+        grow();
+    const std::uint32_t fingerprint = fingerprintOf(home);
+    Slot& entry = slots_[slotOf(home, fingerprint)];
+    if (entry.home != 0)
+        return;
+    const std::uint32_t bit = fingerprint >> (32 - HashBitsFiltered);
+    noted_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    homeCalls_.push_back(std::move(home));
+    listedCalls_.emplace_back();
+    entry = {static_cast<std::uint32_t>(homeCalls_.size()), fingerprint};
 }
 
 void RouteBook::readList(LineSource& list)
 {
     std::string line;
-    std::string call;
+    char call[LongestFirstWord];
     while (list.readLine(line)) {
         const std::string_view word = firstWord(line);
         if (word.empty() || word.size() > LongestFirstWord)
             continue;
-        call = capitals(word);
+        bool portable = false;
+        for (std::size_t index = 0; index < word.size(); ++index) {
+            const char byte = word[index];
+            call[index] = (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
+            portable = portable || byte == '/';
+        }
+        const std::string_view capitalCall(call, word.size());
         // Without a "/" the call is its own home call.
-        const auto home = byHomeCall_.find(call.find('/') == std::string::npos ? call : callshape::homeCallOf(call));
-        if (home != byHomeCall_.end())
-            takeLine(home->second, call, line);
+        const std::size_t home = indexOf(portable ? std::string_view(callshape::homeCallOf(capitalCall)) : capitalCall);
+        if (home != NotNoted)
+            takeLine(listedCalls_[home], capitalCall, line);
     }
 }
 
-void RouteBook::takeLine(std::vector<ListedCall>& calls, const std::string& call, std::string_view line)
+void RouteBook::takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line)
 {
     const auto listed =
         std::find_if(calls.begin(), calls.end(), [&](const ListedCall& known) { return known.call == call; });
-    takeLine(listed != calls.end() ? listed->routes : calls.emplace_back(ListedCall{call, {}}).routes, line);
+    takeLine(listed != calls.end() ? listed->routes : calls.emplace_back(ListedCall{std::string(call), {}}).routes,
+             line);
 }
 
 void RouteBook::takeLine(StationRoutes& station, std::string_view line)
@@ -70,18 +139,19 @@ const StationRoutes* RouteBook::find(std::string_view qsoCall) const
     if (trimmed.empty())
         return nullptr;
     const std::string home = callshape::homeCallOf(trimmed);
-    const auto listed = byHomeCall_.find(home);
-    if (listed == byHomeCall_.end() || listed->second.empty())
+    const std::size_t index = indexOf(home);
+    if (index == NotNoted || listedCalls_[index].empty())
         return nullptr;
+    const std::vector<ListedCall>& listed = listedCalls_[index];
     const std::string call = capitals(trimmed);
     const std::size_t lastSlash = call.rfind('/');
     const bool endsInSuffix = lastSlash != std::string::npos && call.substr(lastSlash + 1) != home;
     const std::string withoutSuffix = endsInSuffix ? call.substr(0, lastSlash) : call;
     for (const std::string& wanted : {call, withoutSuffix, home})
-        for (const ListedCall& candidate : listed->second)
+        for (const ListedCall& candidate : listed)
             if (candidate.call == wanted)
                 return &candidate.routes;
-    return &listed->second.front().routes;
+    return &listed.front().routes;
 }
 
 } // namespace borvelin

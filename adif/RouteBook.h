@@ -4,9 +4,10 @@
 #include "jobs/LineSource.h"
 #include "listline/LineLayout.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -42,9 +43,33 @@ private:
     };
 
     static void takeLine(StationRoutes& station, std::string_view line);
-    void takeLine(std::vector<ListedCall>& calls, const std::string& call, std::string_view line);
+    static void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
 
-    std::unordered_map<std::string, std::vector<ListedCall>> byHomeCall_;
+    // The home calls noted, in an open-addressing table: a slot holds the home call's
+    // index + 1 (0: free) and 32 bits of its hash, so that the many list lines whose
+    // call the log never worked are passed over on the slot alone.
+    struct Slot {
+        std::uint32_t home = 0;
+        std::uint32_t fingerprint = 0;
+    };
+    static constexpr std::size_t NotNoted = static_cast<std::size_t>(-1);
+    std::size_t slotOf(std::string_view homeCall, std::uint32_t fingerprint) const;
+    std::size_t indexOf(std::string_view homeCall) const;
+    std::size_t indexOf(std::string_view homeCall, std::uint32_t fingerprint) const;
+    void grow();
+
+    std::vector<Slot> slots_;
+    // One bit per value of the hash's top bits, set for every home call noted: small
+    // enough to stay in the cache, it settles most list lines without a look at the slots.
+    static constexpr unsigned HashBitsFiltered = 20;
+    std::vector<std::uint64_t> noted_ = std::vector<std::uint64_t>((std::size_t{1} << HashBitsFiltered) / 64);
+    bool mayBeNoted(std::uint32_t fingerprint) const
+    {
+        const std::uint32_t bit = fingerprint >> (32 - HashBitsFiltered);
+        return (noted_[bit / 64] >> (bit % 64)) & 1u;
+    }
+    std::vector<std::string> homeCalls_;
+    std::vector<std::vector<ListedCall>> listedCalls_; // by home call, as homeCalls_
 };
 
 } // namespace borvelin

@@ -19,8 +19,8 @@ enum class ImportMode {
 // manager of its newest row, and the manager before that as an (Ex-...) remark. The list
 // it replaces is kept as QSL.BAK. Rows that cannot be imported are logged in BORVELIN.LOG.
 //
-// Memory holds one entry per distinct station of the imported list (some 50 bytes),
-// never the rows themselves.
+// Memory holds one entry per distinct station of the imported list (under 100 bytes
+// with its share of the index), never the rows themselves.
 class ImportJob : public ConversionJob {
 public:
     ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode,
