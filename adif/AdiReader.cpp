@@ -2,6 +2,7 @@
 #include "adif/AdiReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace borvelin {
@@ -19,6 +20,14 @@ bool equalsIgnoringCase(std::string_view text, std::string_view upperCase)
            });
 }
 
+// The bytes a field name cannot hold, the ":" and ">" that end it among them.
+constexpr std::array<bool, 256> EndsName = [] {
+    std::array<bool, 256> ends{};
+    for (const char byte : std::string_view(":><,{}"))
+        ends[static_cast<unsigned char>(byte)] = true;
+    return ends;
+}();
+
 bool isDigit(char byte)
 {
     return byte >= '0' && byte <= '9';
@@ -27,13 +36,6 @@ bool isDigit(char byte)
 bool isLetter(char byte)
 {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
-}
-
-// A field name holds none of , : < > { } and neither begins nor ends with a blank.
-bool isFieldName(std::string_view name)
-{
-    return !name.empty() && name.front() != ' ' && name.back() != ' ' &&
-           name.find_first_of(",{}") == std::string_view::npos;
 }
 
 } // namespace
@@ -102,37 +104,30 @@ void AdiReader::fail(ErrorNumber number, std::size_t position, std::string_view 
 }
 
 // One pass over the tag's bytes, from the "<" to the ">": NAME, NAME:LENGTH or
-// NAME:LENGTH:TYPE, each part checked as it goes by.
+// NAME:LENGTH:TYPE, each part checked as it goes by. At the first byte that does not
+// belong, the rest is only searched for its end, to tell a broken tag (one with a ">")
+// from a "<" that begins none.
 AdiReader::Tag AdiReader::readTag(std::size_t tagBegin)
 {
     ensure(tagBegin + LongestTag);
-    const std::size_t limit = std::min(available(), tagBegin + LongestTag);
     const char* const bytes = at(0);
-    std::size_t colons[2] = {0, 0};
-    int colonCount = 0;
-    bool wellFormed = true;
-    std::size_t position = tagBegin + 1;
-    for (; position < limit && bytes[position] != '>'; ++position) {
-        const char byte = bytes[position];
-        if (byte == '<')
-            fail(ErrorNumber::InvalidFileFormat, tagBegin, "a \"<\" that begins no tag");
-        if (byte == ':') {
-            wellFormed = wellFormed && colonCount < 2;
-            colons[colonCount < 2 ? colonCount : 1] = position;
-            ++colonCount;
-        } else if (colonCount == 1) {
-            wellFormed = wellFormed && isDigit(byte);
-        } else if (colonCount == 2) {
-            wellFormed = wellFormed && isLetter(byte);
-        }
-    }
-    if (position == limit)
-        fail(ErrorNumber::InvalidFileFormat, tagBegin, "a \"<\" that begins no tag");
+    const std::size_t limit = std::min(available(), tagBegin + LongestTag);
+    const auto broken = [&](std::size_t from) {
+        while (from < limit && bytes[from] != '>' && bytes[from] != '<')
+            ++from;
+        fail(ErrorNumber::InvalidFileFormat, tagBegin,
+             from < limit && bytes[from] == '>' ? "a broken tag" : "a \"<\" that begins no tag");
+    };
     Tag tag;
-    tag.end = position + 1;
-    tag.nameEnd = colonCount == 0 ? position : colons[0];
+    std::size_t position = tagBegin + 1;
+    while (position < limit && !EndsName[static_cast<unsigned char>(bytes[position])])
+        ++position;
+    tag.nameEnd = position;
     const std::string_view name(bytes + tagBegin + 1, tag.nameEnd - tagBegin - 1);
-    if (colonCount == 0) {
+    if (position == limit || bytes[position] == '<')
+        fail(ErrorNumber::InvalidFileFormat, tagBegin, "a \"<\" that begins no tag");
+    if (bytes[position] == '>') {
+        tag.end = position + 1;
         if (equalsIgnoringCase(name, "EOR"))
             tag.kind = TagKind::EndOfRecord;
         else if (equalsIgnoringCase(name, "EOH"))
@@ -141,15 +136,25 @@ AdiReader::Tag AdiReader::readTag(std::size_t tagBegin)
             fail(ErrorNumber::InvalidFileFormat, tagBegin, "a tag with no length");
         return tag;
     }
-    tag.lengthBegin = tag.nameEnd + 1;
-    tag.lengthEnd = colonCount == 2 ? colons[1] : position;
+    if (bytes[position] != ':' || name.empty() || name.front() == ' ' || name.back() == ' ')
+        broken(position);
+    tag.lengthBegin = ++position;
+    for (; position < limit && isDigit(bytes[position]); ++position)
+        tag.length = tag.length * 10 + static_cast<std::uint64_t>(bytes[position] - '0');
+    tag.lengthEnd = position;
     const std::size_t digits = tag.lengthEnd - tag.lengthBegin;
-    const bool typeGiven = colonCount == 2;
-    if (!wellFormed || !isFieldName(name) || digits == 0 || digits > MostLengthDigits ||
-        (typeGiven && colons[1] + 1 == position))
-        fail(ErrorNumber::InvalidFileFormat, tagBegin, "a broken tag");
-    for (std::size_t index = tag.lengthBegin; index < tag.lengthEnd; ++index)
-        tag.length = tag.length * 10 + static_cast<std::uint64_t>(bytes[index] - '0');
+    if (digits == 0 || digits > MostLengthDigits)
+        broken(position);
+    if (position < limit && bytes[position] == ':') {
+        const std::size_t typeBegin = ++position;
+        while (position < limit && isLetter(bytes[position]))
+            ++position;
+        if (position == typeBegin)
+            broken(position);
+    }
+    if (position == limit || bytes[position] != '>')
+        broken(position);
+    tag.end = position + 1;
     return tag;
 }
 

@@ -5,6 +5,7 @@
 #include "listline/LineRoute.h"
 
 #include <algorithm>
+#include <array>
 
 namespace borvelin {
 
@@ -92,26 +93,56 @@ void RouteBook::noteCall(std::string_view qsoCall)
     entry = {static_cast<std::uint32_t>(homeCalls_.size()), fingerprint};
 }
 
+// Most lines are passed over on the bit filter alone. The others wait in a short queue
+// while their slots are fetched, so that the look-ups of several lines wait for memory
+// at once instead of one after the other.
 void RouteBook::readList(LineSource& list)
 {
+    struct Candidate {
+        std::string line;
+        std::string call; // the first word in capitals
+        std::string home;
+        std::uint32_t fingerprint = 0;
+    };
+    constexpr std::size_t Waiting = 8;
+    std::array<Candidate, Waiting> waiting;
+    std::size_t first = 0;
+    std::size_t count = 0;
+    const auto takeFirst = [&] {
+        Candidate& candidate = waiting[first];
+        const std::size_t home = indexOf(candidate.home, candidate.fingerprint);
+        if (home != NotNoted)
+            takeLine(listedCalls_[home], candidate.call, candidate.line);
+        first = (first + 1) % Waiting;
+        --count;
+    };
     std::string line;
-    char call[LongestFirstWord];
     while (list.readLine(line)) {
         const std::string_view word = firstWord(line);
         if (word.empty() || word.size() > LongestFirstWord)
             continue;
-        bool portable = false;
-        for (std::size_t index = 0; index < word.size(); ++index) {
-            const char byte = word[index];
-            call[index] = (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
-            portable = portable || byte == '/';
-        }
-        const std::string_view capitalCall(call, word.size());
+        Candidate& next = waiting[(first + count) % Waiting];
+        next.call.assign(word); // in the candidate's own storage: no allocation per line
+        for (char& byte : next.call)
+            if (byte >= 'a' && byte <= 'z')
+                byte = static_cast<char>(byte - 'a' + 'A');
         // Without a "/" the call is its own home call.
-        const std::size_t home = indexOf(portable ? std::string_view(callshape::homeCallOf(capitalCall)) : capitalCall);
-        if (home != NotNoted)
-            takeLine(listedCalls_[home], capitalCall, line);
+        if (next.call.find('/') == std::string::npos)
+            next.home.assign(next.call);
+        else
+            next.home = callshape::homeCallOf(next.call);
+        next.fingerprint = fingerprintOf(next.home);
+        if (slots_.empty() || !mayBeNoted(next.fingerprint))
+            continue;
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(&slots_[next.fingerprint & (slots_.size() - 1)]);
+#endif
+        next.line.swap(line);
+        if (++count == Waiting)
+            takeFirst();
     }
+    while (count > 0)
+        takeFirst();
 }
 
 void RouteBook::takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line)

@@ -20,7 +20,7 @@ namespace borvelin {
 // they were added in. The temporary files go with the object, whether it ends well or not.
 class LinesByCall {
 public:
-    static constexpr std::size_t DefaultRunBytes = std::size_t{64} << 20;
+    static constexpr std::size_t DefaultRunBytes = std::size_t{16} << 20;
 
     // `output` is the file the sorted lines are for; the runs lie beside it under its name.
     explicit LinesByCall(std::filesystem::path output, std::size_t runBytes = DefaultRunBytes);
@@ -37,6 +37,9 @@ public:
 
 private:
     struct Entry {
+        // The call's first eight bytes as one number, the first the most significant:
+        // most comparisons end there without reading the calls.
+        std::uint64_t callStart;
         std::uint64_t offset; // of the call in capitals, the line right behind it
         std::uint32_t callLength;
         std::uint32_t lineLength;
