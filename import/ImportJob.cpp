@@ -54,7 +54,7 @@ void ImportJob::lineStep(std::string& textLine)
         log_.logFailure(textLine, rowFaultMessage(fault, row));
         return;
     }
-    stations_.addRow(ShortCall(row.call), ShortCall(row.manager), dateOrder(row.date));
+    stations_.addRow(ShortCall(row.call), ShortCall(row.manager), row.dateOrder);
 }
 
 void ImportJob::afterInputRead()

@@ -76,14 +76,15 @@ RowFault readImportRow(std::string_view line, ImportRow& row)
             break;
         line.remove_prefix(separator + 1);
     }
-    row = {fields[0], fields[1], fields[2]};
+    row = {fields[0], fields[1], fields[2], 0};
     if (count < 2)
         return RowFault::NotThreeFields;
     if (!callshape::isWellFormedCall(row.call))
         return RowFault::CallNotACall;
     if (!callshape::isWellFormedCall(row.manager))
         return RowFault::ManagerNotACall;
-    if (dateOrder(row.date) < 0)
+    row.dateOrder = dateOrder(row.date);
+    if (row.dateOrder < 0)
         return RowFault::DateNotADate;
     return RowFault::None;
 }

@@ -12,6 +12,7 @@ struct ImportRow {
     std::string_view call;
     std::string_view manager;
     std::string_view date;
+    std::int32_t dateOrder = 0; // dateOrder(date), once the row is read
 };
 
 // Why a row cannot be imported.
