@@ -9,8 +9,11 @@ namespace {
 
 void appendField(std::string& line, std::string_view value)
 {
-    for (const char byte : value)
-        line.push_back(byte == ';' || byte == '\r' || byte == '\n' ? ' ' : byte);
+    const std::size_t start = line.size();
+    line.append(value);
+    for (std::size_t index = start; index < line.size(); ++index)
+        if (line[index] == ';' || line[index] == '\r' || line[index] == '\n')
+            line[index] = ' ';
 }
 
 } // namespace
