@@ -42,7 +42,7 @@ std::size_t RouteBook::slotOf(std::string_view homeCall, std::uint32_t fingerpri
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = fingerprint & mask;; slot = (slot + 1) & mask) {
         const Slot& entry = slots_[slot];
-        if (entry.home == 0 || (entry.fingerprint == fingerprint && homeCalls_[entry.home - 1] == homeCall))
+        if (entry.home == 0 || (entry.fingerprint == fingerprint && homes_[entry.home - 1].call == homeCall))
             return slot;
     }
 }
@@ -80,7 +80,7 @@ void RouteBook::noteCall(std::string_view qsoCall)
     if (call.empty())
         return;
     std::string home = callshape::homeCallOf(call);
-    if ((homeCalls_.size() + 1) * 2 > slots_.size())
+    if ((homes_.size() + 1) * 2 > slots_.size())
         grow();
     const std::uint32_t fingerprint = fingerprintOf(home);
     Slot& entry = slots_[slotOf(home, fingerprint)];
@@ -88,9 +88,8 @@ void RouteBook::noteCall(std::string_view qsoCall)
         return;
     const std::uint32_t bit = fingerprint >> (32 - HashBitsFiltered);
     noted_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    homeCalls_.push_back(std::move(home));
-    listedCalls_.emplace_back();
-    entry = {static_cast<std::uint32_t>(homeCalls_.size()), fingerprint};
+    homes_.push_back({std::move(home), {}});
+    entry = {static_cast<std::uint32_t>(homes_.size()), fingerprint};
 }
 
 // Most lines are passed over on the bit filter alone. The others wait in a short queue
@@ -112,31 +111,38 @@ void RouteBook::readList(LineSource& list)
         Candidate& candidate = waiting[first];
         const std::size_t home = indexOf(candidate.home, candidate.fingerprint);
         if (home != NotNoted)
-            takeLine(listedCalls_[home], candidate.call, candidate.line);
+            takeLine(homes_[home].listed, candidate.call, candidate.line);
         first = (first + 1) % Waiting;
         --count;
     };
     std::string line;
+    char call[LongestFirstWord];
+    std::string portableHome;
     while (list.readLine(line)) {
         const std::string_view word = firstWord(line);
-        if (word.empty() || word.size() > LongestFirstWord)
+        if (word.empty() || word.size() > LongestFirstWord || slots_.empty())
             continue;
-        Candidate& next = waiting[(first + count) % Waiting];
-        next.call.assign(word); // in the candidate's own storage: no allocation per line
-        for (char& byte : next.call)
-            if (byte >= 'a' && byte <= 'z')
-                byte = static_cast<char>(byte - 'a' + 'A');
+        bool portable = false;
+        for (std::size_t index = 0; index < word.size(); ++index) {
+            const char byte = word[index];
+            call[index] = (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
+            portable = portable || byte == '/';
+        }
+        const std::string_view capitalCall(call, word.size());
         // Without a "/" the call is its own home call.
-        if (next.call.find('/') == std::string::npos)
-            next.home.assign(next.call);
-        else
-            next.home = callshape::homeCallOf(next.call);
-        next.fingerprint = fingerprintOf(next.home);
-        if (slots_.empty() || !mayBeNoted(next.fingerprint))
+        if (portable)
+            portableHome = callshape::homeCallOf(capitalCall);
+        const std::string_view home = portable ? std::string_view(portableHome) : capitalCall;
+        const std::uint32_t fingerprint = fingerprintOf(home);
+        if (!mayBeNoted(fingerprint))
             continue;
 #if defined(__GNUC__) || defined(__clang__)
-        __builtin_prefetch(&slots_[next.fingerprint & (slots_.size() - 1)]);
+        __builtin_prefetch(&slots_[fingerprint & (slots_.size() - 1)]);
 #endif
+        Candidate& next = waiting[(first + count) % Waiting];
+        next.call.assign(capitalCall); // in the candidate's own storage: no allocation per line
+        next.home.assign(home);
+        next.fingerprint = fingerprint;
         next.line.swap(line);
         if (++count == Waiting)
             takeFirst();
@@ -171,9 +177,9 @@ const StationRoutes* RouteBook::find(std::string_view qsoCall) const
         return nullptr;
     const std::string home = callshape::homeCallOf(trimmed);
     const std::size_t index = indexOf(home);
-    if (index == NotNoted || listedCalls_[index].empty())
+    if (index == NotNoted || homes_[index].listed.empty())
         return nullptr;
-    const std::vector<ListedCall>& listed = listedCalls_[index];
+    const std::vector<ListedCall>& listed = homes_[index].listed;
     const std::string call = capitals(trimmed);
     const std::size_t lastSlash = call.rfind('/');
     const bool endsInSuffix = lastSlash != std::string::npos && call.substr(lastSlash + 1) != home;

@@ -68,8 +68,12 @@ private:
         const std::uint32_t bit = fingerprint >> (32 - HashBitsFiltered);
         return (noted_[bit / 64] >> (bit % 64)) & 1u;
     }
-    std::vector<std::string> homeCalls_;
-    std::vector<std::vector<ListedCall>> listedCalls_; // by home call, as homeCalls_
+    // A home call beside its lines, so that the look-up that compares it also fetches them.
+    struct NotedHome {
+        std::string call;
+        std::vector<ListedCall> listed;
+    };
+    std::vector<NotedHome> homes_;
 };
 
 } // namespace borvelin
