@@ -2,7 +2,7 @@
 #include "listline/LineRoute.h"
 
 #include "listline/CallShape.h"
-#include "listline/KeywordColumns.h"
+#include "listline/TextSearch.h"
 
 #include <algorithm>
 
@@ -26,6 +26,18 @@ std::string callAt(std::string_view line, std::size_t column)
     return callshape::isWellFormedCall(call) ? capitals(call) : std::string();
 }
 
+// Whether `keyword` begins anywhere from the route column on, case ignored, as the
+// grammar asks of "QSL via Home Call".
+bool occursFromRouteColumn(std::string_view line, layout::Keyword keyword)
+{
+    const std::string_view text = layout::textOf(keyword);
+    const char first = foldCase(text.front());
+    for (std::size_t column = layout::RouteColumn; column + text.size() <= line.size() + 1; ++column)
+        if (foldCase(line[column - 1]) == first && standsAt(line, text, column))
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::string capitals(std::string_view text)
@@ -42,10 +54,12 @@ LineRoute routeOfLine(std::string_view line)
     using layout::Keyword;
     LineRoute route;
     route.call = capitals(firstWord(line));
-    KeywordColumns keywords;
-    keywords.scan(line, layout::RouteColumn);
-    const auto atRouteColumn = [&](Keyword keyword) { return keywords.column(keyword) == layout::RouteColumn; };
-    if (keywords.occurs(Keyword::HomeCall))
+    // Only the route column and one keyword matter here: a look at each is cheaper than
+    // the full keyword scan List of 25+ needs.
+    const auto atRouteColumn = [&](Keyword keyword) {
+        return standsAt(line, layout::textOf(keyword), layout::RouteColumn);
+    };
+    if (occursFromRouteColumn(line, Keyword::HomeCall))
         route.manager = callshape::homeCallOf(route.call);
     else if (atRouteColumn(Keyword::QslVia))
         route.manager = callAt(line, layout::ManagerColumn);
