@@ -46,7 +46,8 @@ bool hasName(const AdiField& field, std::string_view upperCaseName)
 }
 
 AdiReader::AdiReader(ByteSource& source, std::string fileName, std::size_t bufferSize)
-    : source_(source), fileName_(std::move(fileName)), buffer_(std::max<std::size_t>(bufferSize, 16))
+    : source_(source), fileName_(std::move(fileName)), fileSize_(source.size()),
+      buffer_(std::max<std::size_t>(bufferSize, 16))
 {
 }
 
@@ -109,15 +110,11 @@ void AdiReader::fail(ErrorNumber number, std::size_t position, std::string_view 
 // from a "<" that begins none.
 AdiReader::Tag AdiReader::readTag(std::size_t tagBegin)
 {
-    ensure(tagBegin + LongestTag);
+    if (available() < tagBegin + LongestTag)
+        ensure(tagBegin + LongestTag);
     const char* const bytes = at(0);
     const std::size_t limit = std::min(available(), tagBegin + LongestTag);
-    const auto broken = [&](std::size_t from) {
-        while (from < limit && bytes[from] != '>' && bytes[from] != '<')
-            ++from;
-        fail(ErrorNumber::InvalidFileFormat, tagBegin,
-             from < limit && bytes[from] == '>' ? "a broken tag" : "a \"<\" that begins no tag");
-    };
+    const auto broken = [&](std::size_t from) { failInTag(tagBegin, from, limit); };
     Tag tag;
     std::size_t position = tagBegin + 1;
     while (position < limit && !EndsName[static_cast<unsigned char>(bytes[position])])
@@ -158,9 +155,18 @@ AdiReader::Tag AdiReader::readTag(std::size_t tagBegin)
     return tag;
 }
 
+void AdiReader::failInTag(std::size_t tagBegin, std::size_t from, std::size_t limit) const
+{
+    const char* const bytes = at(0);
+    while (from < limit && bytes[from] != '>' && bytes[from] != '<')
+        ++from;
+    fail(ErrorNumber::InvalidFileFormat, tagBegin,
+         from < limit && bytes[from] == '>' ? "a broken tag" : "a \"<\" that begins no tag");
+}
+
 void AdiReader::addField(AdiChunk& chunk, std::size_t tagBegin, const Tag& tag)
 {
-    if (fileOffsetOf(tag.end) + tag.length > source_.size() || !ensure(tag.end + tag.length))
+    if (fileOffsetOf(tag.end) + tag.length > fileSize_ || !ensure(tag.end + tag.length))
         fail(ErrorNumber::InputPastEndOfFile, tagBegin, "the length runs past the end of the file");
     AdiField field;
     field.tagBegin = tagBegin;

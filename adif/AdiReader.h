@@ -81,9 +81,12 @@ private:
     void addField(AdiChunk& chunk, std::size_t tagBegin, const Tag& tag);
     bool give(AdiChunk& chunk, AdiChunk::Kind kind, std::size_t closingTag, std::size_t size);
     [[noreturn]] void fail(ErrorNumber number, std::size_t position, std::string_view what) const;
+    // The tag begun at `tagBegin` is broken at `from`: fails with the reason.
+    [[noreturn]] void failInTag(std::size_t tagBegin, std::size_t from, std::size_t limit) const;
 
     ByteSource& source_;
     std::string fileName_;
+    std::uint64_t fileSize_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0; // the current chunk's first byte
     std::size_t end_ = 0;   // one past the last byte read
