@@ -40,6 +40,7 @@ if [ -z "$build" ]; then
 fi
 build=$(cd "$build" && pwd)
 cli=$build/borvelin-cli
+[ -x "$cli" ] || cli=$build/cli/borvelin-cli # where the CLI folder builds it
 timeit=$build/bench/borvelin-timeit
 genlist=$build/bench/borvelin-genlist
 copylines=$build/bench/borvelin-copylines

@@ -59,6 +59,8 @@ void ConversionJob::runSteps()
     linesRead_ = 0;
     input_ = files_.openInput(state_.InFileName);
     output_ = files_.createOutput(state_.OutFileName);
+    if (const std::string backup = backupName(); !backup.empty())
+        output_->keepReplacedAs(backup);
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
@@ -73,6 +75,7 @@ void ConversionJob::runSteps()
         }
     }
     reportInputRead();
+    afterInputRead();
 
     status_.setPanelText(ProgressPanel, progressText());
     input_.reset();

@@ -51,10 +51,16 @@ protected:
     virtual std::string inputName() const = 0;
     virtual std::string outputName() const = 0;
     virtual NamesShown namesShown() const { return NamesShown::AfterFilesOpen; }
+    // The name the output's target is kept under when the job replaces it; empty when
+    // the replaced target is not kept.
+    virtual std::string backupName() const { return {}; }
     // Takes one line of the input; `textLine` is the job state's TextLine, which the
     // step may replace.
     virtual void lineStep(std::string& textLine) = 0;
     virtual std::string progressText() const;
+    // Runs once the whole input is read, while the output is still open: for a job that
+    // writes only after it has seen every line.
+    virtual void afterInputRead() {}
     // Runs once both streams are closed; the outputs are not yet in place.
     virtual void afterStreamsClosed() {}
     // Runs when every output is complete, just before they are put in place; a failure
@@ -76,6 +82,8 @@ protected:
     // Closes the current output and opens the next one, `name`; all the job's outputs
     // are put in place together when the job ends.
     void openNextOutput(const std::string& name);
+    // Where the job's files are, for a job that reads a second input.
+    JobFiles& files() { return files_; }
 
     JobState& state_;
     StatusSink& status_;

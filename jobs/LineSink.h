@@ -26,6 +26,9 @@ public:
     virtual void commit() = 0;
     virtual const std::string& targetName() const = 0;
     virtual std::uint64_t linesWritten() const = 0;
+    // At commit, whatever the target held becomes `backupName`, replacing an older
+    // backup. For the master files a user keeps, whose loss would be hard to undo.
+    virtual void keepReplacedAs(const std::string& backupName);
 };
 
 } // namespace borvelin

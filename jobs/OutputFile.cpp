@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/OutputFile.h"
 
+#include "jobs/DiskSync.h"
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
 #include "jobs/RegularFile.h"
+#include "jobs/ReplaceKeepingBackup.h"
 
 #include <cerrno>
 #include <cstring>
@@ -107,6 +109,21 @@ char* OutputFile::lineSpace(std::size_t length)
     return line;
 }
 
+void OutputFile::writeBytes(std::string_view bytes)
+{
+    if (used_ + bytes.size() > buffer_.size()) {
+        flush();
+        if (bytes.size() > buffer_.size()) {
+            errno = 0;
+            if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size())
+                throw JobError::fromLastError(targetName_, EIO);
+            return;
+        }
+    }
+    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+}
+
 void OutputFile::flush()
 {
     if (used_ == 0)
@@ -123,7 +140,8 @@ void OutputFile::close()
         return;
     flush();
     errno = 0;
-    const bool failed = std::fflush(file_.get()) != 0 || std::ferror(file_.get());
+    const bool failed =
+        std::fflush(file_.get()) != 0 || std::ferror(file_.get()) || (!backupName_.empty() && !syncToDisk(file_.get()));
     const int flushError = errno;
     const bool closed = closeFile(file_);
     if (failed && flushError != 0)
@@ -140,10 +158,21 @@ void OutputFile::commit()
     const auto existing = fs::status(target, ec);
     if (!ec && fs::exists(existing))
         fs::permissions(temporaryName_, existing.permissions(), ec); // keep the target's permissions
+    if (!backupName_.empty()) {
+        replaceKeepingBackup(temporaryName_, target, backupName_, targetName_, backupName_);
+        committed_ = true;
+        return;
+    }
     fs::rename(temporaryName_, target, ec);
     if (ec)
         throw JobError::fromErrno(ec.value(), targetName_);
     committed_ = true;
+}
+
+void OutputFile::keepReplacedAs(const std::string& backupName)
+{
+    requireRegularFileOrNothing(backupName, backupName);
+    backupName_ = backupName;
 }
 
 } // namespace borvelin

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace borvelin {
@@ -23,10 +24,14 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     char* lineSpace(std::size_t length) override;
-    // Flushes and closes the temporary file; the target is still untouched.
+    // Writes the bytes as they are, with no line break: for files that are not lines.
+    void writeBytes(std::string_view bytes);
+    // Flushes and closes the temporary file; the target is still untouched. An output
+    // that keeps a backup is then on the disk as well.
     void close() override;
     // Closes if need be and renames the temporary file over the target.
     void commit() override;
+    void keepReplacedAs(const std::string& backupName) override;
 
     const std::string& targetName() const override { return targetName_; }
     std::uint64_t linesWritten() const override { return linesWritten_; }
@@ -43,6 +48,7 @@ private:
     std::size_t used_ = 0;
     std::uint64_t linesWritten_ = 0;
     bool committed_ = false;
+    std::string backupName_; // empty: the replaced target is not kept
 };
 
 } // namespace borvelin

@@ -233,7 +233,8 @@ void JobReport::showJobStarted()
 void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& summary)
 {
     fraJob_->hide();
-    QString text = QStringLiteral("%1: %2 read.").arg(command, linesText(summary.linesRead));
+    QString text = QStringLiteral("%1: %2 %3 read.")
+                       .arg(command, lineCountText(summary.linesRead), QString::fromStdString(summary.readWhat()));
     for (const auto& file : summary.filesWritten) {
         const QString name = QString::fromStdString(file.name);
         text +=

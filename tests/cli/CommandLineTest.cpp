@@ -121,6 +121,22 @@ TEST_F(CommandLineTest, UsageErrorsRunNothing)
     EXPECT_FALSE(fs::exists("QSLADM.TXT"));
 }
 
+TEST_F(CommandLineTest, CommandsThatNameAFileTakeItAndTheirOption)
+{
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{"import"}, {"import", "--merge"}, {"adif"}}) {
+        const CliResult result = runCli(arguments);
+        EXPECT_EQ(result.status, 2) << arguments.back();
+        EXPECT_NE(result.err.find("needs"), std::string::npos) << result.err;
+    }
+    writeFile("rows.csv", "Q5XYZ;Q6MGR;2024-05\n");
+    const CliResult result = runCli({"import", "--merge", "rows.csv", "cluster"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile("QSL.TXT"),
+              crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City"),
+                         listLine("Q5XYZ", "QSL via Q6MGR ")}));
+    EXPECT_TRUE(fs::exists("QSLCLU.FUL"));
+}
+
 TEST_F(CommandLineTest, MissingDirectoryIsAnError)
 {
     const CliResult result = runCli({"-C", "no-such-dir", "buro"});

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/OutputFile.h"
 #include "jobs/JobError.h"
+#include "jobs/ReplaceKeepingBackup.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,21 @@ TEST(OutputFile, TargetsThatCannotBeReplacedFailAtOnceAndLeaveNoTrace)
     EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.CSV", "QSL.FUL"}));
     EXPECT_TRUE(fs::is_symlink("QSL.CSV"));
     EXPECT_TRUE(fs::is_fifo("QSL.FUL"));
+}
+
+// The last step, renaming the old target over the backup, fails here (a folder holds the
+// backup's name): the old target goes back in its place, and the folder stays.
+TEST(ReplaceKeepingBackup, ALastStepThatFailsPutsTheOldTargetBack)
+{
+    TestDirectory directory;
+    writeFile("QSL.TXT", "the list\r\n");
+    writeFile(".new.tmp", "the new list\r\n");
+    fs::create_directory("QSL.BAK");
+    writeFile("QSL.BAK/inside", "keeps the folder from being replaced");
+    EXPECT_THROW(replaceKeepingBackup(".new.tmp", "QSL.TXT", "QSL.BAK", "QSL.TXT", "QSL.BAK"), JobError);
+    EXPECT_EQ(readFile("QSL.TXT"), "the list\r\n");
+    EXPECT_TRUE(fs::is_directory("QSL.BAK"));
+    EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.BAK", "QSL.TXT"}));
 }
 
 } // namespace

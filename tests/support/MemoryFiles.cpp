@@ -30,8 +30,9 @@ private:
 
 class MemorySink : public LineSink {
 public:
-    MemorySink(std::string& target, std::optional<std::size_t> failAfter, ErrorNumber error, std::string name)
-        : target_(target), failAfter_(failAfter), error_(error), name_(std::move(name))
+    MemorySink(std::map<std::string, std::string>& files, std::optional<std::size_t> failAfter, ErrorNumber error,
+               std::string name)
+        : files_(files), failAfter_(failAfter), error_(error), name_(std::move(name))
     {
     }
 
@@ -47,12 +48,19 @@ public:
         return space;
     }
     void close() override {}
-    void commit() override { target_ = written_; }
+    void commit() override
+    {
+        if (!backupName_.empty() && files_.count(name_))
+            files_[backupName_] = files_[name_];
+        files_[name_] = written_;
+    }
+    void keepReplacedAs(const std::string& backupName) override { backupName_ = backupName; }
     const std::string& targetName() const override { return name_; }
     std::uint64_t linesWritten() const override { return lines_; }
 
 private:
-    std::string& target_;
+    std::map<std::string, std::string>& files_;
+    std::string backupName_;
     std::optional<std::size_t> failAfter_;
     ErrorNumber error_;
     std::string name_;
@@ -80,7 +88,7 @@ std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name)
         failAfter = failure->second.lines;
         error = failure->second.error;
     }
-    return std::make_unique<MemorySink>(files[name], failAfter, error, name);
+    return std::make_unique<MemorySink>(files, failAfter, error, name);
 }
 
 void MemoryFiles::failOutput(const std::string& name, std::size_t lines, ErrorNumber error)
