@@ -39,7 +39,8 @@ if [ -z "$build" ]; then
     cmake --build "$build" >/dev/null
 fi
 build=$(cd "$build" && pwd)
-cli=$build/borvelin-cli
+cli=$build/cli/borvelin-cli
+[ -x "$cli" ] || cli=$build/borvelin-cli # a build laid out by hand
 timeit=$build/bench/borvelin-timeit
 genlist=$build/bench/borvelin-genlist
 copylines=$build/bench/borvelin-copylines
