@@ -14,7 +14,7 @@ public:
 protected:
     std::string inputName() const override { return "QSL.FUL"; }
     std::string outputName() const override { return "QSL.TXT"; }
-    void lineStep(std::string& textLine) override;
+    std::string_view lineStep(std::string_view textLine) override;
 };
 
 } // namespace borvelin

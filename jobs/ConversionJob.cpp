@@ -4,8 +4,10 @@
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
 
+#include <array>
 #include <filesystem>
 #include <new>
+#include <span>
 
 namespace borvelin {
 
@@ -62,10 +64,7 @@ void ConversionJob::runSteps()
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
-    while (input_->readLine(state_.TextLine)) {
-        stopIfRequested();
-        lineStep(state_.TextLine);
-    }
+    readLoop();
 
     status_.setPanelText(ProgressPanel, progressText());
     input_.reset();
@@ -73,6 +72,19 @@ void ConversionJob::runSteps()
     afterStreamsClosed();
     stopIfRequested();
     commitOutputs();
+}
+
+void ConversionJob::readLoop()
+{
+    std::array<std::string_view, LinesPerBatch> lines;
+    for (std::size_t count; (count = input_->readLines(lines)) != 0;) {
+        std::string_view textLine;
+        for (const std::string_view line : std::span(lines).first(count)) {
+            stopIfRequested();
+            textLine = lineStep(line);
+        }
+        state_.TextLine.assign(textLine); // before the next batch moves the lines
+    }
 }
 
 void ConversionJob::showNames()
@@ -85,18 +97,6 @@ void ConversionJob::showNames()
 std::string ConversionJob::progressText() const
 {
     return "Records: " + std::to_string(state_.RecCount);
-}
-
-void ConversionJob::blankShortLine(std::string& textLine)
-{
-    if (textLine.size() <= BlankedLineLength)
-        textLine.assign(1, ' ');
-}
-
-void ConversionJob::showProgressIfDue()
-{
-    if (state_.RecCount % ProgressInterval == 0)
-        status_.setPanelText(ProgressPanel, progressText());
 }
 
 void ConversionJob::closeOutput()

@@ -46,9 +46,10 @@ protected:
     virtual std::string inputName() const = 0;
     virtual std::string outputName() const = 0;
     virtual NamesShown namesShown() const { return NamesShown::AfterFilesOpen; }
-    // Takes one line of the input; `textLine` is the job state's TextLine, which the
-    // step may replace.
-    virtual void lineStep(std::string& textLine) = 0;
+    // Takes one line of the input and gives back the line as the step leaves it (the
+    // job state's TextLine): the line itself, or one the step put in its place, valid
+    // until the next step.
+    virtual std::string_view lineStep(std::string_view textLine) = 0;
     virtual std::string progressText() const;
     // Runs once both streams are closed; the outputs are not yet in place.
     virtual void afterStreamsClosed() {}
@@ -58,8 +59,15 @@ protected:
     // The filtering jobs' test: is the line long enough to be a record?
     static bool isRecordLine(std::string_view line) { return line.size() > SkippedLineLength; }
     // The counting jobs' rule: a short line becomes a single space.
-    static void blankShortLine(std::string& textLine);
-    void showProgressIfDue();
+    static std::string_view blankShortLine(std::string_view textLine)
+    {
+        return textLine.size() <= BlankedLineLength ? std::string_view(" ") : textLine;
+    }
+    void showProgressIfDue()
+    {
+        if (state_.RecCount % ProgressInterval == 0)
+            status_.setPanelText(ProgressPanel, progressText());
+    }
     void writeLine(std::string_view line) { output_->writeLine(line); }
     // Room for the next output line of `length` bytes, to be filled in at once.
     char* lineSpace(std::size_t length) { return output_->lineSpace(length); }
@@ -71,7 +79,11 @@ protected:
     StatusSink& status_;
 
 private:
+    // Lines are read this many at a time.
+    static constexpr std::size_t LinesPerBatch = 256;
+
     void runSteps();
+    void readLoop();
     void abandon() noexcept;
     void showNames();
     void closeOutput();

@@ -9,19 +9,39 @@ namespace borvelin {
 
 // Where a job's output lines go. Nothing reaches the output's target before commit():
 // a sink destroyed uncommitted leaves the target as it was.
+//
+// A sink lends the job room in its buffer, so that a line that fits costs no call.
 class LineSink {
 public:
+    static constexpr std::string_view LineBreak = "\r\n";
+
     virtual ~LineSink() = default;
 
     // Room for the next line, `length` bytes that the caller fills in before any other
     // write; the line break behind them is already written.
-    virtual char* lineSpace(std::size_t length) = 0;
+    char* lineSpace(std::size_t length)
+    {
+        const std::size_t needed = length + LineBreak.size();
+        if (static_cast<std::size_t>(limit_ - next_) < needed)
+            makeRoom(needed);
+        char* line = next_;
+        std::memcpy(line + length, LineBreak.data(), LineBreak.size());
+        next_ += needed;
+        return line;
+    }
     // Writes the bytes and a line break.
     void writeLine(std::string_view line) { std::memcpy(lineSpace(line.size()), line.data(), line.size()); }
     // Every line is written; the target is still untouched.
     virtual void close() = 0;
     // Closes if need be and puts the output in the target's place.
     virtual void commit() = 0;
+
+protected:
+    // Makes [next_, limit_) hold at least `bytes` bytes, or throws JobError.
+    virtual void makeRoom(std::size_t bytes) = 0;
+
+    char* next_ = nullptr;  // where the next line goes
+    char* limit_ = nullptr; // the end of the room lent
 };
 
 } // namespace borvelin

@@ -73,6 +73,8 @@ FileHandle createExclusive(const fs::path& target, const std::string& targetName
 OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize)
     : targetName_(targetName), buffer_(bufferSize < 64 ? 64 : bufferSize)
 {
+    next_ = buffer_.data();
+    limit_ = buffer_.data() + buffer_.size();
     const fs::path target = resolvedTarget(targetName);
     requireWritableTarget(target, targetName);
     file_ = createExclusive(target, targetName, temporaryName_);
@@ -91,29 +93,24 @@ void OutputFile::discard() noexcept
         std::remove(temporaryName_.c_str());
 }
 
-char* OutputFile::lineSpace(std::size_t length)
+void OutputFile::makeRoom(std::size_t bytes)
 {
-    static constexpr std::string_view lineBreak = "\r\n";
-    const std::size_t needed = length + lineBreak.size();
-    if (used_ + needed > buffer_.size()) {
-        flush();
-        if (needed > buffer_.size())
-            buffer_.resize(needed);
-    }
-    char* line = buffer_.data() + used_;
-    std::memcpy(line + length, lineBreak.data(), lineBreak.size());
-    used_ += needed;
-    return line;
+    flush();
+    if (bytes > buffer_.size())
+        buffer_.resize(bytes);
+    next_ = buffer_.data();
+    limit_ = buffer_.data() + buffer_.size();
 }
 
 void OutputFile::flush()
 {
-    if (used_ == 0)
+    const auto used = static_cast<std::size_t>(next_ - buffer_.data());
+    if (used == 0)
         return;
     errno = 0;
-    if (std::fwrite(buffer_.data(), 1, used_, file_.get()) != used_)
+    if (std::fwrite(buffer_.data(), 1, used, file_.get()) != used)
         throw JobError::fromLastError(targetName_, EIO);
-    used_ = 0;
+    next_ = buffer_.data();
 }
 
 void OutputFile::close()

@@ -22,7 +22,6 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    char* lineSpace(std::size_t length) override;
     // Flushes and closes the temporary file; the target is still untouched.
     void close() override;
     // Closes if need be and renames the temporary file over the target.
@@ -32,14 +31,14 @@ public:
     const std::string& temporaryName() const { return temporaryName_; }
 
 private:
+    void makeRoom(std::size_t bytes) override;
     void flush();
     void discard() noexcept;
 
     std::string targetName_;
     std::string temporaryName_;
     FileHandle file_;
-    std::vector<char> buffer_;
-    std::size_t used_ = 0;
+    std::vector<char> buffer_; // the room the lines are written into
     bool committed_ = false;
 };
 

@@ -8,19 +8,20 @@ List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally, J
 {
 }
 
-void List25Job::lineStep(std::string& textLine)
+std::string_view List25Job::lineStep(std::string_view line)
 {
     entry_.reset();
     ++state_.RecCount;
-    blankShortLine(textLine);
+    textLine_.assign(blankShortLine(line));
     showProgressIfDue();
-    parser_.parse(textLine, entry_);
+    parser_.parse(textLine_, entry_);
     const bool namesManager = !entry_.MgrCall.empty();
     if (namesManager)
         tally_.prepareFor(entry_.MgrCall); // while the record is written
     entry_.writeRecord(lineSpace(entry_.recordLength()));
     if (namesManager)
         tally_.AddManager(entry_.MgrCall);
+    return textLine_;
 }
 
 std::string List25Job::progressText() const

@@ -25,7 +25,7 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSL.CSV"; }
-    void lineStep(std::string& textLine) override;
+    std::string_view lineStep(std::string_view line) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
     void afterFailure() noexcept override;
@@ -38,6 +38,7 @@ private:
     FailureLog log_;
     ListLineParser parser_;
     ListEntry entry_;
+    std::string textLine_;
 };
 
 } // namespace borvelin

@@ -11,16 +11,17 @@ class MemorySource : public LineSource {
 public:
     explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    bool readLine(std::string& line) override
+    std::size_t readLines(std::span<std::string_view> lines) override
     {
-        if (next_ >= bytes_.size())
-            return false;
-        const std::size_t lineBreak = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
-        line.assign(bytes_, next_, lineBreak - next_);
-        next_ = lineBreak + 1;
-        if (bytes_.compare(lineBreak, 2, "\r\n") == 0)
-            ++next_;
-        return true;
+        std::size_t count = 0;
+        for (; count < lines.size() && next_ < bytes_.size(); ++count) {
+            const std::size_t lineBreak = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
+            lines[count] = std::string_view(bytes_).substr(next_, lineBreak - next_);
+            next_ = lineBreak + 1;
+            if (bytes_.compare(lineBreak, 2, "\r\n") == 0)
+                ++next_;
+        }
+        return count;
     }
 
 private:
@@ -35,21 +36,21 @@ public:
     {
     }
 
-    char* lineSpace(std::size_t length) override
-    {
-        if (failAfter_ && lines_ == *failAfter_)
-            throw JobError(error_, "Failed on purpose", name_);
-        ++lines_;
-        written_.resize(written_.size() + length + 2);
-        char* space = written_.data() + written_.size() - length - 2;
-        space[length] = '\r';
-        space[length + 1] = '\n';
-        return space;
-    }
     void close() override {}
     void commit() override { target_ = written_; }
 
 private:
+    // Room for exactly one line, so that every line is counted here.
+    void makeRoom(std::size_t bytes) override
+    {
+        if (failAfter_ && lines_ == *failAfter_)
+            throw JobError(error_, "Failed on purpose", name_);
+        ++lines_;
+        written_.resize(written_.size() + bytes);
+        limit_ = written_.data() + written_.size();
+        next_ = limit_ - bytes;
+    }
+
     std::string& target_;
     std::optional<std::size_t> failAfter_;
     ErrorNumber error_;
