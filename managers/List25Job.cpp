@@ -12,16 +12,16 @@ std::string_view List25Job::lineStep(std::string_view line)
 {
     entry_.reset();
     ++state_.RecCount;
-    textLine_.assign(blankShortLine(line));
+    const std::string_view textLine = blankShortLine(line);
     showProgressIfDue();
-    parser_.parse(textLine_, entry_);
+    const std::string_view parsed = parser_.parse(textLine, entry_);
     const bool namesManager = !entry_.MgrCall.empty();
     if (namesManager)
         tally_.prepareFor(entry_.MgrCall); // while the record is written
     entry_.writeRecord(lineSpace(entry_.recordLength()));
     if (namesManager)
         tally_.AddManager(entry_.MgrCall);
-    return textLine_;
+    return parsed;
 }
 
 std::string List25Job::progressText() const

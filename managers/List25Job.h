@@ -38,7 +38,6 @@ private:
     FailureLog log_;
     ListLineParser parser_;
     ListEntry entry_;
-    std::string textLine_;
 };
 
 } // namespace borvelin
