@@ -3,16 +3,20 @@
 
 #include "listline/TextSearch.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace borvelin {
 
 namespace {
 
 using KeywordSet = std::uint16_t;
-static_assert(layout::Keywords.size() <= 16, "a keyword set holds 16 keywords");
 
 constexpr KeywordSet AllKeywords = static_cast<KeywordSet>((1u << layout::Keywords.size()) - 1);
 
@@ -89,28 +93,145 @@ bool foldedKeywordStandsAt(std::string_view line, std::size_t keyword, std::size
     return true;
 }
 
+// A line is searched 16 columns at a time for the first two bytes of a keyword, and
+// only the columns where they stand are compared further. The two bytes are compared
+// as `byte | 0x20` gives them, which folds A-Z to a-z in one step; it also folds a few
+// other bytes onto others, which the full comparison rejects.
+constexpr std::size_t BlockColumns = 16;
+
+constexpr char roughlyFolded(char byte)
+{
+    return static_cast<char>(byte | 0x20);
+}
+
+struct BytePair {
+    char first;
+    char second;
+};
+
+constexpr BytePair prefixOf(std::string_view keyword)
+{
+    return {roughlyFolded(keyword[0]), roughlyFolded(keyword[1])};
+}
+
+constexpr bool isFirstWithPrefix(std::size_t index)
+{
+    const BytePair prefix = prefixOf(layout::Keywords[index].text);
+    return std::none_of(layout::Keywords.begin(), layout::Keywords.begin() + static_cast<std::ptrdiff_t>(index),
+                        [prefix](const layout::KeywordText& other) {
+                            const BytePair otherPrefix = prefixOf(other.text);
+                            return otherPrefix.first == prefix.first && otherPrefix.second == prefix.second;
+                        });
+}
+
+constexpr std::size_t PrefixCount = [] {
+    std::size_t count = 0;
+    for (std::size_t index = 0; index < layout::Keywords.size(); ++index)
+        count += isFirstWithPrefix(index) ? 1 : 0;
+    return count;
+}();
+
+// The keywords' distinct first two bytes.
+constexpr std::array<BytePair, PrefixCount> KeywordPrefixes = [] {
+    std::array<BytePair, PrefixCount> prefixes{};
+    std::size_t next = 0;
+    for (std::size_t index = 0; index < layout::Keywords.size(); ++index)
+        if (isFirstWithPrefix(index))
+            prefixes[next++] = prefixOf(layout::Keywords[index].text);
+    return prefixes;
+}();
+
+// One bit for each of the 16 columns from `at` on where the first two bytes of a
+// keyword may stand; reads at[0] to at[16].
+#if defined(__SSE2__)
+std::uint32_t prefixesAt(const char* at)
+{
+    const __m128i fold = _mm_set1_epi8(0x20);
+    const __m128i first = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), fold);
+    const __m128i second = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1)), fold);
+    __m128i found = _mm_setzero_si128();
+    for (const BytePair& prefix : KeywordPrefixes) {
+        const __m128i firstFits = _mm_cmpeq_epi8(first, _mm_set1_epi8(prefix.first));
+        const __m128i secondFits = _mm_cmpeq_epi8(second, _mm_set1_epi8(prefix.second));
+        found = _mm_or_si128(found, _mm_and_si128(firstFits, secondFits));
+    }
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
+}
+#else
+std::uint32_t prefixesAt(const char* at)
+{
+    std::uint32_t found = 0;
+    for (std::size_t offset = 0; offset < BlockColumns; ++offset) {
+        const char first = roughlyFolded(at[offset]);
+        const char second = roughlyFolded(at[offset + 1]);
+        for (const BytePair& prefix : KeywordPrefixes)
+            found |= (prefix.first == first && prefix.second == second ? 1u : 0u) << offset;
+    }
+    return found;
+}
+#endif
+
+// The same for the 16 columns from the 1-based `column` of `line`, of which `columns`
+// are looked at; near the end of the line its last bytes are copied into a block of
+// their own first.
+std::uint32_t prefixesFrom(std::string_view line, std::size_t column, std::size_t columns)
+{
+    const std::size_t bytesLeft = line.size() - (column - 1);
+    std::uint32_t found = 0;
+    if (bytesLeft > BlockColumns) {
+        found = prefixesAt(line.data() + column - 1);
+    } else {
+        char block[BlockColumns + 1] = {};
+        std::memcpy(block, line.data() + column - 1, bytesLeft);
+        found = prefixesAt(block);
+    }
+    return columns < BlockColumns ? found & ((1u << columns) - 1) : found;
+}
+
+// The line's length without the blanks at its end.
+std::size_t lengthWithoutTrailingBlanks(std::string_view line)
+{
+    std::size_t length = line.size();
+#if defined(__SSE2__)
+    for (; length >= 16; length -= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + length - 16));
+        const auto blanks = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))));
+        if (blanks != 0xFFFF)
+            return length - 16 + static_cast<std::size_t>(std::bit_width(~blanks & 0xFFFF));
+    }
+#endif
+    while (length > 0 && line[length - 1] == ' ')
+        --length;
+    return length;
+}
+
 } // namespace
 
 void KeywordColumns::scan(std::string_view line, std::size_t fromColumn)
 {
-    columns_.fill(0);
-    // No keyword begins with a blank, so the blanks that pad a line need no look.
-    const std::size_t lastNonBlank = line.find_last_not_of(' ') + 1; // npos + 1 == 0: all blanks
-    // ... and a keyword's first bytes must fit before the line ends.
-    const std::size_t lastFitting = line.size() >= FilterLength ? line.size() - FilterLength + 1 : 0;
-    const std::size_t lastColumn = std::min(lastNonBlank, lastFitting);
+    found_ = 0;
+    if (line.size() < FilterLength)
+        return;
+    // No keyword begins with a blank, so the blanks that pad a line need no look; and
+    // a keyword's first bytes must fit before the line ends.
+    const std::size_t lastColumn = std::min(lengthWithoutTrailingBlanks(line), line.size() - FilterLength + 1);
     KeywordSet missing = AllKeywords;
-    for (std::size_t column = fromColumn; column <= lastColumn && missing != 0; ++column) {
-        KeywordSet candidates = keywordsFitting(line.data() + column - 1) & missing;
-        while (candidates != 0) {
-            const int index = std::countr_zero(candidates);
-            candidates &= static_cast<KeywordSet>(candidates - 1);
-            if (foldedKeywordStandsAt(line, index, column)) {
-                columns_[index] = column;
-                missing &= static_cast<KeywordSet>(~(1u << index));
+    for (std::size_t block = fromColumn; block <= lastColumn && missing != 0; block += BlockColumns) {
+        for (std::uint32_t starts = prefixesFrom(line, block, lastColumn - block + 1); starts != 0;
+             starts &= starts - 1) {
+            const std::size_t column = block + static_cast<std::size_t>(std::countr_zero(starts));
+            KeywordSet candidates = keywordsFitting(line.data() + column - 1) & missing;
+            while (candidates != 0) {
+                const int index = std::countr_zero(candidates);
+                candidates &= static_cast<KeywordSet>(candidates - 1);
+                if (foldedKeywordStandsAt(line, index, column)) {
+                    columns_[index] = column;
+                    missing &= static_cast<KeywordSet>(~(1u << index));
+                }
             }
         }
     }
+    found_ = static_cast<std::uint16_t>(AllKeywords & ~missing);
 }
 
 } // namespace borvelin
