@@ -33,6 +33,12 @@ char* putField(char* out, std::string_view value)
     return out + 1;
 }
 
+// Either text is of a known length, and so is its copy.
+char* putFlag(char* out, bool flag)
+{
+    return flag ? putField(out, Yes) : putField(out, No);
+}
+
 // The entry's 13 text fields.
 auto textFieldsOf(const ListEntry& entry)
 {
@@ -68,12 +74,12 @@ void ListEntry::writeRecord(char* out) const
     out = putField(out, CallPrefix);
     out = putField(out, MgrCall);
     out = putField(out, SeeAlsoCall);
-    out = putField(out, flagText(PirateFlag));
-    out = putField(out, flagText(NewMgrFlag));
-    out = putField(out, flagText(OnlyDirectFlag));
+    out = putFlag(out, PirateFlag);
+    out = putFlag(out, NewMgrFlag);
+    out = putFlag(out, OnlyDirectFlag);
     out = putField(out, ForCall);
     out = putField(out, ExMgrCall);
-    out = putField(out, flagText(BuroFlag));
+    out = putFlag(out, BuroFlag);
     out = putField(out, HimselfViaCall);
     out = putField(out, NotViaCall);
     *out++ = static_cast<char>('0' + RouteCode);
