@@ -80,11 +80,27 @@ void ConversionJob::readLoop()
     for (std::size_t count; (count = input_->readLines(lines)) != 0;) {
         std::string_view textLine;
         for (const std::string_view line : std::span(lines).first(count)) {
-            stopIfRequested();
+            if (stopRequested())
+                stop();
             textLine = lineStep(line);
         }
         state_.TextLine.assign(textLine); // before the next batch moves the lines
     }
+    finishLines();
+}
+
+void ConversionJob::showProgress()
+{
+    finishLines();
+    status_.setPanelText(ProgressPanel, progressText());
+}
+
+// The earlier lines' work is done first: had it been done at once, its failure would
+// have come before the stop.
+void ConversionJob::stop()
+{
+    finishLines();
+    stopIfRequested();
 }
 
 void ConversionJob::showNames()

@@ -51,6 +51,9 @@ protected:
     // until the next step.
     virtual std::string_view lineStep(std::string_view textLine) = 0;
     virtual std::string progressText() const;
+    // Completes what the line steps so far have left to do later. The frame calls it
+    // before it shows progress, after the last line, and before it stops at a stop request.
+    virtual void finishLines() {}
     // Runs once both streams are closed; the outputs are not yet in place.
     virtual void afterStreamsClosed() {}
     // Runs when the job fails, after its outputs were discarded.
@@ -66,7 +69,7 @@ protected:
     void showProgressIfDue()
     {
         if (state_.RecCount % ProgressInterval == 0)
-            status_.setPanelText(ProgressPanel, progressText());
+            showProgress();
     }
     void writeLine(std::string_view line) { output_->writeLine(line); }
     // Room for the next output line of `length` bytes, to be filled in at once.
@@ -84,6 +87,8 @@ private:
 
     void runSteps();
     void readLoop();
+    void showProgress();
+    void stop();
     void abandon() noexcept;
     void showNames();
     void closeOutput();

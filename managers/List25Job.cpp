@@ -4,7 +4,7 @@
 namespace borvelin {
 
 List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally, JobFiles& files)
-    : ConversionJob(state, status, files), tally_(tally), tallyBeforeRun_(tally), parser_(log_)
+    : ConversionJob(state, status, files), tally_(tally), tallyBeforeRun_(tally), managers_(tally), parser_(*this)
 {
 }
 
@@ -15,13 +15,21 @@ std::string_view List25Job::lineStep(std::string_view line)
     const std::string_view textLine = blankShortLine(line);
     showProgressIfDue();
     const std::string_view parsed = parser_.parse(textLine, entry_);
-    const bool namesManager = !entry_.MgrCall.empty();
-    if (namesManager)
-        tally_.prepareFor(entry_.MgrCall); // while the record is written
     entry_.writeRecord(lineSpace(entry_.recordLength()));
-    if (namesManager)
-        tally_.AddManager(entry_.MgrCall);
+    if (!entry_.MgrCall.empty())
+        managers_.add(entry_.MgrCall);
     return parsed;
+}
+
+void List25Job::finishLines()
+{
+    managers_.countAll();
+}
+
+void List25Job::logFailure(std::string_view line, std::string_view message)
+{
+    managers_.countAll();
+    log_.logFailure(line, message);
 }
 
 std::string List25Job::progressText() const

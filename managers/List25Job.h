@@ -6,6 +6,7 @@
 #include "listline/ListLineParser.h"
 #include "managers/FailureLog.h"
 #include "managers/ManagerTally.h"
+#include "managers/PendingManagers.h"
 
 namespace borvelin {
 
@@ -15,7 +16,7 @@ namespace borvelin {
 //
 // When the job fails, QSL.CSV and QSLMGR.TXT stay as they were and the tally is put
 // back as it was before the run.
-class List25Job : public ConversionJob {
+class List25Job : public ConversionJob, private LineFailureLog {
 public:
     static constexpr int ManagerThreshold = 25;
     static constexpr const char* ManagerFileName = "QSLMGR.TXT";
@@ -27,14 +28,19 @@ protected:
     std::string outputName() const override { return "QSL.CSV"; }
     std::string_view lineStep(std::string_view line) override;
     std::string progressText() const override;
+    void finishLines() override;
     void afterStreamsClosed() override;
     void afterFailure() noexcept override;
 
 private:
+    // The parser's failures go to the log once the managers named before are counted,
+    // so that a count that fails stops the job before a later line is logged.
+    void logFailure(std::string_view line, std::string_view message) override;
     void WriteManagerList();
 
     ManagerTally& tally_;
     ManagerTally tallyBeforeRun_;
+    PendingManagers managers_;
     FailureLog log_;
     ListLineParser parser_;
     ListEntry entry_;

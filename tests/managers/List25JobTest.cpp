@@ -178,6 +178,19 @@ TEST_F(List25FailureTest, OverflowStopsTheJobAndPutsTheTallyBack)
     expectNothingChanged(6);
 }
 
+// Managers are counted some records late; a count that fails still stops the job
+// before a later line reaches the log.
+TEST_F(List25FailureTest, OverflowStopsTheJobBeforeALaterLineIsLogged)
+{
+    for (int i = 30; i < 32767; ++i)
+        tally.AddManager("Q2MGR");
+    tallyBefore = tally;
+    writeFile("QSL.TXT",
+              crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("Q1ABC", "QSL via Q3NEW (for Q5XYZ")}));
+    expectNothingChanged(6);
+    EXPECT_FALSE(fs::exists("BORVELIN.LOG"));
+}
+
 TEST_F(List25FailureTest, TooManyManagersStopsTheJob)
 {
     for (int i = 1; i < 100000; ++i)
