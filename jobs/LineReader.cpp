@@ -70,9 +70,12 @@ std::size_t LineReader::splitLines(std::span<std::string_view> lines)
         const char* lineBreak = breaks.next();
         if (lineBreak == end)
             break;
-        const bool carriageReturnFirst = *lineBreak == '\n' && lineBreak != line && lineBreak[-1] == '\r';
-        lines[count] = std::string_view(line, static_cast<std::size_t>(lineBreak - line) - carriageReturnFirst);
+        lines[count] = std::string_view(line, static_cast<std::size_t>(lineBreak - line));
         line = lineBreak + 1;
+        if (*lineBreak == '\r' && line != end && *line == '\n') { // one break, CR LF
+            ++line;
+            breaks.next();
+        }
     }
     if (count > 0 && line == end && end[-1] == '\r')
         skipLineFeed_ = true;
