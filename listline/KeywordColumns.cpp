@@ -60,15 +60,25 @@ KeywordSet keywordsFitting(const char* at)
 }
 static_assert(FilterLength == 3);
 
-// The keywords folded once, so that only the line's bytes need folding when compared.
+// The keywords folded once, with the bit that folds a letter: a byte of the line fits a
+// letter of a keyword when `byte | 0x20` is the small letter, and any other byte of a
+// keyword exactly.
 constexpr std::size_t LongestKeyword = 24;
 
-constexpr std::array<std::array<char, LongestKeyword>, layout::Keywords.size()> foldedKeywords()
+struct FoldedKeyword {
+    std::array<char, LongestKeyword> text;
+    std::array<char, LongestKeyword> letterBits;
+};
+
+constexpr std::array<FoldedKeyword, layout::Keywords.size()> foldedKeywords()
 {
-    std::array<std::array<char, LongestKeyword>, layout::Keywords.size()> folded{};
+    std::array<FoldedKeyword, layout::Keywords.size()> folded{};
     for (std::size_t index = 0; index < layout::Keywords.size(); ++index) {
-        for (std::size_t offset = 0; offset < layout::Keywords[index].text.size(); ++offset)
-            folded[index][offset] = foldCase(layout::Keywords[index].text[offset]);
+        for (std::size_t offset = 0; offset < layout::Keywords[index].text.size(); ++offset) {
+            const char byte = foldCase(layout::Keywords[index].text[offset]);
+            folded[index].text[offset] = byte;
+            folded[index].letterBits[offset] = byte >= 'a' && byte <= 'z' ? 0x20 : 0;
+        }
     }
     return folded;
 }
@@ -84,10 +94,10 @@ bool foldedKeywordStandsAt(std::string_view line, std::size_t keyword, std::size
     if (line.size() - (column - 1) < length)
         return false;
     const char* there = line.data() + (column - 1);
-    const char* folded = FoldedKeywords[keyword].data();
+    const FoldedKeyword& folded = FoldedKeywords[keyword];
     // The filter has matched the first bytes already.
     for (std::size_t offset = FilterLength; offset < length; ++offset) {
-        if (foldCase(there[offset]) != folded[offset])
+        if ((there[offset] | folded.letterBits[offset]) != folded.text[offset])
             return false;
     }
     return true;
@@ -172,17 +182,22 @@ std::uint32_t prefixesAt(const char* at)
 #endif
 
 // The same for the 16 columns from the 1-based `column` of `line`, of which `columns`
-// are looked at; near the end of the line its last bytes are copied into a block of
-// their own first.
+// are looked at. Near the end of the line the block read is the line's last 17 bytes,
+// its bits shifted to the columns asked for; a line too short for that is copied into a
+// block of its own.
 std::uint32_t prefixesFrom(std::string_view line, std::size_t column, std::size_t columns)
 {
-    const std::size_t bytesLeft = line.size() - (column - 1);
+    constexpr std::size_t BytesRead = BlockColumns + 1;
+    const std::size_t offset = column - 1;
     std::uint32_t found = 0;
-    if (bytesLeft > BlockColumns) {
-        found = prefixesAt(line.data() + column - 1);
+    if (line.size() - offset >= BytesRead) {
+        found = prefixesAt(line.data() + offset);
+    } else if (line.size() >= BytesRead) {
+        const std::size_t lastBlock = line.size() - BytesRead;
+        found = prefixesAt(line.data() + lastBlock) >> (offset - lastBlock);
     } else {
-        char block[BlockColumns + 1] = {};
-        std::memcpy(block, line.data() + column - 1, bytesLeft);
+        char block[BytesRead] = {};
+        std::memcpy(block, line.data() + offset, line.size() - offset);
         found = prefixesAt(block);
     }
     return columns < BlockColumns ? found & ((1u << columns) - 1) : found;

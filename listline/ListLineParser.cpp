@@ -206,7 +206,7 @@ void ListLineParser::markPirate()
 
 void ListLineParser::cutDirectAddress()
 {
-    if (findByte(',', RouteColumn) < DirectAddressCommaColumn || routeKeywordOccurs())
+    if (routeKeywordOccurs() || findByte(',', RouteColumn) < DirectAddressCommaColumn) // the cheaper test first
         return;
     entry_->DxCall = firstWord_;
     splitAddress(AddressForm::Direct); // the comma it needs is there
