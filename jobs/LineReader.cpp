@@ -16,6 +16,7 @@ LineReader::LineReader(const std::string& fileName, std::size_t bufferSize)
     file_.reset(std::fopen(fileName.c_str(), "rb"));
     if (!file_)
         throw JobError::fromLastError(fileName, ENOENT);
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each fill is one read into the buffer
     breaks_.start(buffer_.data(), buffer_.data());
 }
 
