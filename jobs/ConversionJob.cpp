@@ -60,7 +60,7 @@ void ConversionJob::runSteps()
         showNames();
     state_.RecCount = 0;
     input_ = files_.openInput(state_.InFileName);
-    output_ = files_.createOutput(state_.OutFileName);
+    output_ = files_.createOutput(state_.OutFileName, outputWrites());
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
@@ -126,7 +126,7 @@ void ConversionJob::closeOutput()
 void ConversionJob::openNextOutput(const std::string& name)
 {
     closeOutput();
-    output_ = files_.createOutput(name);
+    output_ = files_.createOutput(name, outputWrites());
 }
 
 void ConversionJob::commitOutputs()

@@ -46,6 +46,7 @@ protected:
     virtual std::string inputName() const = 0;
     virtual std::string outputName() const = 0;
     virtual NamesShown namesShown() const { return NamesShown::AfterFilesOpen; }
+    virtual OutputWrites outputWrites() const { return OutputWrites::Behind; }
     // Takes one line of the input and gives back the line as the step leaves it (the
     // job state's TextLine): the line itself, or one the step put in its place, valid
     // until the next step.

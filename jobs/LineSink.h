@@ -7,6 +7,12 @@
 
 namespace borvelin {
 
+// When an output's bytes go to its file: as the job fills each buffer, so that a write
+// that fails stops the job at the line that filled it; or behind the job, on a thread
+// of their own, which reports a failure a buffer later. A job whose lines have other
+// effects that must not outrun a failed write (the failure log) writes as it goes.
+enum class OutputWrites { AsTheJobGoes, Behind };
+
 // Where a job's output lines go. Nothing reaches the output's target before commit():
 // a sink destroyed uncommitted leaves the target as it was.
 //

@@ -5,6 +5,7 @@
 #include "jobs/NewFile.h"
 #include "jobs/RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -70,14 +71,17 @@ FileHandle createExclusive(const fs::path& target, const std::string& targetName
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize)
-    : targetName_(targetName), buffer_(bufferSize < 64 ? 64 : bufferSize)
+OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize, OutputWrites writes)
+    : targetName_(targetName), bufferSize_(bufferSize < 64 ? 64 : bufferSize), buffer_(bufferSize_)
 {
     next_ = buffer_.data();
     limit_ = buffer_.data() + buffer_.size();
     const fs::path target = resolvedTarget(targetName);
     requireWritableTarget(target, targetName);
     file_ = createExclusive(target, targetName, temporaryName_);
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each buffer goes out in one write
+    if (writes == OutputWrites::Behind)
+        writer_ = std::make_unique<WriteBehind>(file_.get());
 }
 
 OutputFile::~OutputFile()
@@ -88,6 +92,7 @@ OutputFile::~OutputFile()
 
 void OutputFile::discard() noexcept
 {
+    writer_.reset();
     file_.reset();
     if (!temporaryName_.empty())
         std::remove(temporaryName_.c_str());
@@ -96,21 +101,29 @@ void OutputFile::discard() noexcept
 void OutputFile::makeRoom(std::size_t bytes)
 {
     flush();
-    if (bytes > buffer_.size())
-        buffer_.resize(bytes);
+    if (buffer_.size() < std::max(bytes, bufferSize_))
+        buffer_.resize(std::max(bytes, bufferSize_));
     next_ = buffer_.data();
     limit_ = buffer_.data() + buffer_.size();
 }
 
+// Writes the buffer, or hands it to the writer behind the job and takes the other one.
 void OutputFile::flush()
 {
     const auto used = static_cast<std::size_t>(next_ - buffer_.data());
     if (used == 0)
         return;
-    errno = 0;
-    if (std::fwrite(buffer_.data(), 1, used, file_.get()) != used)
-        throw JobError::fromLastError(targetName_, EIO);
+    if (writer_) {
+        if (const int error = writer_->write(buffer_.data(), used); error != 0)
+            throw JobError::fromErrno(error, targetName_);
+        std::swap(buffer_, bufferBeingWritten_);
+    } else {
+        errno = 0;
+        if (std::fwrite(buffer_.data(), 1, used, file_.get()) != used)
+            throw JobError::fromLastError(targetName_, EIO);
+    }
     next_ = buffer_.data();
+    limit_ = next_;
 }
 
 void OutputFile::close()
@@ -118,6 +131,11 @@ void OutputFile::close()
     if (!file_)
         return;
     flush();
+    if (writer_) {
+        if (const int error = writer_->finish(); error != 0)
+            throw JobError::fromErrno(error, targetName_);
+        writer_.reset();
+    }
     errno = 0;
     const bool failed = std::fflush(file_.get()) != 0 || std::ferror(file_.get());
     const int flushError = errno;

@@ -3,8 +3,10 @@
 
 #include "jobs/FileHandle.h"
 #include "jobs/LineSink.h"
+#include "jobs/WriteBehind.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,11 +15,15 @@ namespace borvelin {
 // An output text file that replaces its target only when it is complete: the lines go
 // to a temporary file beside the target, which commit() renames over it. Until then
 // the target keeps whatever it held; an output destroyed uncommitted leaves no trace.
-// Every line ends in CR LF.
+// Every line ends in CR LF. Written behind the job, it fills one buffer while the other
+// is written.
 class OutputFile final : public LineSink {
 public:
+    static constexpr std::size_t DefaultBufferSize = 1 << 18;
+
     // Creates the (empty) temporary file; fails as creating the target itself would.
-    explicit OutputFile(const std::string& targetName, std::size_t bufferSize = 1 << 20);
+    explicit OutputFile(const std::string& targetName, std::size_t bufferSize = DefaultBufferSize,
+                        OutputWrites writes = OutputWrites::AsTheJobGoes);
     ~OutputFile() override;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -38,7 +44,10 @@ private:
     std::string targetName_;
     std::string temporaryName_;
     FileHandle file_;
-    std::vector<char> buffer_; // the room the lines are written into
+    std::size_t bufferSize_;
+    std::vector<char> buffer_;             // the room the lines are written into
+    std::vector<char> bufferBeingWritten_; // behind the job
+    std::unique_ptr<WriteBehind> writer_;  // only when written behind the job
     bool committed_ = false;
 };
 

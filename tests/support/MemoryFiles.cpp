@@ -69,7 +69,7 @@ std::unique_ptr<LineSource> MemoryFiles::openInput(const std::string& name)
     return std::make_unique<MemorySource>(file->second);
 }
 
-std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name)
+std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name, OutputWrites /*writes*/)
 {
     std::optional<std::size_t> failAfter;
     ErrorNumber error = ErrorNumber::DiskFull;
