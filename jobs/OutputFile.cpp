@@ -136,6 +136,9 @@ void OutputFile::close()
             throw JobError::fromErrno(error, targetName_);
         writer_.reset();
     }
+    buffer_ = {}; // an output kept until the job's end holds no memory meanwhile
+    bufferBeingWritten_ = {};
+    next_ = limit_ = nullptr;
     errno = 0;
     const bool failed = std::fflush(file_.get()) != 0 || std::ferror(file_.get());
     const int flushError = errno;

@@ -141,27 +141,26 @@ std::vector<ManagerTally::Entry> ManagerTally::SortManagers() const
     // without reading the calls; padding a short call with zero bytes, the lowest there
     // are, keeps the order a byte-by-byte comparison gives. Ties compare the whole calls:
     // std::string_view compares bytes as unsigned char, an ordinal, case-sensitive order.
+    // The slot's index rather than its call keeps the sort's memory at half.
     struct Keyed {
         std::uint64_t firstBytes;
-        Entry entry;
+        std::size_t slot;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(count_);
-    for (const Slot& slot : slots_) {
-        if (slot.hits != 0) {
-            const std::string_view call = callOf(slot);
-            keyed.push_back({firstBytesOf(call), {call, slot.hits}});
-        }
+    for (std::size_t index = 0; index < slots_.size(); ++index) {
+        if (slots_[index].hits != 0)
+            keyed.push_back({firstBytesOf(callOf(slots_[index])), index});
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    std::sort(keyed.begin(), keyed.end(), [this](const Keyed& a, const Keyed& b) {
         if (a.firstBytes != b.firstBytes)
             return a.firstBytes < b.firstBytes;
-        return a.entry.first < b.entry.first;
+        return callOf(slots_[a.slot]) < callOf(slots_[b.slot]);
     });
     std::vector<Entry> sorted;
     sorted.reserve(keyed.size());
     for (const Keyed& manager : keyed)
-        sorted.push_back(manager.entry);
+        sorted.emplace_back(callOf(slots_[manager.slot]), slots_[manager.slot].hits);
     return sorted;
 }
 
