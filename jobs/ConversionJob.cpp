@@ -2,9 +2,7 @@
 #include "jobs/ConversionJob.h"
 
 #include "jobs/JobError.h"
-#include "jobs/StopRequest.h"
 
-#include <array>
 #include <filesystem>
 #include <new>
 #include <span>
@@ -76,17 +74,22 @@ void ConversionJob::runSteps()
 
 void ConversionJob::readLoop()
 {
-    std::array<std::string_view, LinesPerBatch> lines;
+    std::vector<std::string_view> lines(LinesPerBatch);
     for (std::size_t count; (count = input_->readLines(lines)) != 0;) {
-        std::string_view textLine;
-        for (const std::string_view line : std::span(lines).first(count)) {
-            if (stopRequested())
-                stop();
-            textLine = lineStep(line);
-        }
+        const std::string_view textLine = batchStep(std::span(lines).first(count));
         state_.TextLine.assign(textLine); // before the next batch moves the lines
     }
     finishLines();
+}
+
+std::string_view ConversionJob::batchStep(std::span<const std::string_view> lines)
+{
+    std::string_view textLine;
+    for (const std::string_view line : lines) {
+        stopIfRequestedBeforeLine();
+        textLine = lineStep(line);
+    }
+    return textLine;
 }
 
 void ConversionJob::showProgress()

@@ -6,10 +6,12 @@
 #include "jobs/LineSink.h"
 #include "jobs/LineSource.h"
 #include "jobs/StatusSink.h"
+#include "jobs/StopRequest.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,12 +37,20 @@ public:
 
     void run();
 
+    // Lines are read this many at a time, or as many as the input's buffer holds.
+    static constexpr std::size_t LinesPerBatch = 16384;
     // Progress is shown whenever the count reaches a whole multiple of this.
     static constexpr std::uint64_t ProgressInterval = 250;
     // Jobs that take every line replace one of this many bytes or fewer by " ".
     static constexpr std::size_t BlankedLineLength = 12;
     // Jobs that filter pass over lines of this many bytes or fewer.
     static constexpr std::size_t SkippedLineLength = 20;
+
+    // The counting jobs' rule: a short line becomes a single space.
+    static std::string_view blankShortLine(std::string_view textLine)
+    {
+        return textLine.size() <= BlankedLineLength ? std::string_view(" ") : textLine;
+    }
 
 protected:
     virtual std::string inputName() const = 0;
@@ -51,6 +61,9 @@ protected:
     // job state's TextLine): the line itself, or one the step put in its place, valid
     // until the next step.
     virtual std::string_view lineStep(std::string_view textLine) = 0;
+    // Takes a batch of lines, at most LinesPerBatch, and gives back the last as its step
+    // left it. One line step after the other, unless a job takes them otherwise.
+    virtual std::string_view batchStep(std::span<const std::string_view> lines);
     virtual std::string progressText() const;
     // Completes what the line steps so far have left to do later. The frame calls it
     // before it shows progress, after the last line, and before it stops at a stop request.
@@ -62,10 +75,11 @@ protected:
 
     // The filtering jobs' test: is the line long enough to be a record?
     static bool isRecordLine(std::string_view line) { return line.size() > SkippedLineLength; }
-    // The counting jobs' rule: a short line becomes a single space.
-    static std::string_view blankShortLine(std::string_view textLine)
+    // Stops the job before the next line when a stop was requested.
+    void stopIfRequestedBeforeLine()
     {
-        return textLine.size() <= BlankedLineLength ? std::string_view(" ") : textLine;
+        if (stopRequested())
+            stop();
     }
     void showProgressIfDue()
     {
@@ -83,9 +97,6 @@ protected:
     StatusSink& status_;
 
 private:
-    // Lines are read this many at a time.
-    static constexpr std::size_t LinesPerBatch = 256;
-
     void runSteps();
     void readLoop();
     void showProgress();

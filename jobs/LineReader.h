@@ -17,7 +17,7 @@ namespace borvelin {
 // Memory stays at one buffer unless a single line is longer than it.
 class LineReader final : public LineSource {
 public:
-    explicit LineReader(const std::string& fileName, std::size_t bufferSize = 1 << 18);
+    explicit LineReader(const std::string& fileName, std::size_t bufferSize = 1 << 20);
 
     std::size_t readLines(std::span<std::string_view> lines) override;
     // Copies the next line into `line`; false at the end of the file.

@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "managers/List25Job.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace borvelin {
 
 List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally, JobFiles& files)
     : ConversionJob(state, status, files), tally_(tally), tallyBeforeRun_(tally), managers_(tally), parser_(*this)
 {
+    if (std::thread::hardware_concurrency() > 1) {
+        blocks_.resize((LinesPerBatch + BlockLines - 1) / BlockLines);
+        sharing_ =
+            std::make_unique<SharedBatch>([this](std::size_t worker, std::size_t block) { parseBlock(worker, block); },
+                                          [this](std::size_t block) { takeUp(block); });
+    }
 }
 
 std::string_view List25Job::lineStep(std::string_view line)
@@ -19,6 +28,46 @@ std::string_view List25Job::lineStep(std::string_view line)
     if (!entry_.MgrCall.empty())
         managers_.add(entry_.MgrCall);
     return parsed;
+}
+
+std::string_view List25Job::batchStep(std::span<const std::string_view> lines)
+{
+    if (!sharing_ || lines.size() <= BlockLines) // not worth a second thread
+        return ConversionJob::batchStep(lines);
+    batch_ = lines;
+    const std::size_t blocks = (lines.size() + BlockLines - 1) / BlockLines;
+    sharing_->run(blocks);
+    return blocks_[blocks - 1].lastLine;
+}
+
+void List25Job::parseBlock(std::size_t worker, std::size_t block)
+{
+    const std::size_t first = block * BlockLines;
+    blockParsers_[worker].parse(batch_.subspan(first, std::min(BlockLines, batch_.size() - first)), blocks_[block]);
+}
+
+// What lineStep does with each line beyond parsing it, in the same order.
+void List25Job::takeUp(std::size_t index)
+{
+    const ParsedBlock& block = blocks_[index];
+    if (block.error)
+        std::rethrow_exception(block.error);
+    auto failure = block.failures.begin();
+    std::size_t recordBegin = 0;
+    std::size_t callBegin = 0;
+    for (std::size_t line = 0; line < block.lines.size(); ++line) {
+        stopIfRequestedBeforeLine();
+        ++state_.RecCount;
+        showProgressIfDue();
+        for (; failure != block.failures.end() && failure->line == line; ++failure)
+            logFailure(failure->text, failure->message);
+        const auto [recordEnd, callEnd] = block.lines[line];
+        writeLine(std::string_view(block.records).substr(recordBegin, recordEnd - recordBegin));
+        if (callEnd != callBegin)
+            managers_.add(std::string_view(block.calls).substr(callBegin, callEnd - callBegin));
+        recordBegin = recordEnd;
+        callBegin = callEnd;
+    }
 }
 
 void List25Job::finishLines()
@@ -39,6 +88,7 @@ std::string List25Job::progressText() const
 
 void List25Job::afterStreamsClosed()
 {
+    blocks_ = {}; // room for sorting the managers
     WriteManagerList();
 }
 

@@ -2,11 +2,18 @@
 #pragma once
 
 #include "jobs/ConversionJob.h"
+#include "jobs/SharedBatch.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
 #include "managers/FailureLog.h"
 #include "managers/ManagerTally.h"
+#include "managers/ParsedBlock.h"
 #include "managers/PendingManagers.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <vector>
 
 namespace borvelin {
 
@@ -26,7 +33,10 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSL.CSV"; }
+    // A write that fails must stop the job before a later line is logged.
+    OutputWrites outputWrites() const override { return OutputWrites::AsTheJobGoes; }
     std::string_view lineStep(std::string_view line) override;
+    std::string_view batchStep(std::span<const std::string_view> lines) override;
     std::string progressText() const override;
     void finishLines() override;
     void afterStreamsClosed() override;
@@ -36,7 +46,13 @@ private:
     // The parser's failures go to the log once the managers named before are counted,
     // so that a count that fails stops the job before a later line is logged.
     void logFailure(std::string_view line, std::string_view message) override;
+    void parseBlock(std::size_t worker, std::size_t block);
+    void takeUp(std::size_t block);
     void WriteManagerList();
+
+    // A batch is parsed in blocks of this many lines on two threads when the machine has
+    // two processors; each line's effects then come in order, as lineStep has them.
+    static constexpr std::size_t BlockLines = 128;
 
     ManagerTally& tally_;
     ManagerTally tallyBeforeRun_;
@@ -44,6 +60,10 @@ private:
     FailureLog log_;
     ListLineParser parser_;
     ListEntry entry_;
+    std::span<const std::string_view> batch_;
+    std::array<BlockParser, 2> blockParsers_; // for each thread
+    std::vector<ParsedBlock> blocks_;
+    std::unique_ptr<SharedBatch> sharing_; // last: its helper uses the rest
 };
 
 } // namespace borvelin

@@ -178,17 +178,27 @@ TEST_F(List25FailureTest, OverflowStopsTheJobAndPutsTheTallyBack)
     expectNothingChanged(6);
 }
 
-// Managers are counted some records late; a count that fails still stops the job
-// before a later line reaches the log.
+// Managers are counted some records late, and long lists are parsed ahead on a second
+// thread; a count that fails still stops the job before a later line is logged, at the
+// start of a list and in the middle of a long one.
 TEST_F(List25FailureTest, OverflowStopsTheJobBeforeALaterLineIsLogged)
 {
     for (int i = 30; i < 32767; ++i)
         tally.AddManager("Q2MGR");
     tallyBefore = tally;
-    writeFile("QSL.TXT",
-              crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("Q1ABC", "QSL via Q3NEW (for Q5XYZ")}));
-    expectNothingChanged(6);
-    EXPECT_FALSE(fs::exists("BORVELIN.LOG"));
+    const std::string bracket = listLine("Q1ABC", "QSL via Q3NEW (for Q5XYZ");
+    for (const std::size_t before : {0, 2500}) {
+        fs::remove("BORVELIN.LOG");
+        std::vector<std::string> lines(before, listLine("Q1ABC", "QSL via Q3NEW"));
+        if (before > 0)
+            lines[before / 2] = bracket;
+        lines.push_back(listLine("Q1ABC", "QSL via Q2MGR"));
+        lines.insert(lines.end(), 2000, bracket);
+        writeFile("QSL.TXT", crlfLines(lines));
+        expectNothingChanged(6);
+        const std::string log = fs::exists("BORVELIN.LOG") ? readFile("BORVELIN.LOG") : "";
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), before > 0 ? 3 : 0) << before << " lines before";
+    }
 }
 
 TEST_F(List25FailureTest, TooManyManagersStopsTheJob)
