@@ -322,8 +322,10 @@ for place in "${places[@]}"; do
     fs=${place%%:*}
     for job in "${jobs[@]}"; do
         spread=$(for lines in $sizes; do
-            [ "$lines" -ge 100000 ] && echo "${best_ns[$fs/$job/$lines]} $lines"
+            if [ "$lines" -ge 100000 ]; then echo "${best_ns[$fs/$job/$lines]} $lines"; fi
         done | awk 'NF { n = $1 / $2; if (lo == "" || n < lo) lo = n; if (n > hi) hi = n } END { if (lo != "") printf "%.2f", hi / lo }')
-        [ -n "$spread" ] && verdict "ns per line of $job, highest to lowest from 10^5 lines, $fs" "$spread" $flat_most x
+        if [ -n "$spread" ]; then
+            verdict "ns per line of $job, highest to lowest from 10^5 lines, $fs" "$spread" $flat_most x
+        fi
     done
 done
