@@ -27,7 +27,12 @@ bool digitInCallArea(std::string_view line)
 
 bool isBureauLine(std::string_view line)
 {
-    if (firstWord(line).size() <= layout::BureauPrefixLength)
+    return isBureauLine(line, firstWord(line));
+}
+
+bool isBureauLine(std::string_view line, std::string_view firstWord)
+{
+    if (firstWord.size() <= layout::BureauPrefixLength)
         return !routeKeywordAtRouteColumn(line);
     return !digitInCallArea(line);
 }

@@ -48,7 +48,7 @@ std::string_view ListLineParser::parse(std::string_view textLine, ListEntry& ent
     entry_ = &entry;
     useLine(textLine);
 
-    if (isBureauLine(line_))
+    if (isBureauLine(line_, firstWord_))
         cutBureauAddress();
     cutHomeCall();
     cutNotVia();
@@ -271,8 +271,10 @@ void ListLineParser::cutRemarkCall(Keyword keyword, std::string_view& field)
 bool ListLineParser::splitPortablePrefix()
 {
     ListEntry& entry = *entry_;
-    const auto slash = entry.DxCall.find('/');
-    if (slash == std::string_view::npos || slash >= PortablePrefixSlashLimit)
+    // Only a "/" near the start counts: the search ends there.
+    const std::string_view start = entry.DxCall.substr(0, PortablePrefixSlashLimit);
+    const auto slash = static_cast<std::size_t>(std::find(start.begin(), start.end(), '/') - start.begin());
+    if (slash == start.size())
         return false;
     entry.CallPrefix = entry.DxCall.substr(0, slash);
     entry.DxCall.remove_prefix(slash + 1);
