@@ -80,8 +80,13 @@ OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize, Ou
     requireWritableTarget(target, targetName);
     file_ = createExclusive(target, targetName, temporaryName_);
     std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each buffer goes out in one write
-    if (writes == OutputWrites::Behind)
-        writer_ = std::make_unique<WriteBehind>(file_.get());
+    if (writes == OutputWrites::Behind) {
+        try {
+            writer_ = std::make_unique<WriteBehind>(file_.get());
+        } catch (const std::system_error&) {
+            // No thread to be had: the job writes as it goes.
+        }
+    }
 }
 
 OutputFile::~OutputFile()

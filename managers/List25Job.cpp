@@ -2,6 +2,7 @@
 #include "managers/List25Job.h"
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 namespace borvelin {
@@ -9,11 +10,15 @@ namespace borvelin {
 List25Job::List25Job(JobState& state, StatusSink& status, ManagerTally& tally, JobFiles& files)
     : ConversionJob(state, status, files), tally_(tally), tallyBeforeRun_(tally), managers_(tally), parser_(*this)
 {
-    if (std::thread::hardware_concurrency() > 1) {
-        blocks_.resize((LinesPerBatch + BlockLines - 1) / BlockLines);
+    if (std::thread::hardware_concurrency() < 2)
+        return;
+    try {
         sharing_ =
             std::make_unique<SharedBatch>([this](std::size_t worker, std::size_t block) { parseBlock(worker, block); },
                                           [this](std::size_t block) { takeUp(block); });
+        blocks_.resize((LinesPerBatch + BlockLines - 1) / BlockLines);
+    } catch (const std::system_error&) {
+        // No second thread to be had: every line goes through lineStep.
     }
 }
 
