@@ -88,6 +88,22 @@ constexpr auto FoldedKeywords = foldedKeywords();
 static_assert(std::all_of(layout::Keywords.begin(), layout::Keywords.end(),
                           [](const layout::KeywordText& keyword) { return keyword.text.size() <= LongestKeyword; }));
 
+// The bytes of a word of the line fit the keyword's when, with the letters folded, they
+// are its folded bytes.
+template <typename Word>
+bool wordFits(const char* there, const FoldedKeyword& folded, std::size_t offset)
+{
+    Word bytes = 0;
+    Word text = 0;
+    Word letterBits = 0;
+    std::memcpy(&bytes, there + offset, sizeof(Word));
+    std::memcpy(&text, folded.text.data() + offset, sizeof(Word));
+    std::memcpy(&letterBits, folded.letterBits.data() + offset, sizeof(Word));
+    return (bytes | letterBits) == text;
+}
+
+// A keyword is compared a word at a time, the last word overlapping the one before, so
+// that its length and where a line departs from it cost no branch for each byte.
 bool foldedKeywordStandsAt(std::string_view line, std::size_t keyword, std::size_t column)
 {
     const std::size_t length = layout::Keywords[keyword].text.size();
@@ -95,12 +111,15 @@ bool foldedKeywordStandsAt(std::string_view line, std::size_t keyword, std::size
         return false;
     const char* there = line.data() + (column - 1);
     const FoldedKeyword& folded = FoldedKeywords[keyword];
-    // The filter has matched the first bytes already.
-    for (std::size_t offset = FilterLength; offset < length; ++offset) {
-        if ((there[offset] | folded.letterBits[offset]) != folded.text[offset])
+    if (length <= FilterLength) // the filter has matched those bytes already
+        return true;
+    if (length < 8)
+        return wordFits<std::uint32_t>(there, folded, 0) && wordFits<std::uint32_t>(there, folded, length - 4);
+    for (std::size_t offset = 0; offset + 8 < length; offset += 8) {
+        if (!wordFits<std::uint64_t>(there, folded, offset))
             return false;
     }
-    return true;
+    return wordFits<std::uint64_t>(there, folded, length - 8);
 }
 
 // A line is searched 16 columns at a time for the first two bytes of a keyword, and
