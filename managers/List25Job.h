@@ -5,6 +5,7 @@
 #include "jobs/SharedBatch.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
+#include "managers/BlockParser.h"
 #include "managers/FailureLog.h"
 #include "managers/ManagerTally.h"
 #include "managers/ParsedBlock.h"

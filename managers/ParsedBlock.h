@@ -1,15 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "listline/LineFailureLog.h"
-#include "listline/ListEntry.h"
-#include "listline/ListLineParser.h"
-
 #include <cstddef>
 #include <exception>
-#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace borvelin {
@@ -34,26 +28,6 @@ struct ParsedBlock {
     std::vector<Failure> failures; // in the order of the lines
     std::string lastLine;
     std::exception_ptr error; // what stopped the parse, raised when the block is taken up
-};
-
-// Parses blocks of lines as List of 25+ parses each line, on the thread that calls it,
-// into a ParsedBlock. One for each thread: it keeps the parser's state.
-class BlockParser : private LineFailureLog {
-public:
-    BlockParser() : parser_(*this) {}
-    BlockParser(const BlockParser&) = delete;
-    BlockParser& operator=(const BlockParser&) = delete;
-
-    void parse(std::span<const std::string_view> lines, ParsedBlock& block) noexcept;
-
-private:
-    void parseLines(std::span<const std::string_view> lines, ParsedBlock& block);
-    void logFailure(std::string_view line, std::string_view message) override;
-
-    ListLineParser parser_;
-    ListEntry entry_;
-    ParsedBlock* block_ = nullptr;
-    std::size_t line_ = 0; // the line being parsed, in block_
 };
 
 } // namespace borvelin

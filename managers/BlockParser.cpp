@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "managers/ParsedBlock.h"
+#include "managers/BlockParser.h"
 
 #include "jobs/ConversionJob.h"
 
