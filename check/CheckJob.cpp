@@ -23,21 +23,20 @@ void CheckJob::FailureFindings::logFailure(std::string_view, std::string_view me
     finding.named = text; // its call is the line's, once the parse is done
 }
 
-void CheckJob::lineStep(std::string& textLine)
+std::string_view CheckJob::lineStep(std::string_view line)
 {
     ++state_.RecCount;
     const std::uint32_t lineNumber = checkedLineNumber(state_.RecCount);
     showProgressIfDue();
     lineFindings_.clear();
     failureCount_ = 0;
-    const bool shortLine = textLine.size() <= BlankedLineLength;
+    const bool shortLine = line.size() <= BlankedLineLength;
     if (shortLine) {
-        shortLine_ = textLine;
+        shortLine_ = line;
         lineChecks_.checkShortLine(shortLine_, lineFindings_);
     }
     entry_.reset();
-    blankShortLine(textLine);
-    parser_.parse(textLine, entry_);
+    const std::string_view textLine = parser_.parse(blankShortLine(line), entry_);
     // A short line reached the grammar as a blank; a repair leaves the first word as it was.
     for (Finding& finding : lineFindings_)
         if (finding.code == 1)
@@ -46,6 +45,7 @@ void CheckJob::lineStep(std::string& textLine)
     lineChecks_.check(textLine, entry_, facts_, lineFindings_);
     crossLineChecks_.check(entry_, facts_, lineNumber, lineFindings_);
     writeFindings();
+    return textLine;
 }
 
 void CheckJob::writeFindings()

@@ -36,7 +36,7 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return OutputFileName; }
-    void lineStep(std::string& textLine) override;
+    std::string_view lineStep(std::string_view line) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
 

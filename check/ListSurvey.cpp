@@ -26,8 +26,8 @@ void ListSurvey::readFacts()
         return;
     }
     entry_.reset();
-    parser_.parse(line_, entry_);
-    borvelin::readFacts(line_, entry_, routes_.routeOf(line_, entry_), facts_);
+    const std::string_view parsed = parser_.parse(line_, entry_);
+    borvelin::readFacts(parsed, entry_, routes_.routeOf(parsed, entry_), facts_);
 }
 
 void ListSurvey::survey(LineSource& list)

@@ -13,13 +13,14 @@ ClusterExportJob::ClusterExportJob(JobState& state, StatusSink& status, JobFiles
 {
 }
 
-void ClusterExportJob::lineStep(std::string& textLine)
+std::string_view ClusterExportJob::lineStep(std::string_view textLine)
 {
     if (!isRecordLine(textLine) || firstWord(textLine).empty() || textLine.starts_with(RecordEnd))
-        return;
+        return textLine;
     ++state_.RecCount;
     lines_.add(textLine);
     showProgressIfDue();
+    return textLine;
 }
 
 void ClusterExportJob::afterInputRead()

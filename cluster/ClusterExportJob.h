@@ -29,7 +29,7 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSLCLU.FUL"; }
-    void lineStep(std::string& textLine) override;
+    std::string_view lineStep(std::string_view textLine) override;
     void afterInputRead() override;
 
 private:

@@ -39,22 +39,23 @@ ImportJob::ImportJob(JobState& state, StatusSink& status, const std::string& lis
 {
 }
 
-void ImportJob::lineStep(std::string& textLine)
+std::string_view ImportJob::lineStep(std::string_view textLine)
 {
     ++state_.RecCount;
     showProgressIfDue();
     if (isBlankLine(textLine))
-        return;
+        return textLine;
     ImportRow row;
     const RowFault fault = readImportRow(textLine, row);
     const bool firstRow = std::exchange(beforeFirstRow_, false);
     if (firstRow && fault != RowFault::None && isHeaderRow(row))
-        return;
+        return textLine;
     if (fault != RowFault::None) {
         log_.logFailure(textLine, rowFaultMessage(fault, row));
-        return;
+        return textLine;
     }
     stations_.addRow(ShortCall(row.call), ShortCall(row.manager), row.dateOrder);
+    return textLine;
 }
 
 void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const

@@ -32,7 +32,7 @@ protected:
     std::string inputName() const override { return listFile_; }
     std::string outputName() const override { return ListFileName; }
     std::string backupName() const override { return "QSL.BAK"; }
-    void lineStep(std::string& textLine) override;
+    std::string_view lineStep(std::string_view textLine) override;
     void afterInputRead() override;
     // The run's log entries reach BORVELIN.LOG only with the new list.
     void beforeCommit() override { log_.commit(); }

@@ -7,6 +7,7 @@
 #include "jobs/RegularFile.h"
 #include "jobs/ReplaceKeepingBackup.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -72,12 +73,22 @@ FileHandle createExclusive(const fs::path& target, const std::string& targetName
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize)
-    : targetName_(targetName), buffer_(bufferSize < 64 ? 64 : bufferSize)
+OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize, OutputWrites writes)
+    : targetName_(targetName), bufferSize_(bufferSize < 64 ? 64 : bufferSize), buffer_(bufferSize_)
 {
+    next_ = buffer_.data();
+    limit_ = buffer_.data() + buffer_.size();
     const fs::path target = resolvedTarget(targetName);
     requireWritableTarget(target, targetName);
     file_ = createExclusive(target, targetName, temporaryName_);
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each buffer goes out in one write
+    if (writes == OutputWrites::Behind) {
+        try {
+            writer_ = std::make_unique<WriteBehind>(file_.get());
+        } catch (const std::system_error&) {
+            // No thread to be had: the job writes as it goes.
+        }
+    }
 }
 
 OutputFile::~OutputFile()
@@ -88,50 +99,46 @@ OutputFile::~OutputFile()
 
 void OutputFile::discard() noexcept
 {
+    writer_.reset();
     file_.reset();
     if (!temporaryName_.empty())
         std::remove(temporaryName_.c_str());
 }
 
-char* OutputFile::lineSpace(std::size_t length)
+void OutputFile::makeRoom(std::size_t bytes)
 {
-    static constexpr std::string_view lineBreak = "\r\n";
-    const std::size_t needed = length + lineBreak.size();
-    if (used_ + needed > buffer_.size()) {
-        flush();
-        if (needed > buffer_.size())
-            buffer_.resize(needed);
-    }
-    char* line = buffer_.data() + used_;
-    std::memcpy(line + length, lineBreak.data(), lineBreak.size());
-    used_ += needed;
-    ++linesWritten_;
-    return line;
+    flush();
+    if (buffer_.size() < std::max(bytes, bufferSize_))
+        buffer_.resize(std::max(bytes, bufferSize_));
+    next_ = buffer_.data();
+    limit_ = buffer_.data() + buffer_.size();
 }
 
 void OutputFile::writeBytes(std::string_view bytes)
 {
-    if (used_ + bytes.size() > buffer_.size()) {
-        flush();
-        if (bytes.size() > buffer_.size()) {
-            errno = 0;
-            if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size())
-                throw JobError::fromLastError(targetName_, EIO);
-            return;
-        }
-    }
-    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    if (static_cast<std::size_t>(limit_ - next_) < bytes.size())
+        makeRoom(bytes.size());
+    std::memcpy(next_, bytes.data(), bytes.size());
+    next_ += bytes.size();
 }
 
+// Writes the buffer, or hands it to the writer behind the job and takes the other one.
 void OutputFile::flush()
 {
-    if (used_ == 0)
+    const auto used = static_cast<std::size_t>(next_ - buffer_.data());
+    if (used == 0)
         return;
-    errno = 0;
-    if (std::fwrite(buffer_.data(), 1, used_, file_.get()) != used_)
-        throw JobError::fromLastError(targetName_, EIO);
-    used_ = 0;
+    if (writer_) {
+        if (const int error = writer_->write(buffer_.data(), used); error != 0)
+            throw JobError::fromErrno(error, targetName_);
+        std::swap(buffer_, bufferBeingWritten_);
+    } else {
+        errno = 0;
+        if (std::fwrite(buffer_.data(), 1, used, file_.get()) != used)
+            throw JobError::fromLastError(targetName_, EIO);
+    }
+    next_ = buffer_.data();
+    limit_ = next_;
 }
 
 void OutputFile::close()
@@ -139,7 +146,17 @@ void OutputFile::close()
     if (!file_)
         return;
     flush();
+    if (writer_) {
+        if (const int error = writer_->finish(); error != 0)
+            throw JobError::fromErrno(error, targetName_);
+        writer_.reset();
+    }
+    buffer_ = {}; // an output kept until the job's end holds no memory meanwhile
+    bufferBeingWritten_ = {};
+    next_ = limit_ = nullptr;
     errno = 0;
+    // An output that keeps a backup replaces a master file: it is on the disk before it
+    // takes the old one's place.
     const bool failed =
         std::fflush(file_.get()) != 0 || std::ferror(file_.get()) || (!backupName_.empty() && !syncToDisk(file_.get()));
     const int flushError = errno;

@@ -32,15 +32,15 @@ std::vector<std::string> remarksOf(const ListEntry& entry)
     if (entry.OnlyDirectFlag)
         remarks.emplace_back("only direct");
     if (!entry.ExMgrCall.empty())
-        remarks.push_back("Ex-" + entry.ExMgrCall);
+        remarks.push_back("Ex-" + std::string(entry.ExMgrCall));
     if (!entry.SeeAlsoCall.empty())
-        remarks.push_back("see also " + entry.SeeAlsoCall);
+        remarks.push_back("see also " + std::string(entry.SeeAlsoCall));
     if (!entry.ForCall.empty()) {
         const std::string_view forCall(entry.ForCall);
         remarks.push_back("for " + std::string(forCall.substr(0, forCall.find_last_not_of(' ') + 1)));
     }
     if (!entry.HimselfViaCall.empty())
-        remarks.push_back("himself via " + entry.HimselfViaCall);
+        remarks.push_back("himself via " + std::string(entry.HimselfViaCall));
     return remarks;
 }
 
@@ -103,10 +103,9 @@ void CallLookup::readList(LineSource& list)
 
 void CallLookup::addHit(const Home& home, const std::string& line, std::uint64_t lineNumber)
 {
-    parsedLine_ = line;
     entry_.reset();
-    parser_.parse(parsedLine_, entry_);
-    const LineRoute route = routes_.routeOf(parsedLine_, entry_);
+    const std::string_view parsedLine = parser_.parse(line, entry_);
+    const LineRoute route = routes_.routeOf(parsedLine, entry_);
     LookupHit hit;
     hit.lineNumber = lineNumber;
     hit.line = line;

@@ -58,7 +58,6 @@ private:
     ListLineParser parser_{noLog_};
     ListEntry entry_;
     RouteReader routes_;
-    std::string parsedLine_;
 };
 
 // Looks up the calls in QSL.TXT. Fails with JobError as reading the list would.

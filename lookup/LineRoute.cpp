@@ -34,7 +34,7 @@ std::string_view trimmed(std::string_view text)
 
 void addAddress(LineRoute& route, const ListEntry& entry, bool skipFirstPart)
 {
-    const std::string* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest};
+    const std::string_view* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest};
     for (std::size_t index = skipFirstPart ? 1 : 0; index < std::size(parts); ++index)
         if (!parts[index]->empty())
             route.addressParts[route.addressPartCount++] = *parts[index];

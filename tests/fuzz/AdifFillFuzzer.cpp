@@ -32,12 +32,12 @@ void require(bool condition)
 class ListLines : public LineSource {
 public:
     explicit ListLines(const std::vector<std::string>& lines) : lines_(lines) {}
-    bool readLine(std::string& line) override
+    std::size_t readLines(std::span<std::string_view> lines) override
     {
-        if (next_ == lines_.size())
-            return false;
-        line = lines_[next_++];
-        return true;
+        std::size_t count = 0;
+        for (; count < lines.size() && next_ < lines_.size(); ++count)
+            lines[count] = lines_[next_++];
+        return count;
     }
 
 private:
@@ -53,17 +53,19 @@ public:
 
 class NoLines : public LineSink {
 public:
-    char* lineSpace(std::size_t length) override
-    {
-        line_.resize(length);
-        return line_.data();
-    }
     void close() override {}
     void commit() override {}
     const std::string& targetName() const override { return name_; }
-    std::uint64_t linesWritten() const override { return 0; }
 
 private:
+    // Room for one line at a time, which the next one overwrites.
+    void makeRoom(std::size_t bytes) override
+    {
+        line_.resize(std::max(line_.size(), bytes));
+        next_ = line_.data();
+        limit_ = line_.data() + line_.size();
+    }
+
     std::string line_;
     std::string name_ = "QSLVIA.CSV";
 };

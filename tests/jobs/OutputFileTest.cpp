@@ -56,25 +56,36 @@ TEST(OutputFile, NewTargetAppearsOnlyAtCommit)
     EXPECT_EQ(readFile("QSLADM.TXT"), "\r\n");
 }
 
-TEST(OutputFile, LinesLongerThanTheBufferAreWrittenWhole)
-{
+// Written as the job goes, and behind it on a thread of its own with two buffers.
+class BothWrites : public ::testing::TestWithParam<OutputWrites> {
+protected:
     TestDirectory directory;
+};
+
+INSTANTIATE_TEST_SUITE_P(OutputFile, BothWrites, ::testing::Values(OutputWrites::AsTheJobGoes, OutputWrites::Behind));
+
+TEST_P(BothWrites, LinesLongerThanTheBufferAreWrittenWhole)
+{
     const std::string longLine(1000, 'x');
-    OutputFile output("out.txt", 64);
+    OutputFile output("out.txt", 64, GetParam());
     output.writeLine("a");
     output.writeLine(longLine);
-    output.writeLine("b");
+    for (int i = 0; i < 100; ++i)
+        output.writeLine("b" + std::to_string(i));
+    output.writeLine(longLine);
     output.commit();
-    EXPECT_EQ(readFile("out.txt"), "a\r\n" + longLine + "\r\nb\r\n");
+    std::string expected = "a\r\n" + longLine + "\r\n";
+    for (int i = 0; i < 100; ++i)
+        expected += "b" + std::to_string(i) + "\r\n";
+    EXPECT_EQ(readFile("out.txt"), expected + longLine + "\r\n");
 }
 
-TEST(OutputFile, WriteFailureThrowsAndKeepsTheTarget)
+TEST_P(BothWrites, WriteFailureThrowsAndKeepsTheTarget)
 {
-    TestDirectory directory;
     writeFile("QSL.CSV", "previous run\r\n");
     try {
         test::FileSizeLimit limit(4096);
-        OutputFile output("QSL.CSV", 1024);
+        OutputFile output("QSL.CSV", 1024, GetParam());
         for (int i = 0; i < 1000; ++i)
             output.writeLine("Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;");
         output.commit();

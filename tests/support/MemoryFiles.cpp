@@ -11,16 +11,17 @@ class MemorySource : public LineSource {
 public:
     explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    bool readLine(std::string& line) override
+    std::size_t readLines(std::span<std::string_view> lines) override
     {
-        if (next_ >= bytes_.size())
-            return false;
-        const std::size_t lineBreak = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
-        line.assign(bytes_, next_, lineBreak - next_);
-        next_ = lineBreak + 1;
-        if (bytes_.compare(lineBreak, 2, "\r\n") == 0)
-            ++next_;
-        return true;
+        std::size_t count = 0;
+        for (; count < lines.size() && next_ < bytes_.size(); ++count) {
+            const std::size_t lineBreak = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
+            lines[count] = std::string_view(bytes_).substr(next_, lineBreak - next_);
+            next_ = lineBreak + 1;
+            if (bytes_.compare(lineBreak, 2, "\r\n") == 0)
+                ++next_;
+        }
+        return count;
     }
 
 private:
@@ -36,17 +37,6 @@ public:
     {
     }
 
-    char* lineSpace(std::size_t length) override
-    {
-        if (failAfter_ && lines_ == *failAfter_)
-            throw JobError(error_, "Failed on purpose", name_);
-        ++lines_;
-        written_.resize(written_.size() + length + 2);
-        char* space = written_.data() + written_.size() - length - 2;
-        space[length] = '\r';
-        space[length + 1] = '\n';
-        return space;
-    }
     void close() override {}
     void commit() override
     {
@@ -56,9 +46,19 @@ public:
     }
     void keepReplacedAs(const std::string& backupName) override { backupName_ = backupName; }
     const std::string& targetName() const override { return name_; }
-    std::uint64_t linesWritten() const override { return lines_; }
 
 private:
+    // Room for exactly one line, so that every line is counted here.
+    void makeRoom(std::size_t bytes) override
+    {
+        if (failAfter_ && lines_ == *failAfter_)
+            throw JobError(error_, "Failed on purpose", name_);
+        ++lines_;
+        written_.resize(written_.size() + bytes);
+        limit_ = written_.data() + written_.size();
+        next_ = limit_ - bytes;
+    }
+
     std::map<std::string, std::string>& files_;
     std::string backupName_;
     std::optional<std::size_t> failAfter_;
@@ -78,7 +78,7 @@ std::unique_ptr<LineSource> MemoryFiles::openInput(const std::string& name)
     return std::make_unique<MemorySource>(file->second);
 }
 
-std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name)
+std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name, OutputWrites /*writes*/)
 {
     std::optional<std::size_t> failAfter;
     ErrorNumber error = ErrorNumber::DiskFull;
