@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace borvelin {
 
@@ -47,10 +48,15 @@ CallRecord& CallIndex::recordOf(std::uint64_t key)
     return slots_[slot];
 }
 
-CallRecord* CallIndex::find(std::uint64_t key)
+const CallRecord* CallIndex::find(std::uint64_t key) const
 {
     const std::size_t slot = slotOf(key);
     return slots_[slot].key == key ? &slots_[slot] : nullptr;
+}
+
+CallRecord* CallIndex::find(std::uint64_t key)
+{
+    return const_cast<CallRecord*>(std::as_const(*this).find(key)); // the same look-up
 }
 
 void CallIndex::grow()

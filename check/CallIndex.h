@@ -19,8 +19,21 @@ public:
     // The record of `key`, made when the call is new. Valid until the next recordOf.
     CallRecord& recordOf(std::uint64_t key);
     CallRecord* find(std::uint64_t key);
+    const CallRecord* find(std::uint64_t key) const;
+    // Asks for the slot where `key` is looked for first.
+    void prefetch(std::uint64_t key) const
+    {
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(&slots_[key & (slots_.size() - 1)]);
+#else
+        (void)key;
+#endif
+    }
 
-    std::size_t size() const { return used_; }
+    std::size_t size() const
+    {
+        return used_;
+    }
     // Keeps only the records `keep` holds true for, in an index of their size.
     template <typename Keep>
     void keepOnly(Keep keep)

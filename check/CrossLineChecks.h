@@ -6,6 +6,8 @@
 #include "check/LineFacts.h"
 #include "listline/ListEntry.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,28 +16,47 @@ namespace borvelin {
 // The checks that compare lines: C4, C5, C6, C7, C9 and C10. A first pass surveys every
 // line into one record per call; the second checks each line against the records, so
 // that every line of a conflict is named, the first as well as the later ones.
+//
+// The records are kept in two shards by a bit of the call's key. A record is made and
+// changed only by the lines that name its call, so that each shard can be surveyed on
+// a thread of its own, in the order of the lines, with the same outcome as one thread.
 class CrossLineChecks {
 public:
-    void survey(const LineFacts& facts, std::uint32_t lineNumber);
+    static constexpr std::size_t Shards = 2;
+
+    // The first pass, in the order of the lines: what `facts` say of the calls of `shard`.
+    void survey(std::size_t shard, const SurveyFacts& facts, std::uint32_t lineNumber);
+    // Asks for the records of `shard` a survey of `facts` will use, so that several lines'
+    // records are on their way from memory at once.
+    void prefetch(std::size_t shard, const SurveyFacts& facts) const;
     // Keeps only what the checks can ask for: memory and lookups shrink to the calls
     // that have something to compare.
     void finishSurvey();
-    void check(const ListEntry& entry, const LineFacts& facts, std::uint32_t lineNumber,
-               std::vector<Finding>& findings);
 
-    std::size_t callCount() const { return index_.size(); }
+    // The second pass: C4, C6, C7, C9 and C10 of one line, in that order. It changes
+    // nothing, so that two threads may check lines at once. Gives back the record C5
+    // compares the line with, or nullptr when the call has no other line.
+    CallRecord* check(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings);
+    // C5, in the order of the lines: the earlier line that `lineId` repeats, or 0.
+    static std::uint32_t repeatedLine(CallRecord& record, std::uint32_t lineId, std::uint32_t lineNumber);
+
+    std::size_t callCount() const;
 
 private:
-    void surveyRoute(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber);
-    void surveyLine(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber);
-    void checkRoutes(const CallRecord& record, const LineFacts& facts, std::vector<Finding>& findings);
-    void checkRepeat(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber,
-                     std::vector<Finding>& findings);
-    void checkNotVia(const CallRecord& record, const LineFacts& facts, std::vector<Finding>& findings);
-    void checkManager(const LineFacts& facts, std::vector<Finding>& findings);
-    void checkSeeAlso(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings);
+    static std::size_t shardOf(std::uint64_t key) { return (key >> 32) & 1; } // a bit no index looks at
+    CallIndex& indexOf(std::uint64_t key) { return shards_[shardOf(key)]; }
+    const CallIndex& indexOf(std::uint64_t key) const { return shards_[shardOf(key)]; }
 
-    CallIndex index_;
+    void surveyRoute(CallRecord& record, const SurveyFacts& facts, std::uint32_t lineNumber);
+    static void checkRoutes(const CallRecord& record, const LineFacts& facts, std::vector<Finding>& findings);
+    static void checkNotVia(const CallRecord& record, const LineFacts& facts, std::vector<Finding>& findings);
+    void checkManager(const LineFacts& facts, std::vector<Finding>& findings) const;
+    void checkSeeAlso(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings) const;
+
+    std::array<CallIndex, Shards> shards_;
 };
+
+// Line numbers are kept in 32 bits; a longer list fails with error 6.
+std::uint32_t checkedLineNumber(std::uint64_t count);
 
 } // namespace borvelin

@@ -67,4 +67,12 @@ void appendMessage(std::string& text, const Finding& finding)
     }
 }
 
+void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding)
+{
+    text.append(std::to_string(lineNumber)).append(";").append(severityText(finding.severity));
+    text.append(";C").append(std::to_string(finding.code)).append(";");
+    text.append(finding.call).append(";");
+    appendMessage(text, finding);
+}
+
 } // namespace borvelin

@@ -3,6 +3,7 @@
 
 #include "check/CallIndex.h"
 #include "check/PlainLine.h"
+#include "listline/CallShape.h"
 #include "listline/LineLayout.h"
 #include "lookup/CallHash.h"
 
@@ -84,6 +85,33 @@ void readFacts(std::string_view line, const ListEntry& entry, const LineRoute& r
     facts.route = route;
     facts.seeAlso = entry.SeeAlsoCall;
     readCommonFacts(line, facts);
+}
+
+bool namesOtherManager(const LineFacts& facts)
+{
+    return facts.station && facts.route.kind == RouteKind::Manager && !facts.route.call.empty() &&
+           !equalInCapitals(facts.route.call, facts.firstWord);
+}
+
+SurveyFacts surveyFactsOf(const LineFacts& facts)
+{
+    SurveyFacts survey;
+    if (callshape::isWellFormedCall(facts.seeAlso))
+        survey.seeAlsoKey = CallIndex::keyOf(callshape::homeCallPartOf(facts.seeAlso));
+    if (facts.firstWord.empty())
+        return survey;
+    survey.key = facts.key;
+    // Without a "/" a call is its own home call.
+    const bool portable = facts.firstWord.find('/') != std::string_view::npos;
+    survey.homeKey = portable ? CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord)) : facts.key;
+    survey.managerKey = namesOtherManager(facts) ? facts.managerKey : 0;
+    survey.routeId = facts.routeId;
+    survey.lineId = facts.lineId;
+    survey.kind = facts.route.kind;
+    survey.station = facts.station;
+    if (facts.route.kind == RouteKind::NotVia && !facts.route.call.empty())
+        survey.notViaId = managerRouteId(facts.route.call);
+    return survey;
 }
 
 void readPlainFacts(std::string_view line, std::string_view manager, LineFacts& facts)
