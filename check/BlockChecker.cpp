@@ -28,6 +28,8 @@ void BlockChecker::checkLines(std::span<const std::string_view> lines, std::uint
 {
     std::string_view parsed;
     for (std::size_t line = 0; line < lines.size(); ++line) {
+        if (line + LinesAhead < lines.size())
+            checks_.prefetch(lines[line + LinesAhead]);
         parsed = checkLine(lines[line]);
         addRows(firstLineNumber + line, checks_.check(entry_, facts_, findings_), block);
     }

@@ -38,6 +38,9 @@ private:
     void addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block);
     void logFailure(std::string_view line, std::string_view message) override;
 
+    // A line's record is asked for while this many lines before it are checked.
+    static constexpr std::size_t LinesAhead = 2;
+
     CrossLineChecks& checks_;
     std::vector<Finding> findings_;
     // The messages of the line's C1 findings; a deque keeps them in place as it grows.

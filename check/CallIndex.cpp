@@ -12,6 +12,8 @@ namespace borvelin {
 namespace {
 
 constexpr std::size_t FirstSize = 1024;
+// Bits of the filter for each key held: about one key in twenty not held gets past it.
+constexpr std::size_t FilterBitsPerKey = 16;
 
 } // namespace
 
@@ -19,8 +21,7 @@ CallIndex::CallIndex(std::size_t expected) : slots_(std::max(FirstSize, std::bit
 
 std::uint64_t CallIndex::keyOf(std::string_view call)
 {
-    const std::uint64_t key = callHash(call);
-    return key == 0 ? 1 : key;
+    return keyOfHash(callHash(call));
 }
 
 // Where `key` stands, or the free slot where it would go.
@@ -45,11 +46,15 @@ CallRecord& CallIndex::recordOf(std::uint64_t key)
     }
     ++used_;
     slots_[slot].key = key;
+    if (!filter_.empty())
+        addToFilter(key);
     return slots_[slot];
 }
 
 const CallRecord* CallIndex::find(std::uint64_t key) const
 {
+    if (!mayHold(key))
+        return nullptr;
     const std::size_t slot = slotOf(key);
     return slots_[slot].key == key ? &slots_[slot] : nullptr;
 }
@@ -57,6 +62,22 @@ const CallRecord* CallIndex::find(std::uint64_t key) const
 CallRecord* CallIndex::find(std::uint64_t key)
 {
     return const_cast<CallRecord*>(std::as_const(*this).find(key)); // the same look-up
+}
+
+void CallIndex::makeFilter()
+{
+    const std::size_t bits = std::bit_ceil(std::max<std::size_t>(64, FilterBitsPerKey * used_));
+    filter_.assign(bits / 64, 0);
+    filterShift_ = 64 - static_cast<unsigned>(std::countr_zero(bits));
+    for (const CallRecord& record : slots_)
+        if (record.key != 0)
+            addToFilter(record.key);
+}
+
+void CallIndex::addToFilter(std::uint64_t key)
+{
+    const std::uint64_t bit = key >> filterShift_;
+    filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
 }
 
 void CallIndex::grow()

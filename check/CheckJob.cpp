@@ -4,6 +4,21 @@
 #include <algorithm>
 
 namespace borvelin {
+namespace {
+
+// The records of a block's lines are asked for at once, so that their waits for memory overlap.
+void prefetchRecords(const CheckedBlock& block)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    for (const CheckedBlock::Line& line : block.lines)
+        if (line.compared != nullptr)
+            __builtin_prefetch(line.compared, 1);
+#else
+    (void)block;
+#endif
+}
+
+} // namespace
 
 CheckJob::CheckJob(JobState& state, StatusSink& status, JobFiles& files)
     : ConversionJob(state, status, surveyedFiles_), surveyedFiles_(files, crossLineChecks_, status),
@@ -40,6 +55,7 @@ void CheckJob::takeUp(std::size_t index)
     const CheckedBlock& block = blocks_[index];
     if (block.error)
         std::rethrow_exception(block.error);
+    prefetchRecords(block);
     std::size_t row = 0;
     std::size_t callBegin = 0;
     for (const CheckedBlock::Line& line : block.lines) {

@@ -3,6 +3,7 @@
 
 #include "jobs/JobError.h"
 #include "listline/CallShape.h"
+#include "listline/LineLayout.h"
 #include "lookup/CallHash.h"
 
 #include <algorithm>
@@ -79,6 +80,15 @@ void CrossLineChecks::prefetch(std::size_t shard, const SurveyFacts& facts) cons
     for (const std::uint64_t key : {facts.key, facts.managerKey, facts.homeKey})
         if (key != 0 && shardOf(key) == shard)
             shards_[shard].prefetch(key);
+}
+
+void CrossLineChecks::prefetch(std::string_view line) const
+{
+    const std::string_view call = firstWord(line);
+    if (!call.empty()) {
+        const std::uint64_t key = CallIndex::keyOf(call);
+        indexOf(key).prefetch(key);
+    }
 }
 
 void CrossLineChecks::finishSurvey()

@@ -33,6 +33,8 @@ public:
     // that have something to compare.
     void finishSurvey();
 
+    // Asks for the record of the call that begins `line`, as the second pass will.
+    void prefetch(std::string_view line) const;
     // The second pass: C4, C6, C7, C9 and C10 of one line, in that order. It changes
     // nothing, so that two threads may check lines at once. Gives back the record C5
     // compares the line with, or nullptr when the call has no other line.
