@@ -82,7 +82,7 @@ void CallIndex::addToFilter(std::uint64_t key)
 
 void CallIndex::grow()
 {
-    std::vector<CallRecord> old(2 * slots_.size());
+    std::vector<CallRecord, HugePageAllocator<CallRecord>> old(2 * slots_.size());
     old.swap(slots_);
     for (const CallRecord& record : old)
         if (record.key != 0)

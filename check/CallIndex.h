@@ -2,6 +2,7 @@
 #pragma once
 
 #include "check/CallRecord.h"
+#include "jobs/HugePageAllocator.h"
 
 #include <cstdint>
 #include <string_view>
@@ -64,7 +65,7 @@ private:
         return filter_.empty() || ((filter_[bit / 64] >> (bit % 64)) & 1) != 0;
     }
 
-    std::vector<CallRecord> slots_;
+    std::vector<CallRecord, HugePageAllocator<CallRecord>> slots_;
     std::size_t used_ = 0;
     // One bit for each value of the keys' top bits, set for every key held. Made by
     // keepOnly for the look-ups that follow: small enough to stay in the cache, it
