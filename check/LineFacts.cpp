@@ -48,17 +48,21 @@ std::uint32_t lineIdentity(std::string_view line)
         hash = (hash ^ word) * 0x9e3779b97f4a7c15ULL;
         hash ^= hash >> 29;
     }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, line.data() + at, line.size() - at);
-    hash = (hash ^ tail) * 0x9e3779b97f4a7c15ULL;
+    hash = (hash ^ wordOf(line.data() + at, line.size() - at)) * 0x9e3779b97f4a7c15ULL;
     return identity(hash);
+}
+
+// The route "QSL via" a call of this hash.
+std::uint32_t managerRouteIdOf(std::uint64_t hash)
+{
+    return identity(hash ^ 0x5bd1e9955bd1e995ULL); // apart from a direct address's
 }
 
 } // namespace
 
 std::uint32_t managerRouteId(std::string_view call)
 {
-    return identity(callHash(call) ^ 0x5bd1e9955bd1e995ULL); // apart from a direct address's
+    return managerRouteIdOf(callHash(call));
 }
 
 namespace {
@@ -68,14 +72,18 @@ void readCommonFacts(std::string_view line, LineFacts& facts)
     facts.firstWord = firstWord(line);
     facts.station = !facts.firstWord.empty() && facts.route.kind != RouteKind::Bureau;
     facts.routeId = 0;
-    if (facts.route.kind == RouteKind::Manager || facts.route.kind == RouteKind::HomeCall)
-        facts.routeId = facts.route.call.empty() ? 0 : managerRouteId(facts.route.call);
-    else if (facts.route.kind == RouteKind::Direct)
+    facts.managerKey = 0;
+    const RouteKind kind = facts.route.kind;
+    if ((kind == RouteKind::Manager || kind == RouteKind::HomeCall) && !facts.route.call.empty()) {
+        const std::uint64_t hash = callHash(facts.route.call); // once for both
+        facts.routeId = managerRouteIdOf(hash);
+        if (kind == RouteKind::Manager)
+            facts.managerKey = CallIndex::keyOfHash(hash);
+    } else if (kind == RouteKind::Direct) {
         facts.routeId = addressRouteId(facts.route);
+    }
     facts.lineId = lineIdentity(line);
     facts.key = facts.firstWord.empty() ? 0 : CallIndex::keyOf(facts.firstWord);
-    const bool namesManager = facts.route.kind == RouteKind::Manager && !facts.route.call.empty();
-    facts.managerKey = namesManager ? CallIndex::keyOf(facts.route.call) : 0;
 }
 
 } // namespace
