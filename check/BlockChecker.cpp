@@ -4,6 +4,7 @@
 #include "jobs/ConversionJob.h"
 #include "listline/LineLayout.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace borvelin {
@@ -26,10 +27,19 @@ void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t 
 void BlockChecker::checkLines(std::span<const std::string_view> lines, std::uint64_t firstLineNumber,
                               CheckedBlock& block)
 {
+    // The keys of the lines' first words, as they stand before the grammar: only to ask
+    // for their records ahead, in two steps.
+    keysAhead_.resize(lines.size());
+    for (std::size_t line = 0; line < lines.size(); ++line)
+        keysAhead_[line] = CrossLineChecks::keyOfLine(lines[line]);
+    for (std::size_t line = 0; line < std::min(SlotsAhead, lines.size()); ++line)
+        checks_.prefetchSlot(keysAhead_[line]);
     std::string_view parsed;
     for (std::size_t line = 0; line < lines.size(); ++line) {
-        if (line + LinesAhead < lines.size())
-            checks_.prefetch(lines[line + LinesAhead]);
+        if (line + SlotsAhead < lines.size())
+            checks_.prefetchSlot(keysAhead_[line + SlotsAhead]);
+        if (line + RecordsAhead < lines.size())
+            checks_.prefetchRecord(keysAhead_[line + RecordsAhead]);
         parsed = checkLine(lines[line]);
         addRows(firstLineNumber + line, checks_.check(entry_, facts_, findings_), block);
     }

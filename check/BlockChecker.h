@@ -38,10 +38,13 @@ private:
     void addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block);
     void logFailure(std::string_view line, std::string_view message) override;
 
-    // A line's record is asked for while this many lines before it are checked.
-    static constexpr std::size_t LinesAhead = 2;
+    // A line's slot is asked for while this many lines before it are checked, its record
+    // while this many.
+    static constexpr std::size_t SlotsAhead = 8;
+    static constexpr std::size_t RecordsAhead = 4;
 
     CrossLineChecks& checks_;
+    std::vector<std::uint64_t> keysAhead_;
     std::vector<Finding> findings_;
     // The messages of the line's C1 findings; a deque keeps them in place as it grows.
     std::deque<std::string> failureTexts_;

@@ -51,7 +51,6 @@ void CrossLineChecks::survey(std::size_t shard, const SurveyFacts& facts, std::u
 {
     CallIndex& index = shards_[shard];
     const auto ofShard = [shard](std::uint64_t key) { return key != 0 && shardOf(key) == shard; };
-    // Each record is done with before the next is made, which may move it.
     if (ofShard(facts.seeAlsoKey))
         index.recordOf(facts.seeAlsoKey).namedAfterSeeAlso = true;
     if (facts.key == 0)
@@ -75,20 +74,36 @@ void CrossLineChecks::survey(std::size_t shard, const SurveyFacts& facts, std::u
         record.homeNamed = true;
 }
 
-void CrossLineChecks::prefetch(std::size_t shard, const SurveyFacts& facts) const
+void CrossLineChecks::prefetchSlots(std::size_t shard, const SurveyFacts& facts) const
 {
     for (const std::uint64_t key : {facts.key, facts.managerKey, facts.homeKey})
         if (key != 0 && shardOf(key) == shard)
-            shards_[shard].prefetch(key);
+            shards_[shard].prefetchSlot(key);
 }
 
-void CrossLineChecks::prefetch(std::string_view line) const
+void CrossLineChecks::prefetchRecords(std::size_t shard, const SurveyFacts& facts) const
+{
+    for (const std::uint64_t key : {facts.key, facts.managerKey, facts.homeKey})
+        if (key != 0 && shardOf(key) == shard)
+            shards_[shard].prefetchRecord(key);
+}
+
+std::uint64_t CrossLineChecks::keyOfLine(std::string_view line)
 {
     const std::string_view call = firstWord(line);
-    if (!call.empty()) {
-        const std::uint64_t key = CallIndex::keyOf(call);
-        indexOf(key).prefetch(key);
-    }
+    return call.empty() ? 0 : CallIndex::keyOf(call);
+}
+
+void CrossLineChecks::prefetchSlot(std::uint64_t key) const
+{
+    if (key != 0)
+        indexOf(key).prefetchSlot(key);
+}
+
+void CrossLineChecks::prefetchRecord(std::uint64_t key) const
+{
+    if (key != 0)
+        indexOf(key).prefetchRecord(key);
 }
 
 void CrossLineChecks::finishSurvey()

@@ -26,15 +26,20 @@ public:
 
     // The first pass, in the order of the lines: what `facts` say of the calls of `shard`.
     void survey(std::size_t shard, const SurveyFacts& facts, std::uint32_t lineNumber);
-    // Asks for the records of `shard` a survey of `facts` will use, so that several lines'
-    // records are on their way from memory at once.
-    void prefetch(std::size_t shard, const SurveyFacts& facts) const;
+    // Ask for what a survey of `facts` will use in `shard`, so that several lines' records
+    // are on their way from memory at once: first the lines of the table that find them,
+    // then, once those are at hand, the records.
+    void prefetchSlots(std::size_t shard, const SurveyFacts& facts) const;
+    void prefetchRecords(std::size_t shard, const SurveyFacts& facts) const;
     // Keeps only what the checks can ask for: memory and lookups shrink to the calls
     // that have something to compare.
     void finishSurvey();
 
-    // Asks for the record of the call that begins `line`, as the second pass will.
-    void prefetch(std::string_view line) const;
+    // The key of the call that begins `line`, 0 for none; and, for the second pass, the
+    // asking for its record in two steps, as in the survey.
+    static std::uint64_t keyOfLine(std::string_view line);
+    void prefetchSlot(std::uint64_t key) const;
+    void prefetchRecord(std::uint64_t key) const;
     // The second pass: C4, C6, C7, C9 and C10 of one line, in that order. It changes
     // nothing, so that two threads may check lines at once. Gives back the record C5
     // compares the line with, or nullptr when the call has no other line.
@@ -45,7 +50,7 @@ public:
     std::size_t callCount() const;
 
 private:
-    static std::size_t shardOf(std::uint64_t key) { return (key >> 32) & 1; } // a bit no index looks at
+    static std::size_t shardOf(std::uint64_t key) { return key & 1; } // a bit no index looks at
     CallIndex& indexOf(std::uint64_t key) { return shards_[shardOf(key)]; }
     const CallIndex& indexOf(std::uint64_t key) const { return shards_[shardOf(key)]; }
 

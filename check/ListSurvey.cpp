@@ -87,11 +87,15 @@ void ListSurvey::surveyShard(std::size_t shard) noexcept
 void ListSurvey::surveyLines(std::size_t shard)
 {
     const std::size_t lines = batch_.size();
-    for (std::size_t line = 0; line < std::min(LinesAhead, lines); ++line)
-        checks_.prefetch(shard, facts_[line]);
+    for (std::size_t line = 0; line < std::min(SlotsAhead, lines); ++line)
+        checks_.prefetchSlots(shard, facts_[line]);
+    for (std::size_t line = 0; line < std::min(RecordsAhead, lines); ++line)
+        checks_.prefetchRecords(shard, facts_[line]);
     for (std::size_t line = 0; line < lines; ++line) {
-        if (line + LinesAhead < lines)
-            checks_.prefetch(shard, facts_[line + LinesAhead]);
+        if (line + SlotsAhead < lines)
+            checks_.prefetchSlots(shard, facts_[line + SlotsAhead]);
+        if (line + RecordsAhead < lines)
+            checks_.prefetchRecords(shard, facts_[line + RecordsAhead]);
         checks_.survey(shard, facts_[line], batchFirstLine_ + static_cast<std::uint32_t>(line));
     }
 }

@@ -41,8 +41,10 @@ private:
     void surveyLines(std::size_t shard);
 
     static constexpr std::size_t BlockLines = 128;
-    // The records of this many lines are on their way while a line is surveyed.
-    static constexpr std::size_t LinesAhead = 16;
+    // A line's slots are asked for this many lines before it is surveyed, its records
+    // (then found through slots at hand) this many.
+    static constexpr std::size_t SlotsAhead = 16;
+    static constexpr std::size_t RecordsAhead = 8;
 
     CrossLineChecks& checks_;
     StatusSink& status_;
