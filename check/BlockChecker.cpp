@@ -61,6 +61,7 @@ std::string_view BlockChecker::checkLine(std::string_view line)
         if (finding.code == 1)
             finding.call = firstWord(shortLine ? line : textLine);
     readFacts(textLine, entry_, routes_.routeOf(textLine, entry_), facts_);
+    checks_.prefetchManager(facts_.managerKey); // wanted after the checks of the line
     lineChecks_.check(textLine, entry_, facts_, findings_);
     return textLine;
 }

@@ -106,10 +106,38 @@ void CrossLineChecks::prefetchRecord(std::uint64_t key) const
         indexOf(key).prefetchRecord(key);
 }
 
+void CrossLineChecks::prefetchManager(std::uint64_t managerKey) const
+{
+#if defined(__GNUC__) || defined(__clang__)
+    if (managerKey != 0 && managersToCheck_.madeWithRoom())
+        __builtin_prefetch(managersToCheck_.wordFor(managerKey));
+#else
+    (void)managerKey;
+#endif
+}
+
 void CrossLineChecks::finishSurvey()
 {
     for (CallIndex& index : shards_)
         index.keepOnly([](const CallRecord& record) { return record.neededWhenChecking(); });
+    filterManagersToCheck();
+}
+
+// The managers whose own lines C7 or C9 name are few; most lines name another manager.
+void CrossLineChecks::filterManagersToCheck()
+{
+    const auto toCheck = [](const CallRecord& record) {
+        return record.namedAsManager && (record.stopLine != 0 || record.chainLine != 0);
+    };
+    std::size_t count = 0;
+    for (const CallIndex& index : shards_)
+        index.forEach([&](const CallRecord& record) { count += toCheck(record) ? 1 : 0; });
+    managersToCheck_ = KeyFilter(count, ManagerFilterBitsPerKey);
+    for (const CallIndex& index : shards_)
+        index.forEach([&](const CallRecord& record) {
+            if (toCheck(record))
+                managersToCheck_.add(record.key);
+        });
 }
 
 std::size_t CrossLineChecks::callCount() const
@@ -211,7 +239,7 @@ void CrossLineChecks::checkNotVia(const CallRecord& record, const LineFacts& fac
 // C7 and C9: what the manager's own lines say.
 void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>& findings) const
 {
-    if (!namesOtherManager(facts))
+    if (!namesOtherManager(facts) || !managersToCheck_.mayHold(facts.managerKey))
         return;
     const CallRecord* manager = indexOf(facts.managerKey).find(facts.managerKey);
     if (manager == nullptr || !manager->namedAsManager)
