@@ -75,7 +75,10 @@ std::string homeCallOf(std::string_view call)
 
 std::string_view homeCallPartOf(std::string_view call)
 {
-    // One pass: a lookup tries this on every line of the list.
+    // One pass: a lookup tries this on every line of the list. Most calls have no
+    // portable part, and are their own home call.
+    if (call.find('/') == std::string_view::npos)
+        return call;
     std::string_view home = call;
     std::size_t longest = 0;
     std::size_t partStart = 0;
