@@ -3,7 +3,6 @@
 
 #include "jobs/JobError.h"
 #include "jobs/JobFiles.h"
-#include "lookup/AnswerText.h"
 #include "lookup/CallLookup.h"
 
 #include <QDir>
@@ -25,11 +24,7 @@ namespace {
 QString lookUp(const std::vector<std::string>& calls, const QString& folder)
 {
     try {
-        const std::vector<borvelin::LookupAnswer> answers = borvelin::lookUpCalls(calls);
-        std::string text;
-        for (const auto& answer : answers)
-            text += borvelin::answerText(answer);
-        return QString::fromLocal8Bit(text);
+        return QString::fromLocal8Bit(borvelin::lookUpText(calls));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())
