@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/StationTable.h"
 
+#include "listline/TextSearch.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace borvelin {
 
+// Its small letters are made capitals eight at a time.
 ShortCall::ShortCall(std::string_view call) : length_(static_cast<std::uint8_t>(std::min(call.size(), MostBytes)))
 {
-    for (std::size_t index = 0; index < length_; ++index) {
-        const char byte = call[index];
-        bytes_[index] = (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
-    }
+    char bytes[16] = {};
+    std::memcpy(bytes, call.data(), length_);
+    std::uint64_t words[2];
+    std::memcpy(words, bytes, sizeof words);
+    words[0] = inCapitals(words[0]);
+    words[1] = inCapitals(words[1]);
+    std::memcpy(bytes_.data(), words, bytes_.size());
 }
 
 namespace {

@@ -19,6 +19,23 @@ constexpr char foldCase(char byte)
     return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte - 'A' + 'a') : byte;
 }
 
+constexpr char inCapitals(char byte)
+{
+    return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
+}
+
+// Eight bytes with their small letters a-z made capitals, all at once.
+constexpr std::uint64_t inCapitals(std::uint64_t bytes)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
+    const std::uint64_t low = bytes & ~HighBits;
+    const std::uint64_t fromA = low + (0x80 - 'a') * Ones;     // high bit set from 'a' on
+    const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * Ones; // high bit set past 'z'
+    const std::uint64_t small = fromA & ~pastZ & ~bytes & HighBits;
+    return bytes ^ (small >> 2);
+}
+
 // True when `what` begins exactly at the 1-based `column` of `line`, ignoring case.
 inline bool standsAt(std::string_view line, std::string_view what, std::size_t column)
 {

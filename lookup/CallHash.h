@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "listline/TextSearch.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
 namespace borvelin {
-
-constexpr char inCapitals(char byte)
-{
-    return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
-}
 
 // FNV-1a over the bytes in capitals, so that a call on a line is hashed where it
 // stands, without a copy.
@@ -30,18 +27,6 @@ constexpr std::uint64_t mixed(std::uint64_t hash)
     hash ^= hash >> 32;
     hash *= 0xd6e8feb86659fd93ULL;
     return hash ^ (hash >> 32);
-}
-
-// Eight bytes with their small letters a-z made capitals, all at once.
-constexpr std::uint64_t inCapitals(std::uint64_t bytes)
-{
-    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
-    constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
-    const std::uint64_t low = bytes & ~HighBits;
-    const std::uint64_t fromA = low + (0x80 - 'a') * Ones;     // high bit set from 'a' on
-    const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * Ones; // high bit set past 'z'
-    const std::uint64_t small = fromA & ~pastZ & ~bytes & HighBits;
-    return bytes ^ (small >> 2);
 }
 
 // Up to eight bytes as one word, zeros behind them, as a copy into the word would give
