@@ -35,27 +35,71 @@ char* put(char* out, std::string_view text)
 } // namespace
 
 ImportJob::ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode, JobFiles& files)
-    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode)
+    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode),
+      sharing_(makeSharedBatch([this](std::size_t, std::size_t block) { readBlock(block); },
+                               [this](std::size_t block) { takeUp(block); }))
 {
 }
 
 std::string_view ImportJob::lineStep(std::string_view textLine)
 {
+    ReadRow read;
+    readRow(textLine, read);
+    takeRow(textLine, read);
+    return textLine;
+}
+
+std::string_view ImportJob::batchStep(std::span<const std::string_view> lines)
+{
+    batch_ = lines;
+    sharing_->run((lines.size() + BlockRows - 1) / BlockRows);
+    return lines.back();
+}
+
+// Reading a row allocates nothing and cannot fail: a block needs no error of its own.
+void ImportJob::readRow(std::string_view line, ReadRow& read)
+{
+    read.blank = isBlankLine(line);
+    if (read.blank)
+        return;
+    read.row = ImportRow{};
+    read.fault = readImportRow(line, read.row);
+    if (read.fault == RowFault::None) {
+        read.call = ShortCall(read.row.call);
+        read.manager = ShortCall(read.row.manager);
+    }
+}
+
+void ImportJob::readBlock(std::size_t block)
+{
+    const std::size_t end = std::min(batch_.size(), (block + 1) * BlockRows);
+    for (std::size_t row = block * BlockRows; row < end; ++row)
+        readRow(batch_[row], rows_[row]);
+}
+
+void ImportJob::takeUp(std::size_t block)
+{
+    const std::size_t end = std::min(batch_.size(), (block + 1) * BlockRows);
+    for (std::size_t row = block * BlockRows; row < end; ++row) {
+        stopIfRequestedBeforeLine();
+        takeRow(batch_[row], rows_[row]);
+    }
+}
+
+void ImportJob::takeRow(std::string_view line, const ReadRow& read)
+{
     ++state_.RecCount;
     showProgressIfDue();
-    if (isBlankLine(textLine))
-        return textLine;
-    ImportRow row;
-    const RowFault fault = readImportRow(textLine, row);
+    if (read.blank)
+        return;
     const bool firstRow = std::exchange(beforeFirstRow_, false);
-    if (firstRow && fault != RowFault::None && isHeaderRow(row))
-        return textLine;
-    if (fault != RowFault::None) {
-        log_.logFailure(textLine, rowFaultMessage(fault, row));
-        return textLine;
+    if (firstRow && read.fault != RowFault::None && isHeaderRow(read.row))
+        return;
+    if (read.fault != RowFault::None) {
+        log_.logFailure(line, rowFaultMessage(read.fault, read.row));
+        return;
     }
-    stations_.addRow(ShortCall(row.call), ShortCall(row.manager), row.dateOrder);
-    return textLine;
+    stations_.addRow(read.call, read.manager, read.row.dateOrder);
 }
 
 void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const
