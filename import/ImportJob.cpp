@@ -110,13 +110,14 @@ void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const
 
 void ImportJob::afterInputRead()
 {
-    if (stations_.stations().empty())
+    if (stations_.size() == 0)
         throw JobError(ErrorNumber::InvalidFileFormat, "Invalid file format (no row to import)", listFile_);
     if (mode_ == ImportMode::Merge)
         copyPresentList();
-    for (const ImportedStation& station : stations_.stations())
+    stations_.forEachStation([this](const ImportedStation& station) {
         if (!station.inList)
             writeStation(station);
+    });
 }
 
 // Merging keeps every line of the present list, in its place; the stations it already

@@ -74,7 +74,7 @@ private:
     static constexpr std::size_t BlockRows = 128;
     std::span<const std::string_view> batch_;
     std::vector<ReadRow> rows_ = std::vector<ReadRow>(LinesPerBatch); // of the batch
-    std::unique_ptr<SharedBatch> sharing_; // last: its helper uses the rest
+    std::unique_ptr<SharedBatch> sharing_;                            // last: its helper uses the rest
 };
 
 } // namespace borvelin
