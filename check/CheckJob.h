@@ -39,6 +39,8 @@ protected:
     std::string_view lineStep(std::string_view line) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
+    // The findings of each code found.
+    void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
     // The parser's failures, as findings C1 of the line in hand.

@@ -46,6 +46,7 @@ QString sizeText(qint64 bytes)
 const QStringList JobReport::ProgramFiles = {
     QStringLiteral("QSL.TXT"),      QStringLiteral("QSL.BAK"),    QStringLiteral("QSL.FUL"),
     QStringLiteral("QSL.CSV"),      QStringLiteral("QSLMGR.TXT"), QStringLiteral("QSLADM.TXT"),
+    QStringLiteral("QSLCHK.CSV"),   QStringLiteral("QSLCLU.FUL"), QStringLiteral("QSLVIA.CSV"),
     QStringLiteral("BORVELIN.LOG"),
 };
 
