@@ -45,8 +45,12 @@ std::string_view ImportJob::lineStep(std::string_view textLine)
     showProgressIfDue();
     if (isBlankLine(textLine))
         return textLine;
+    // A list saved by a Windows editor may start with UTF-8's byte order mark.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view rowText =
+        beforeFirstRow_ && textLine.starts_with(ByteOrderMark) ? textLine.substr(ByteOrderMark.size()) : textLine;
     ImportRow row;
-    const RowFault fault = readImportRow(textLine, row);
+    const RowFault fault = readImportRow(rowText, row);
     const bool firstRow = std::exchange(beforeFirstRow_, false);
     if (firstRow && fault != RowFault::None && isHeaderRow(row))
         return textLine;

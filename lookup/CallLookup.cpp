@@ -13,7 +13,7 @@ namespace borvelin {
 
 namespace {
 
-std::string joined(const LineRoute& route)
+std::string joined(const ParsedRoute& route)
 {
     std::string text;
     for (std::size_t index = 0; index < route.addressPartCount; ++index) {
@@ -105,7 +105,7 @@ void CallLookup::addHit(const Home& home, const std::string& line, std::uint64_t
 {
     entry_.reset();
     const std::string_view parsedLine = parser_.parse(line, entry_);
-    const LineRoute route = routes_.routeOf(parsedLine, entry_);
+    const ParsedRoute route = routes_.routeOf(parsedLine, entry_);
     LookupHit hit;
     hit.lineNumber = lineNumber;
     hit.line = line;

@@ -6,8 +6,8 @@
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
-#include "lookup/LineRoute.h"
 #include "lookup/LookupAnswer.h"
+#include "lookup/ParsedRoute.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -176,7 +177,9 @@ void JobReport::countLinesInTheBackground(const QStringList& files)
                 return;
             QString lines;
             try {
-                lines = lineCountText(borvelin::countLines(QDir(folder).filePath(name).toStdString()));
+                const auto keepGoing = [] { return !QThread::currentThread()->isInterruptionRequested(); };
+                lines = lineCountText(
+                    borvelin::countLines(QFile::encodeName(QDir(folder).filePath(name)).toStdString(), keepGoing));
             } catch (const borvelin::JobError&) {
                 lines = QStringLiteral("unreadable");
             }
