@@ -75,15 +75,20 @@ void AdifFillJob::runSteps()
     status_.setPanelText(FromPanel, "From: " + logFile_);
     status_.setPanelText(ToPanel, "To: " + logFile_);
 
+    // The share read runs over the log, the list, and the log once more.
+    LineReader list(ListFileName);
+    const std::uint64_t inAll = 2 * firstPass.size() + list.size();
     RouteBook routes;
     AdiReader checking(firstPass, logFile_);
     for (AdiChunk chunk; checking.next(chunk);) {
         stopIfRequested();
         if (const AdiField* call = chunk.kind == AdiChunk::Kind::Record ? callOf(chunk) : nullptr)
             routes.noteCall(call->data);
+        if (checking.records() % ShareInterval == 0)
+            status_.showInputRead(firstPass.bytesRead(), inAll);
     }
-    LineReader list(ListFileName);
     routes.readList(list);
+    status_.showInputRead(firstPass.size() + list.size(), inAll);
 
     FileByteSource secondPass(logFile_);
     AdiReader copying(secondPass, logFile_);
@@ -95,6 +100,8 @@ void AdifFillJob::runSteps()
         if (chunk.kind == AdiChunk::Kind::Record) {
             ++state_.RecCount;
             showProgressIfDue();
+            if (state_.RecCount % ShareInterval == 0)
+                status_.showInputRead(firstPass.size() + list.size() + secondPass.bytesRead(), inAll);
         }
         filler.take(chunk, copying.records());
     }
@@ -109,7 +116,7 @@ void AdifFillJob::runSteps()
     summary_.readOne = "QSO";
     summary_.readMany = "QSOs";
     summary_.filesWritten = {{ViaReport::FileName, csv.linesWritten()}};
-    summary_.counts = {{"route added", "routes added", static_cast<std::uint64_t>(filler.routesAdded())}};
+    summary_.counts = {{"route added to " + logFile_, "routes added to " + logFile_, filler.routesAdded()}};
 }
 
 } // namespace borvelin

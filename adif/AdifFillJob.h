@@ -23,6 +23,8 @@ public:
 
     static constexpr const char* ListFileName = "QSL.TXT";
     static constexpr const char* BackupSuffix = ".bak";
+    // The share of the files read is reported after this many QSOs.
+    static constexpr std::uint64_t ShareInterval = 4096;
 
     // Fails with JobError; every file is then as it was.
     void run();

@@ -29,6 +29,7 @@ std::size_t FileByteSource::read(char* into, std::size_t most)
     const std::size_t got = std::fread(into, 1, most, file_.get());
     if (got == 0 && std::ferror(file_.get()))
         throw JobError::fromLastError(fileName_, EIO);
+    bytesRead_ += got;
     return got;
 }
 

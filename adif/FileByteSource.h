@@ -15,11 +15,14 @@ public:
     explicit FileByteSource(const std::string& fileName);
     std::size_t read(char* into, std::size_t most) override;
     std::uint64_t size() const override { return size_; }
+    // How many bytes read() has handed out so far.
+    std::uint64_t bytesRead() const { return bytesRead_; }
 
 private:
     std::string fileName_;
     FileHandle file_;
     std::uint64_t size_ = 0;
+    std::uint64_t bytesRead_ = 0;
 };
 
 } // namespace borvelin

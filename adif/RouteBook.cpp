@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "adif/RouteBook.h"
 
+#include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
 #include "listline/LineRoute.h"
 
@@ -10,6 +11,9 @@
 namespace borvelin {
 
 namespace {
+
+// Cancel is looked at after this many lines of the list.
+constexpr std::uint64_t StopCheckInterval = 4096;
 
 // Longer first words are no calls; they are passed over without a look-up.
 constexpr std::size_t LongestFirstWord = 32;
@@ -118,7 +122,10 @@ void RouteBook::readList(LineSource& list)
     std::string line;
     char call[LongestFirstWord];
     std::string portableHome;
+    std::uint64_t linesRead = 0;
     while (list.readLine(line)) {
+        if (++linesRead % StopCheckInterval == 0)
+            stopIfRequested();
         const std::string_view word = firstWord(line);
         if (word.empty() || word.size() > LongestFirstWord || slots_.empty())
             continue;

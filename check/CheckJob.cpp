@@ -107,4 +107,11 @@ void CheckJob::afterStreamsClosed()
     status_.setPanelText(ProgressPanel, tally_.summary());
 }
 
+void CheckJob::addCounts(std::vector<JobSummary::Count>& counts) const
+{
+    for (int code = 1; code <= LastCode; ++code)
+        if (const std::uint64_t found = tally_.countOf(code); found != 0)
+            counts.push_back({"finding C" + std::to_string(code), "findings C" + std::to_string(code), found});
+}
+
 } // namespace borvelin

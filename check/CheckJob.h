@@ -41,6 +41,8 @@ protected:
     std::string_view batchStep(std::span<const std::string_view> lines) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
+    // The findings of each code found.
+    void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
     void checkBlock(std::size_t worker, std::size_t block);

@@ -21,7 +21,7 @@ std::uint32_t identity(std::uint64_t hash)
 }
 
 // Addresses that differ only in case and blanks are the same address.
-std::uint32_t addressRouteId(const LineRoute& route)
+std::uint32_t addressRouteId(const ParsedRoute& route)
 {
     std::uint64_t hash = hashInCapitals("direct");
     for (std::size_t index = 0; index < route.addressPartCount; ++index) {
@@ -88,7 +88,7 @@ void readCommonFacts(std::string_view line, LineFacts& facts)
 
 } // namespace
 
-void readFacts(std::string_view line, const ListEntry& entry, const LineRoute& route, LineFacts& facts)
+void readFacts(std::string_view line, const ListEntry& entry, const ParsedRoute& route, LineFacts& facts)
 {
     facts.route = route;
     facts.seeAlso = entry.SeeAlsoCall;

@@ -5,7 +5,7 @@
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
-#include "lookup/LineRoute.h"
+#include "lookup/ParsedRoute.h"
 
 #include <string_view>
 

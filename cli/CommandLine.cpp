@@ -11,10 +11,12 @@
 #include "full/TxtToFulJob.h"
 #include "import/ImportJob.h"
 #include "jobs/JobError.h"
+#include "jobs/StopRequest.h"
 #include "lookup/AnswerText.h"
 #include "lookup/CallLookup.h"
 #include "managers/List25Job.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <iostream>
@@ -99,6 +101,7 @@ std::vector<std::string> callsFrom(std::istream& in)
 JobSummary runLookup(Session& session, const Step& step)
 {
     CallLookup lookup(step.calls.empty() ? callsFrom(session.in) : step.calls, CallLookup::Keeps::Text);
+    stopIfRequested(); // a Ctrl+C ends reading the calls too
     const auto list = diskFiles().openInput("QSL.TXT");
     lookup.readList(*list);
     JobSummary summary;
@@ -150,7 +153,8 @@ void printUsage(std::ostream& out)
            "one after the other; stops at the first that fails.\n\nCommands:\n";
     for (const auto& command : Commands) {
         const std::string usage = std::string(command.name) + " " + std::string(command.operands);
-        out << "  " << usage << std::string(UsageWidth - usage.size(), ' ') << command.menuItem << '\n';
+        out << "  " << usage << std::string(UsageWidth - std::min(usage.size(), UsageWidth - 1), ' ')
+            << command.menuItem << '\n';
     }
     out << "\nOptions:\n"
            "  -C DIR       work in DIR instead of the current directory\n"

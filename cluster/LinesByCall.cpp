@@ -3,14 +3,13 @@
 
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
-#include "jobs/NewFile.h"
+#include "jobs/TemporaryFile.h"
 #include "listline/LineLayout.h"
 #include "listline/LineRoute.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <queue>
-#include <random>
 
 namespace borvelin {
 
@@ -21,25 +20,6 @@ namespace {
 // Each run is read back through a buffer this large, so that many runs still fit.
 constexpr std::size_t RunReadBuffer = std::size_t{64} << 10;
 constexpr std::size_t RunWriteBuffer = std::size_t{1} << 20;
-
-FileHandle createRunFile(const fs::path& output, std::string& createdName)
-{
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name =
-            "." + output.filename().string() + ".run" + std::to_string(random() % 1000000) + ".tmp";
-        const fs::path candidate = output.parent_path().empty() ? fs::path(name) : output.parent_path() / name;
-        errno = 0;
-        if (FileHandle file{createNewFile(candidate)}) {
-            createdName = candidate.string();
-            return file;
-        }
-        if (errno != EEXIST)
-            throw JobError::fromLastError(output.string(), EACCES);
-    }
-    throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (no free temporary name)", output.string());
-}
 
 // The next line of one run in the merge, and the run it came from, which breaks ties
 // so that the lines of one call keep the order of the list.
@@ -102,7 +82,7 @@ void LinesByCall::spillRun()
 {
     sortRun();
     std::string name;
-    FileHandle file = createRunFile(output_, name);
+    FileHandle file = createTemporaryBeside(output_, output_.string(), name, ".run");
     runFiles_.push_back(name);
     std::setvbuf(file.get(), nullptr, _IOFBF, RunWriteBuffer);
     errno = 0;

@@ -86,13 +86,21 @@ void ImportJob::takeUp(std::size_t block)
     }
 }
 
-void ImportJob::takeRow(std::string_view line, const ReadRow& read)
+void ImportJob::takeRow(std::string_view line, const ReadRow& readAhead)
 {
     ++state_.RecCount;
     showProgressIfDue();
-    if (read.blank)
+    if (readAhead.blank)
         return;
     const bool firstRow = std::exchange(beforeFirstRow_, false);
+    // A list saved by a Windows editor may start with UTF-8's byte order mark: that row
+    // is read once more without it.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = firstRow && line.starts_with(ByteOrderMark);
+    ReadRow withoutMark;
+    if (marked)
+        readRow(line.substr(ByteOrderMark.size()), withoutMark);
+    const ReadRow& read = marked ? withoutMark : readAhead;
     if (firstRow && read.fault != RowFault::None && isHeaderRow(read.row))
         return;
     if (read.fault != RowFault::None) {

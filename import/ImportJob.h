@@ -59,7 +59,7 @@ private:
     static void readRow(std::string_view line, ReadRow& read);
     void readBlock(std::size_t block);
     void takeUp(std::size_t block);
-    void takeRow(std::string_view line, const ReadRow& read);
+    void takeRow(std::string_view line, const ReadRow& readAhead);
     void copyPresentList();
     void compareWithListLine(const std::string& line);
     void writeStation(const ImportedStation& station);

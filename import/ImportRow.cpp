@@ -38,6 +38,13 @@ int numberAt(std::string_view text, std::size_t at, std::size_t digits)
     return number;
 }
 
+int daysInMonth(int year, int month)
+{
+    constexpr int Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leapYear = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leapYear ? 29 : Days[month - 1];
+}
+
 // -1 for anything but YYYY-MM and YYYY-MM-DD with a month and a day that exist.
 std::int32_t parsedDate(std::string_view date)
 {
@@ -45,14 +52,14 @@ std::int32_t parsedDate(std::string_view date)
         return -1;
     const int year = numberAt(date, 0, 4);
     const int month = numberAt(date, 5, 2);
+    if (year < 0 || month < 1 || month > 12)
+        return -1;
     int day = 0;
     if (date.size() == 10) {
         day = date[7] == '-' ? numberAt(date, 8, 2) : -1;
-        if (day < 1 || day > 31)
+        if (day < 1 || day > daysInMonth(year, month))
             return -1;
     }
-    if (year < 0 || month < 1 || month > 12)
-        return -1;
     return year * 10000 + month * 100 + day;
 }
 
@@ -65,6 +72,9 @@ std::int32_t dateOrder(std::string_view date)
 
 RowFault readImportRow(std::string_view line, ImportRow& row)
 {
+    // A separator that ends the row adds no field: "CALL;MANAGER;DATE;" is three.
+    if (line.size() > 1 && line.back() == FieldSeparator)
+        line.remove_suffix(1);
     std::string_view fields[3];
     std::size_t count = 0;
     for (;;) {

@@ -6,12 +6,12 @@
 #include "jobs/NewFile.h"
 #include "jobs/RegularFile.h"
 #include "jobs/ReplaceKeepingBackup.h"
+#include "jobs/TemporaryFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace borvelin {
@@ -52,25 +52,6 @@ void requireWritableTarget(const fs::path& target, const std::string& targetName
         throw JobError::fromLastError(targetName, EACCES);
 }
 
-FileHandle createExclusive(const fs::path& target, const std::string& targetName, std::string& createdName)
-{
-    std::random_device seed;
-    std::mt19937 random(seed());
-    const fs::path directory = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp";
-        const fs::path candidate = directory.empty() ? fs::path(name) : directory / name;
-        errno = 0;
-        if (FileHandle file{createNewFile(candidate)}) {
-            createdName = candidate.string();
-            return file;
-        }
-        if (errno != EEXIST)
-            throw JobError::fromLastError(targetName, EACCES);
-    }
-    throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (no free temporary name)", targetName);
-}
-
 } // namespace
 
 OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize, OutputWrites writes)
@@ -80,7 +61,7 @@ OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize, Ou
     limit_ = buffer_.data() + buffer_.size();
     const fs::path target = resolvedTarget(targetName);
     requireWritableTarget(target, targetName);
-    file_ = createExclusive(target, targetName, temporaryName_);
+    file_ = createTemporaryBeside(target, targetName, temporaryName_);
     std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each buffer goes out in one write
     if (writes == OutputWrites::Behind) {
         try {

@@ -4,9 +4,9 @@
 #include "jobs/DiskSync.h"
 #include "jobs/FileHandle.h"
 #include "jobs/JobError.h"
+#include "jobs/TemporaryFile.h"
 
 #include <cerrno>
-#include <random>
 #include <system_error>
 
 namespace borvelin {
@@ -14,12 +14,6 @@ namespace borvelin {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path temporaryBeside(const fs::path& path, unsigned number)
-{
-    const std::string name = "." + path.filename().string() + "." + std::to_string(number) + ".tmp";
-    return path.parent_path().empty() ? fs::path(name) : path.parent_path() / name;
-}
 
 // A copy stands in for a hard link, so it must be on the disk before the original goes.
 void syncCopy(const fs::path& copy, const std::string& backupName)
@@ -39,10 +33,9 @@ void syncCopy(const fs::path& copy, const std::string& backupName)
 // them, else a copy. Either way the bytes stay reachable once `original`'s name is reused.
 fs::path keepUnderTemporaryName(const fs::path& original, const fs::path& backup, const std::string& backupName)
 {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = temporaryBeside(backup, static_cast<unsigned>(random() % 1000000));
+    TemporaryNames names(backup);
+    for (int attempt = 0; attempt < TemporaryNames::MostAttempts; ++attempt) {
+        fs::path candidate = names.next();
         std::error_code ec;
         fs::create_hard_link(original, candidate, ec);
         if (!ec)

@@ -16,7 +16,7 @@ namespace borvelin {
 
 namespace {
 
-void joinAddress(const LineRoute& route, std::string& text)
+void joinAddress(const ParsedRoute& route, std::string& text)
 {
     text.clear();
     std::size_t length = 0;
@@ -135,7 +135,7 @@ void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
 {
     entry_.reset();
     const std::string_view parsedLine = parser_.parse(line, entry_);
-    const LineRoute route = routes_.routeOf(parsedLine, entry_);
+    const ParsedRoute route = routes_.routeOf(parsedLine, entry_);
     hit_.lineNumber = lineNumber;
     if (keeps_ == Keeps::Hits)
         hit_.line.assign(line); // the text is written from the line where it stands
@@ -174,11 +174,10 @@ std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, Job
     return lookup.answers();
 }
 
-std::string lookUpText(const std::vector<std::string>& calls, JobFiles& files)
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list)
 {
     CallLookup lookup(calls, CallLookup::Keeps::Text);
-    const auto list = files.openInput("QSL.TXT");
-    lookup.readList(*list);
+    lookup.readList(list);
     std::string text;
     for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer)
         lookup.appendAnswerText(text, answer);

@@ -7,8 +7,8 @@
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
 #include "lookup/CallHash.h"
-#include "lookup/LineRoute.h"
 #include "lookup/LookupAnswer.h"
+#include "lookup/ParsedRoute.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -97,7 +97,7 @@ private:
 
 // Looks up the calls in QSL.TXT. Fails with JobError as reading the list would.
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files = diskFiles());
-// The same, as the text of the answers one after the other.
-std::string lookUpText(const std::vector<std::string>& calls, JobFiles& files = diskFiles());
+// The answers as their text, one after the other, from the list `list` reads.
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list);
 
 } // namespace borvelin

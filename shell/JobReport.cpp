@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -46,6 +47,7 @@ QString sizeText(qint64 bytes)
 const QStringList JobReport::ProgramFiles = {
     QStringLiteral("QSL.TXT"),      QStringLiteral("QSL.BAK"),    QStringLiteral("QSL.FUL"),
     QStringLiteral("QSL.CSV"),      QStringLiteral("QSLMGR.TXT"), QStringLiteral("QSLADM.TXT"),
+    QStringLiteral("QSLCHK.CSV"),   QStringLiteral("QSLCLU.FUL"), QStringLiteral("QSLVIA.CSV"),
     QStringLiteral("BORVELIN.LOG"),
 };
 
@@ -175,7 +177,9 @@ void JobReport::countLinesInTheBackground(const QStringList& files)
                 return;
             QString lines;
             try {
-                lines = lineCountText(borvelin::countLines(QDir(folder).filePath(name).toStdString()));
+                const auto keepGoing = [] { return !QThread::currentThread()->isInterruptionRequested(); };
+                lines = lineCountText(
+                    borvelin::countLines(QFile::encodeName(QDir(folder).filePath(name)).toStdString(), keepGoing));
             } catch (const borvelin::JobError&) {
                 lines = QStringLiteral("unreadable");
             }

@@ -132,7 +132,7 @@ void frmMain::createClientArea()
         Finder->txtFind->selectAll();
     });
     Report = new JobReport(client);
-    Report->addBelowFolder(Finder, 1);
+    Report->addBelowFolder(Finder, 0);
     connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
     layout->addWidget(Report, 1);
     escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);

@@ -92,6 +92,9 @@ void frmMain::endJob()
     QApplication::restoreOverrideCursor();
     QCoreApplication::processEvents();
     escapeStopsJob_->setEnabled(false);
+    // An Esc or Cancel that came as the job ended must not stop what comes next: a
+    // look-up in the find field, say.
+    borvelin::clearStopRequest();
     setMenuCommandsEnabled(true);
     jobRunning_ = false;
 }

@@ -135,6 +135,10 @@ TEST_F(CommandLineTest, CommandsThatNameAFileTakeItAndTheirOption)
               crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City"),
                          listLine("Q5XYZ", "QSL via Q6MGR ")}));
     EXPECT_TRUE(fs::exists("QSLCLU.FUL"));
+    writeFile("log.adi", "<EOH>\n<CALL:7>Q5XYZ/P <EOR>\n");
+    const CliResult filled = runCli({"adif", "log.adi"});
+    EXPECT_EQ(filled.status, 0) << filled.err;
+    EXPECT_EQ(readFile("log.adi"), "<EOH>\n<CALL:7>Q5XYZ/P <QSL_VIA:5>Q6MGR<EOR>\n");
 }
 
 TEST_F(CommandLineTest, MissingDirectoryIsAnError)

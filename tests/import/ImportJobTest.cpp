@@ -75,6 +75,22 @@ TEST_F(ImportJobTest, RealShapedListGivesOneLinePerStationAndLogsTheRowsItCannot
                              }));
 }
 
+// What editors and other programs leave in a list: a byte order mark, a separator at the
+// end of a row; and dates that look right but do not exist.
+TEST_F(ImportJobTest, RowsAsOtherProgramsWriteThem)
+{
+    import("\xEF\xBB\xBFQ1ABC;Q2MGR;2024-02-29\r\n"
+           "Q3ABC;Q4MGR;2023-03;\r\n"
+           "Q5ABC;Q6MGR;2023-02-29\r\n"
+           "Q7ABC;Q8MGR;2021-04-31\r\n");
+    EXPECT_EQ(readFile("QSL.TXT"),
+              crlfLines({listLine("Q1ABC", "QSL via Q2MGR "), listLine("Q3ABC", "QSL via Q4MGR ")}));
+    const std::vector<std::string> logged = loggedLines();
+    ASSERT_EQ(logged.size(), 4u);
+    EXPECT_EQ(logged[1], "Failure: the date 2023-02-29 is not YYYY-MM or YYYY-MM-DD; the row is not imported.");
+    EXPECT_EQ(logged[3], "Failure: the date 2021-04-31 is not YYYY-MM or YYYY-MM-DD; the row is not imported.");
+}
+
 // The newest row gives the manager, the newest row naming another gives the remark,
 // whatever order the rows come in; on one date the later row counts.
 TEST_F(ImportJobTest, NewestManagerAndTheOneBeforeIt)

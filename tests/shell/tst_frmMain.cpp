@@ -2,6 +2,7 @@
 #include "forms/AppIcon.h"
 #include "forms/Forms.h"
 #include "forms/Twips.h"
+#include "shell/CallFinder.h"
 #include "shell/JobReport.h"
 #include "shell/Module1.h"
 #include "shell/StatusBar.h"
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -563,6 +565,13 @@ void tst_frmMain::escapeStopsTheJobAndChangesNoFile()
     QVERIFY(!window->Report->cmdCancel->isVisible());
     QVERIFY(action(*window, "mnuFileList25")->isEnabled());
     expectEarlierOutputs();
+    // The stop ended with the job: the find field looks a call up.
+    QSignalSpy answered(window->Finder, &CallFinder::answered);
+    window->Finder->txtFind->setText(QStringLiteral("Q0A0"));
+    window->Finder->find();
+    QVERIFY(answered.wait());
+    QVERIFY2(window->Finder->answerShown().startsWith(QStringLiteral("Q0A0\n  line 2:")),
+             qPrintable(window->Finder->answerShown()));
 }
 
 void tst_frmMain::closeBoxStopsTheJobThenCloses()
