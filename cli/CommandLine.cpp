@@ -100,7 +100,7 @@ std::vector<std::string> callsFrom(std::istream& in)
 
 JobSummary runLookup(Session& session, const Step& step)
 {
-    CallLookup lookup(step.calls.empty() ? callsFrom(session.in) : step.calls);
+    CallLookup lookup(step.calls.empty() ? callsFrom(session.in) : step.calls, CallLookup::Keeps::Text);
     stopIfRequested(); // a Ctrl+C ends reading the calls too
     const auto list = diskFiles().openInput("QSL.TXT");
     lookup.readList(*list);
@@ -108,9 +108,12 @@ JobSummary runLookup(Session& session, const Step& step)
     summary.linesRead = lookup.linesRead();
     JobSummary::Count found{"call found", "calls found", 0};
     JobSummary::Count missing{"call not found", "calls not found", 0};
-    for (const LookupAnswer& answer : lookup.answers()) {
-        session.out << answerText(answer);
-        ++(answer.found() ? found : missing).count;
+    std::string head; // one buffer for every answer's first line
+    for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer) {
+        head.clear();
+        appendAnswerHead(head, lookup.answers()[answer].call, lookup.found(answer));
+        session.out << head << lookup.hitsText(answer);
+        ++(lookup.found(answer) ? found : missing).count;
     }
     session.allFound = session.allFound && missing.count == 0;
     summary.counts = {found, missing};

@@ -35,31 +35,79 @@ char* put(char* out, std::string_view text)
 } // namespace
 
 ImportJob::ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode, JobFiles& files)
-    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode)
+    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode),
+      sharing_(makeSharedBatch([this](std::size_t, std::size_t block) { readBlock(block); },
+                               [this](std::size_t block) { takeUp(block); }))
 {
 }
 
 std::string_view ImportJob::lineStep(std::string_view textLine)
 {
+    ReadRow read;
+    readRow(textLine, read);
+    takeRow(textLine, read);
+    return textLine;
+}
+
+std::string_view ImportJob::batchStep(std::span<const std::string_view> lines)
+{
+    batch_ = lines;
+    sharing_->run((lines.size() + BlockRows - 1) / BlockRows);
+    return lines.back();
+}
+
+// Reading a row allocates nothing and cannot fail: a block needs no error of its own.
+void ImportJob::readRow(std::string_view line, ReadRow& read)
+{
+    read.blank = isBlankLine(line);
+    if (read.blank)
+        return;
+    read.row = ImportRow{};
+    read.fault = readImportRow(line, read.row);
+    if (read.fault == RowFault::None) {
+        read.call = ShortCall(read.row.call);
+        read.manager = ShortCall(read.row.manager);
+    }
+}
+
+void ImportJob::readBlock(std::size_t block)
+{
+    const std::size_t end = std::min(batch_.size(), (block + 1) * BlockRows);
+    for (std::size_t row = block * BlockRows; row < end; ++row)
+        readRow(batch_[row], rows_[row]);
+}
+
+void ImportJob::takeUp(std::size_t block)
+{
+    const std::size_t end = std::min(batch_.size(), (block + 1) * BlockRows);
+    for (std::size_t row = block * BlockRows; row < end; ++row) {
+        stopIfRequestedBeforeLine();
+        takeRow(batch_[row], rows_[row]);
+    }
+}
+
+void ImportJob::takeRow(std::string_view line, const ReadRow& readAhead)
+{
     ++state_.RecCount;
     showProgressIfDue();
-    if (isBlankLine(textLine))
-        return textLine;
-    // A list saved by a Windows editor may start with UTF-8's byte order mark.
-    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-    const std::string_view rowText =
-        beforeFirstRow_ && textLine.starts_with(ByteOrderMark) ? textLine.substr(ByteOrderMark.size()) : textLine;
-    ImportRow row;
-    const RowFault fault = readImportRow(rowText, row);
+    if (readAhead.blank)
+        return;
     const bool firstRow = std::exchange(beforeFirstRow_, false);
-    if (firstRow && fault != RowFault::None && isHeaderRow(row))
-        return textLine;
-    if (fault != RowFault::None) {
-        log_.logFailure(textLine, rowFaultMessage(fault, row));
-        return textLine;
+    // A list saved by a Windows editor may start with UTF-8's byte order mark: that row
+    // is read once more without it.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = firstRow && line.starts_with(ByteOrderMark);
+    ReadRow withoutMark;
+    if (marked)
+        readRow(line.substr(ByteOrderMark.size()), withoutMark);
+    const ReadRow& read = marked ? withoutMark : readAhead;
+    if (firstRow && read.fault != RowFault::None && isHeaderRow(read.row))
+        return;
+    if (read.fault != RowFault::None) {
+        log_.logFailure(line, rowFaultMessage(read.fault, read.row));
+        return;
     }
-    stations_.addRow(ShortCall(row.call), ShortCall(row.manager), row.dateOrder);
-    return textLine;
+    stations_.addRow(read.call, read.manager, read.row.dateOrder);
 }
 
 void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const
@@ -70,13 +118,14 @@ void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const
 
 void ImportJob::afterInputRead()
 {
-    if (stations_.stations().empty())
+    if (stations_.size() == 0)
         throw JobError(ErrorNumber::InvalidFileFormat, "Invalid file format (no row to import)", listFile_);
     if (mode_ == ImportMode::Merge)
         copyPresentList();
-    for (const ImportedStation& station : stations_.stations())
+    stations_.forEachStation([this](const ImportedStation& station) {
         if (!station.inList)
             writeStation(station);
+    });
 }
 
 // Merging keeps every line of the present list, in its place; the stations it already

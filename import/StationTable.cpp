@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/StationTable.h"
 
+#include "listline/TextSearch.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace borvelin {
 
+// Its small letters are made capitals eight at a time.
 ShortCall::ShortCall(std::string_view call) : length_(static_cast<std::uint8_t>(std::min(call.size(), MostBytes)))
 {
-    for (std::size_t index = 0; index < length_; ++index) {
-        const char byte = call[index];
-        bytes_[index] = (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
-    }
+    char bytes[16] = {};
+    std::memcpy(bytes, call.data(), length_);
+    std::uint64_t words[2];
+    std::memcpy(words, bytes, sizeof words);
+    words[0] = inCapitals(words[0]);
+    words[1] = inCapitals(words[1]);
+    std::memcpy(bytes_.data(), words, bytes_.size());
 }
 
 namespace {
@@ -59,7 +65,7 @@ std::size_t StationTable::slotOf(const ShortCall& call, std::uint32_t fingerprin
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = fingerprint & mask;; slot = (slot + 1) & mask) {
         const Slot& entry = slots_[slot];
-        if (entry.station == 0 || (entry.fingerprint == fingerprint && stations_[entry.station - 1].call == call))
+        if (entry.station == 0 || (entry.fingerprint == fingerprint && stationAt(entry.station - 1).call == call))
             return slot;
     }
 }
@@ -85,51 +91,84 @@ ImportedStation* StationTable::find(const ShortCall& call)
     if (slots_.empty())
         return nullptr;
     const Slot& entry = slots_[slotOf(call, fingerprintOf(call))];
-    return entry.station == 0 ? nullptr : &stations_[entry.station - 1];
+    return entry.station == 0 ? nullptr : &stationAt(entry.station - 1);
 }
 
-const std::deque<ImportedStation>& StationTable::stations()
+std::size_t StationTable::size()
 {
     takeWaitingRows();
-    return stations_;
+    return count_;
 }
 
+ImportedStation& StationTable::addStation(const ImportedStation& station)
+{
+    if (count_ % ChunkSize == 0)
+        chunks_.emplace_back().reserve(ChunkSize);
+    ++count_;
+    return chunks_.back().emplace_back(station);
+}
+
+// A row waits in a ring while its slot is fetched; halfway, its station is asked for
+// through that slot; when the ring is full, the oldest row is taken.
 void StationTable::addRow(const ShortCall& call, const ShortCall& manager, std::int32_t date)
 {
-    Row& row = waiting_[waitingCount_++];
+    if (waitingCount_ == RowsAhead) {
+        takeRow(waiting_[firstWaiting_]);
+        firstWaiting_ = (firstWaiting_ + 1) % RowsAhead;
+        --waitingCount_;
+    }
+    Row& row = waiting_[(firstWaiting_ + waitingCount_++) % RowsAhead];
     row = {call, manager, date, fingerprintOf(call)};
 #if defined(__GNUC__) || defined(__clang__)
     if (!slots_.empty())
         __builtin_prefetch(&slots_[row.fingerprint & (slots_.size() - 1)]);
 #endif
-    if (waitingCount_ == RowsAhead)
-        takeWaitingRows();
+    if (waitingCount_ > RowsAhead / 2)
+        prefetchStation(waiting_[(firstWaiting_ + waitingCount_ - 1 - RowsAhead / 2) % RowsAhead]);
 }
 
 void StationTable::takeWaitingRows()
 {
     for (std::size_t index = 0; index < waitingCount_; ++index)
-        takeRow(waiting_[index]);
+        takeRow(waiting_[(firstWaiting_ + index) % RowsAhead]);
+    firstWaiting_ = 0;
     waitingCount_ = 0;
+}
+
+// The station of the first slot with the row's fingerprint: the station itself is not
+// read to make sure, which would be the very wait this is to spare.
+void StationTable::prefetchStation([[maybe_unused]] const Row& row) const
+{
+#if defined(__GNUC__) || defined(__clang__)
+    if (slots_.empty())
+        return;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = row.fingerprint & mask; slots_[slot].station != 0; slot = (slot + 1) & mask) {
+        if (slots_[slot].fingerprint == row.fingerprint) {
+            __builtin_prefetch(&stationAt(slots_[slot].station - 1));
+            return;
+        }
+    }
+#endif
 }
 
 void StationTable::takeRow(const Row& row)
 {
-    if (lastStation_ < stations_.size() && stations_[lastStation_].call == row.call) {
-        takeRow(stations_[lastStation_], row.manager, row.date);
+    if (lastStation_ < count_ && stationAt(lastStation_).call == row.call) {
+        takeRow(stationAt(lastStation_), row.manager, row.date);
         return;
     }
-    if ((stations_.size() + 1) * 2 > slots_.size()) // half full at most: short probes
+    if ((count_ + 1) * 2 > slots_.size()) // half full at most: short probes
         grow();
     Slot& entry = slots_[slotOf(row.call, row.fingerprint)];
     if (entry.station != 0) {
         lastStation_ = entry.station - 1;
-        takeRow(stations_[lastStation_], row.manager, row.date);
+        takeRow(stationAt(lastStation_), row.manager, row.date);
         return;
     }
-    lastStation_ = stations_.size();
-    stations_.push_back({row.call, row.manager, {}, row.date, 0, false});
-    entry = {static_cast<std::uint32_t>(stations_.size()), row.fingerprint};
+    lastStation_ = count_;
+    addStation({row.call, row.manager, {}, row.date, 0, false});
+    entry = {static_cast<std::uint32_t>(count_), row.fingerprint};
 }
 
 // Keeps the two newest managers that differ.

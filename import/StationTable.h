@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -47,7 +46,15 @@ public:
     // same date the later one counts as the newer.
     void addRow(const ShortCall& call, const ShortCall& manager, std::int32_t date);
     ImportedStation* find(const ShortCall& call);
-    const std::deque<ImportedStation>& stations();
+    std::size_t size();
+    // Visits every station, in the order of their first rows.
+    template <typename Visit>
+    void forEachStation(Visit visit)
+    {
+        takeWaitingRows();
+        for (std::size_t index = 0; index < count_; ++index)
+            visit(stationAt(index));
+    }
 
 private:
     struct Row {
@@ -57,29 +64,42 @@ private:
         std::uint32_t fingerprint;
     };
     // With many stations the table outgrows the caches and each look-up waits for
-    // memory; rows are taken a few at a time, their slots fetched while the rows before
-    // them are looked up.
+    // memory; a row is taken this many rows late, its slot and then its station fetched
+    // while the rows before it are taken.
     static constexpr std::size_t RowsAhead = 16;
 
     void takeWaitingRows();
+    void prefetchStation(const Row& row) const;
     void takeRow(const Row& row);
     static void takeRow(ImportedStation& station, const ShortCall& manager, std::int32_t date);
     std::size_t slotOf(const ShortCall& call, std::uint32_t fingerprint) const;
     void grow();
+    ImportedStation& addStation(const ImportedStation& station);
+    ImportedStation& stationAt(std::size_t index) { return chunks_[index >> ChunkBits][index & (ChunkSize - 1)]; }
+    const ImportedStation& stationAt(std::size_t index) const
+    {
+        return chunks_[index >> ChunkBits][index & (ChunkSize - 1)];
+    }
 
     // Open addressing. A slot holds the station's index + 1 (0: free) and 32 bits of its
     // call's hash, so that a new station's probe reads only the slots: with many stations
-    // each look into stations_ would be a wait for memory.
+    // each look at a station would be a wait for memory.
     struct Slot {
         std::uint32_t station = 0;
         std::uint32_t fingerprint = 0;
     };
 
-    std::deque<ImportedStation> stations_; // grows without moving what it holds
+    // The stations in the order of their first rows, in chunks that never move: a look at
+    // one finds its chunk in a short table that stays in the cache.
+    static constexpr unsigned ChunkBits = 12;
+    static constexpr std::size_t ChunkSize = std::size_t{1} << ChunkBits;
+    std::vector<std::vector<ImportedStation>> chunks_;
+    std::size_t count_ = 0;
     std::vector<Slot> slots_;
     // Lists give a station's rows one after the other: the last station is tried first.
     std::size_t lastStation_ = 0;
-    std::array<Row, RowsAhead> waiting_{};
+    std::array<Row, RowsAhead> waiting_{}; // a ring, from firstWaiting_ on
+    std::size_t firstWaiting_ = 0;
     std::size_t waitingCount_ = 0;
 };
 

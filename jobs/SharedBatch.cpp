@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/SharedBatch.h"
 
+#include <system_error>
+
 namespace borvelin {
 
 namespace {
@@ -10,9 +12,22 @@ constexpr std::uint64_t BlockMask = (std::uint64_t{1} << BlockBits) - 1;
 
 } // namespace
 
-SharedBatch::SharedBatch(Work work, TakeUp takeUp)
-    : work_(std::move(work)), takeUp_(std::move(takeUp)), helper_([this] { helpOut(); })
+SharedBatch::SharedBatch(Work work, TakeUp takeUp, Threads threads)
+    : work_(std::move(work)), takeUp_(std::move(takeUp)),
+      helper_(threads == Threads::Two ? std::thread([this] { helpOut(); }) : std::thread())
 {
+}
+
+std::unique_ptr<SharedBatch> makeSharedBatch(SharedBatch::Work work, SharedBatch::TakeUp takeUp)
+{
+    if (std::thread::hardware_concurrency() >= 2) {
+        try {
+            return std::make_unique<SharedBatch>(work, takeUp, SharedBatch::Threads::Two);
+        } catch (const std::system_error&) {
+            // No second thread to be had: one does all.
+        }
+    }
+    return std::make_unique<SharedBatch>(std::move(work), std::move(takeUp), SharedBatch::Threads::One);
 }
 
 SharedBatch::~SharedBatch()
@@ -22,7 +37,8 @@ SharedBatch::~SharedBatch()
         quit_ = true;
     }
     started_.notify_all();
-    helper_.join();
+    if (helper_.joinable())
+        helper_.join();
 }
 
 void SharedBatch::run(std::size_t blocks)

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -17,15 +18,21 @@ namespace borvelin {
 // and the job's thread takes up the finished blocks in their order as it goes. Whatever
 // has an effect beyond its block (the outputs, the log, the progress) belongs in the
 // taking up, so that it happens in the order of the lines, as on one thread.
+//
+// Without a helper (one processor, or no thread to be had) the job's thread works on
+// every block itself, each just before it is taken up: the same steps in the same order.
 class SharedBatch {
 public:
+    enum class Threads { One, Two };
+
     // Works on one block; `worker` is 0 on the job's thread and 1 on the helper. Must
     // not throw: a failure is kept in the block's result and raised when it is taken up.
     using Work = std::function<void(std::size_t worker, std::size_t block)>;
     // Takes up one block's result, on the job's thread; may throw, which ends the batch.
     using TakeUp = std::function<void(std::size_t block)>;
 
-    SharedBatch(Work work, TakeUp takeUp);
+    // Fails with std::system_error when the helper's thread cannot be had.
+    SharedBatch(Work work, TakeUp takeUp, Threads threads = Threads::Two);
     // Stops the helper.
     ~SharedBatch();
     SharedBatch(const SharedBatch&) = delete;
@@ -57,5 +64,9 @@ private:
     std::atomic<std::uint64_t> claims_{0};
     std::thread helper_; // last: it starts once the rest is set up
 };
+
+// A SharedBatch with a helper when the machine has a second processor and a thread is
+// to be had, else one without.
+std::unique_ptr<SharedBatch> makeSharedBatch(SharedBatch::Work work, SharedBatch::TakeUp takeUp);
 
 } // namespace borvelin

@@ -222,23 +222,6 @@ std::uint32_t prefixesFrom(std::string_view line, std::size_t column, std::size_
     return columns < BlockColumns ? found & ((1u << columns) - 1) : found;
 }
 
-// The line's length without the blanks at its end.
-std::size_t lengthWithoutTrailingBlanks(std::string_view line)
-{
-    std::size_t length = line.size();
-#if defined(__SSE2__)
-    for (; length >= 16; length -= 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + length - 16));
-        const auto blanks = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))));
-        if (blanks != 0xFFFF)
-            return length - 16 + static_cast<std::size_t>(std::bit_width(~blanks & 0xFFFF));
-    }
-#endif
-    while (length > 0 && line[length - 1] == ' ')
-        --length;
-    return length;
-}
-
 } // namespace
 
 void KeywordColumns::scan(std::string_view line, std::size_t fromColumn)

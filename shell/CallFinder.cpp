@@ -3,7 +3,6 @@
 
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
-#include "lookup/AnswerText.h"
 #include "lookup/CallLookup.h"
 
 #include <QDir>
@@ -28,13 +27,8 @@ QString lookUp(const std::vector<std::string>& calls, const QString& folder)
 {
     const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
     try {
-        borvelin::CallLookup lookup(calls);
         borvelin::LineReader lines(QFile::encodeName(list).toStdString());
-        lookup.readList(lines);
-        std::string text;
-        for (const auto& answer : lookup.answers())
-            text += borvelin::answerText(answer);
-        return QString::fromLocal8Bit(text);
+        return QString::fromLocal8Bit(borvelin::lookUpText(calls, lines));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())

@@ -12,29 +12,39 @@
 namespace borvelin {
 namespace {
 
-// Each block is worked on once, by either thread, and taken up once, in order, on the
-// calling thread, after its work; batch after batch.
+// Each block is worked on once, by either thread (or, without a helper, by the calling
+// thread), and taken up once, in order, on the calling thread, after its work; batch
+// after batch.
 TEST(SharedBatch, TakesUpEveryBlockOnceInOrderAfterItsWork)
 {
-    std::vector<int> results(300);
-    std::vector<std::size_t> takenUp;
-    bool takenUpElsewhere = false;
-    const auto caller = std::this_thread::get_id();
-    SharedBatch batch([&](std::size_t, std::size_t block) { results[block] = static_cast<int>(block) + 1; },
-                      [&](std::size_t block) {
-                          takenUpElsewhere = takenUpElsewhere || std::this_thread::get_id() != caller;
-                          takenUp.push_back(results[block] == static_cast<int>(block) + 1 ? block : results.size());
-                          results[block] = 0;
-                      });
-    for (const std::size_t blocks : {0, 1, 2, 7, 300, 300}) {
-        takenUp.clear();
-        batch.run(blocks);
-        std::vector<std::size_t> inOrder(blocks);
-        for (std::size_t block = 0; block < blocks; ++block)
-            inOrder[block] = block;
-        EXPECT_EQ(takenUp, inOrder) << blocks << " blocks";
+    for (const auto threads : {SharedBatch::Threads::Two, SharedBatch::Threads::One}) {
+        std::vector<int> results(300);
+        std::vector<std::size_t> takenUp;
+        bool takenUpElsewhere = false;
+        bool workedElsewhere = false;
+        const auto caller = std::this_thread::get_id();
+        SharedBatch batch(
+            [&](std::size_t, std::size_t block) {
+                workedElsewhere = workedElsewhere || std::this_thread::get_id() != caller;
+                results[block] = static_cast<int>(block) + 1;
+            },
+            [&](std::size_t block) {
+                takenUpElsewhere = takenUpElsewhere || std::this_thread::get_id() != caller;
+                takenUp.push_back(results[block] == static_cast<int>(block) + 1 ? block : results.size());
+                results[block] = 0;
+            },
+            threads);
+        for (const std::size_t blocks : {0, 1, 2, 7, 300, 300}) {
+            takenUp.clear();
+            batch.run(blocks);
+            std::vector<std::size_t> inOrder(blocks);
+            for (std::size_t block = 0; block < blocks; ++block)
+                inOrder[block] = block;
+            EXPECT_EQ(takenUp, inOrder) << blocks << " blocks";
+        }
+        EXPECT_FALSE(takenUpElsewhere);
+        EXPECT_TRUE(threads == SharedBatch::Threads::Two || !workedElsewhere);
     }
-    EXPECT_FALSE(takenUpElsewhere);
 }
 
 // A taking up that throws ends the batch, but only once no block is being worked on,
