@@ -6,8 +6,10 @@
 #include "jobs/LineReader.h"
 #include "jobs/OutputFile.h"
 
+#include <array>
 #include <cstdio>
-#include <string>
+#include <span>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
@@ -18,9 +20,11 @@ int main(int argc, char** argv)
     try {
         borvelin::LineReader in(argv[1]);
         borvelin::OutputFile out(argv[2]);
-        std::string line;
-        while (in.readLine(line))
-            out.writeLine(line);
+        std::array<std::string_view, 256> lines;
+        while (const std::size_t count = in.readLines(lines)) {
+            for (const std::string_view line : std::span(lines).first(count))
+                out.writeLine(line);
+        }
         out.commit();
     } catch (const borvelin::JobError& error) {
         std::fprintf(stderr, "borvelin-copylines: error %d: %s\n", error.number(), error.what());

@@ -5,13 +5,14 @@
 
 namespace borvelin {
 
-void BuroListJob::lineStep(std::string& textLine)
+std::string_view BuroListJob::lineStep(std::string_view textLine)
 {
-    blankShortLine(textLine);
+    textLine = blankShortLine(textLine);
     ++state_.RecCount;
     if (isBureauLine(textLine))
         writeLine(textLine);
     showProgressIfDue();
+    return textLine;
 }
 
 } // namespace borvelin

@@ -14,7 +14,7 @@ protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSLADM.TXT"; }
     NamesShown namesShown() const override { return NamesShown::BeforeFilesOpen; }
-    void lineStep(std::string& textLine) override;
+    std::string_view lineStep(std::string_view textLine) override;
 };
 
 } // namespace borvelin

@@ -1,70 +1,100 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/CheckJob.h"
 
-#include "check/ListSurvey.h"
-#include "listline/LineLayout.h"
+#include <algorithm>
 
 namespace borvelin {
+namespace {
+
+// The records of a block's lines are asked for at once, so that their waits for memory overlap.
+void prefetchRecords(const CheckedBlock& block)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    for (const CheckedBlock::Line& line : block.lines)
+        if (line.compared != nullptr)
+            __builtin_prefetch(line.compared, 1);
+#else
+    (void)block;
+#endif
+}
+
+} // namespace
 
 CheckJob::CheckJob(JobState& state, StatusSink& status, JobFiles& files)
-    : ConversionJob(state, status, surveyedFiles_), surveyedFiles_(files, crossLineChecks_, status)
+    : ConversionJob(state, status, surveyedFiles_), surveyedFiles_(files, crossLineChecks_, status),
+      blocks_((LinesPerBatch + BlockLines - 1) / BlockLines),
+      sharing_(makeSharedBatch([this](std::size_t worker, std::size_t block) { checkBlock(worker, block); },
+                               [this](std::size_t block) { takeUp(block); }))
 {
 }
 
-void CheckJob::FailureFindings::logFailure(std::string_view, std::string_view message)
+std::string_view CheckJob::lineStep(std::string_view line)
 {
-    if (job_.failureCount_ == job_.failureTexts_.size())
-        job_.failureTexts_.emplace_back();
-    std::string& text = job_.failureTexts_[job_.failureCount_++];
-    text.assign(message);
-    Finding& finding = job_.lineFindings_.emplace_back();
-    finding.severity = Severity::Error;
-    finding.code = 1;
-    finding.named = text; // its call is the line's, once the parse is done
+    return batchStep(std::span(&line, 1));
 }
 
-void CheckJob::lineStep(std::string& textLine)
+std::string_view CheckJob::batchStep(std::span<const std::string_view> lines)
 {
-    ++state_.RecCount;
-    const std::uint32_t lineNumber = checkedLineNumber(state_.RecCount);
-    showProgressIfDue();
-    lineFindings_.clear();
-    failureCount_ = 0;
-    const bool shortLine = textLine.size() <= BlankedLineLength;
-    if (shortLine) {
-        shortLine_ = textLine;
-        lineChecks_.checkShortLine(shortLine_, lineFindings_);
+    batch_ = lines;
+    batchFirstLine_ = state_.RecCount + 1;
+    const std::size_t blocks = (lines.size() + BlockLines - 1) / BlockLines;
+    sharing_->run(blocks);
+    return blocks_[blocks - 1].lastLine;
+}
+
+void CheckJob::checkBlock(std::size_t worker, std::size_t block)
+{
+    const std::size_t first = block * BlockLines;
+    checkers_[worker].check(batch_.subspan(first, std::min(BlockLines, batch_.size() - first)), batchFirstLine_ + first,
+                            blocks_[block]);
+}
+
+// Each line's rows in the order of their codes, C5 among them.
+void CheckJob::takeUp(std::size_t index)
+{
+    const CheckedBlock& block = blocks_[index];
+    if (block.error)
+        std::rethrow_exception(block.error);
+    prefetchRecords(block);
+    std::size_t row = 0;
+    std::size_t callBegin = 0;
+    for (const CheckedBlock::Line& line : block.lines) {
+        stopIfRequestedBeforeLine();
+        ++state_.RecCount;
+        const std::uint32_t lineNumber = checkedLineNumber(state_.RecCount);
+        showProgressIfDue();
+        writeRows(block, row, line.rowsBeforeFive);
+        if (line.compared != nullptr) {
+            const std::string_view call = std::string_view(block.calls).substr(callBegin, line.callEnd - callBegin);
+            if (const std::uint32_t earlier = CrossLineChecks::repeatedLine(*line.compared, line.lineId, lineNumber))
+                writeRepeat(call, earlier);
+            callBegin = line.callEnd;
+        }
+        writeRows(block, row, line.rowsEnd);
     }
-    entry_.reset();
-    blankShortLine(textLine);
-    parser_.parse(textLine, entry_);
-    // A short line reached the grammar as a blank; a repair leaves the first word as it was.
-    for (Finding& finding : lineFindings_)
-        if (finding.code == 1)
-            finding.call = firstWord(shortLine ? std::string_view(shortLine_) : std::string_view(textLine));
-    readFacts(textLine, entry_, routes_.routeOf(textLine, entry_), facts_);
-    lineChecks_.check(textLine, entry_, facts_, lineFindings_);
-    crossLineChecks_.check(entry_, facts_, lineNumber, lineFindings_);
-    writeFindings();
 }
 
-void CheckJob::writeFindings()
+void CheckJob::writeRows(const CheckedBlock& block, std::size_t& row, std::size_t end)
 {
-    if (lineFindings_.empty())
-        return;
-    // In the order of their codes; a line has few, found in nearly that order.
-    for (std::size_t next = 1; next < lineFindings_.size(); ++next)
-        for (std::size_t at = next; at > 0 && lineFindings_[at - 1].code > lineFindings_[at].code; --at)
-            std::swap(lineFindings_[at - 1], lineFindings_[at]);
-    const std::string lineNumber = std::to_string(state_.RecCount);
-    for (const Finding& finding : lineFindings_) {
-        row_.assign(lineNumber).append(";").append(severityText(finding.severity));
-        row_.append(";C").append(std::to_string(finding.code)).append(";");
-        row_.append(finding.call).append(";");
-        appendMessage(row_, finding);
-        writeLine(row_);
-        tally_.count(finding.code);
+    for (; row < end; ++row) {
+        const std::size_t begin = row == 0 ? 0 : block.rowEnds[row - 1].end;
+        writeLine(std::string_view(block.rows).substr(begin, block.rowEnds[row].end - begin));
+        tally_.count(block.rowEnds[row].code);
     }
+}
+
+// C5: the line repeats an earlier one.
+void CheckJob::writeRepeat(std::string_view call, std::uint32_t earlier)
+{
+    Finding finding;
+    finding.severity = Severity::Note;
+    finding.code = 5;
+    finding.call = call;
+    finding.number = earlier;
+    row_.clear();
+    appendRow(row_, state_.RecCount, finding);
+    writeLine(row_);
+    tally_.count(finding.code);
 }
 
 std::string CheckJob::progressText() const
@@ -75,6 +105,13 @@ std::string CheckJob::progressText() const
 void CheckJob::afterStreamsClosed()
 {
     status_.setPanelText(ProgressPanel, tally_.summary());
+}
+
+void CheckJob::addCounts(std::vector<JobSummary::Count>& counts) const
+{
+    for (int code = 1; code <= LastCode; ++code)
+        if (const std::uint64_t found = tally_.countOf(code); found != 0)
+            counts.push_back({"finding C" + std::to_string(code), "findings C" + std::to_string(code), found});
 }
 
 } // namespace borvelin

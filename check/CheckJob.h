@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "check/BlockChecker.h"
+#include "check/CheckedBlock.h"
 #include "check/CrossLineChecks.h"
-#include "check/Finding.h"
 #include "check/FindingTally.h"
-#include "check/LineChecks.h"
-#include "check/LineFacts.h"
 #include "check/SurveyedFiles.h"
 #include "jobs/ConversionJob.h"
-#include "listline/LineFailureLog.h"
-#include "listline/ListEntry.h"
-#include "listline/ListLineParser.h"
-#include "lookup/LineRoute.h"
+#include "jobs/SharedBatch.h"
 
+#include <array>
 #include <cstdint>
-#include <deque>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,6 +23,9 @@ namespace borvelin {
 // lines say (ListSurvey, when the list is opened), the second checks every line and
 // writes its findings. No other file changes: the lines List of 25+ would log become
 // findings C1 instead.
+//
+// The second pass checks a batch in blocks, on two threads where the machine has two,
+// and writes each block's findings in the order of the lines.
 class CheckJob : public ConversionJob {
 public:
     static constexpr const char* OutputFileName = "QSLCHK.CSV";
@@ -36,40 +37,32 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return OutputFileName; }
-    void lineStep(std::string& textLine) override;
+    std::string_view lineStep(std::string_view line) override;
+    std::string_view batchStep(std::span<const std::string_view> lines) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
+    // The findings of each code found.
+    void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
-    // The parser's failures, as findings C1 of the line in hand.
-    class FailureFindings : public LineFailureLog {
-    public:
-        explicit FailureFindings(CheckJob& job) : job_(job) {}
-        void logFailure(std::string_view line, std::string_view message) override;
+    void checkBlock(std::size_t worker, std::size_t block);
+    void takeUp(std::size_t block);
+    void writeRows(const CheckedBlock& block, std::size_t& row, std::size_t end);
+    void writeRepeat(std::string_view call, std::uint32_t earlier);
 
-    private:
-        CheckJob& job_;
-    };
-
-    void writeFindings();
+    static constexpr std::size_t BlockLines = 128;
 
     // The frame reads the list through surveyedFiles_ (given to it before it is made,
     // and used only once the job runs), which surveys the list into crossLineChecks_.
     CrossLineChecks crossLineChecks_;
     SurveyedFiles surveyedFiles_;
-    std::vector<Finding> lineFindings_;
-    // The messages of the line's C1 findings; a deque keeps them in place as it grows.
-    std::deque<std::string> failureTexts_;
-    std::size_t failureCount_ = 0;
-    FailureFindings failureFindings_{*this};
-    ListLineParser parser_{failureFindings_};
-    ListEntry entry_;
-    RouteReader routes_;
-    LineChecks lineChecks_;
     FindingTally tally_;
-    LineFacts facts_;
-    std::string shortLine_;
     std::string row_;
+    std::span<const std::string_view> batch_;
+    std::uint64_t batchFirstLine_ = 0;
+    std::array<BlockChecker, 2> checkers_{BlockChecker(crossLineChecks_), BlockChecker(crossLineChecks_)};
+    std::vector<CheckedBlock> blocks_;
+    std::unique_ptr<SharedBatch> sharing_; // last: its helper uses the rest
 };
 
 } // namespace borvelin

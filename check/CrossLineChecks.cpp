@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/CrossLineChecks.h"
 
+#include "jobs/JobError.h"
 #include "listline/CallShape.h"
+#include "listline/LineLayout.h"
 #include "lookup/CallHash.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace borvelin {
 
@@ -26,12 +29,6 @@ bool givesRoute(const LineFacts& facts)
     return facts.station && facts.routeId != 0;
 }
 
-bool namesOtherManager(const LineFacts& facts)
-{
-    return facts.station && facts.route.kind == RouteKind::Manager && !facts.route.call.empty() &&
-           !equalInCapitals(facts.route.call, facts.firstWord);
-}
-
 std::string_view stopWord(RouteKind kind)
 {
     switch (kind) {
@@ -43,45 +40,115 @@ std::string_view stopWord(RouteKind kind)
 
 } // namespace
 
-void CrossLineChecks::survey(const LineFacts& facts, std::uint32_t lineNumber)
+std::uint32_t checkedLineNumber(std::uint64_t count)
 {
-    // Each record is done with before the next is made, which may move it.
-    if (callshape::isWellFormedCall(facts.seeAlso))
-        index_.recordOf(CallIndex::keyOf(callshape::homeCallPartOf(facts.seeAlso))).namedAfterSeeAlso = true;
-    if (facts.firstWord.empty())
+    if (count > std::numeric_limits<std::uint32_t>::max())
+        throw JobError(ErrorNumber::Overflow, "Overflow");
+    return static_cast<std::uint32_t>(count);
+}
+
+void CrossLineChecks::survey(std::size_t shard, const SurveyFacts& facts, std::uint32_t lineNumber)
+{
+    CallIndex& index = shards_[shard];
+    const auto ofShard = [shard](std::uint64_t key) { return key != 0 && shardOf(key) == shard; };
+    if (ofShard(facts.seeAlsoKey))
+        index.recordOf(facts.seeAlsoKey).namedAfterSeeAlso = true;
+    if (facts.key == 0)
         return;
-    if (namesOtherManager(facts))
-        index_.recordOf(facts.managerKey).namedAsManager = true;
-    const std::uint64_t key = facts.key;
-    // Without a "/" a call is its own home call.
-    const bool portable = facts.firstWord.find('/') != std::string_view::npos;
-    const std::uint64_t homeKey = portable ? CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord)) : key;
-    if (facts.station && homeKey != key)
-        index_.recordOf(homeKey).homeNamed = true;
-    CallRecord& record = index_.recordOf(key);
+    if (ofShard(facts.managerKey))
+        index.recordOf(facts.managerKey).namedAsManager = true;
+    if (facts.station && facts.homeKey != facts.key && ofShard(facts.homeKey))
+        index.recordOf(facts.homeKey).homeNamed = true;
+    if (!ofShard(facts.key))
+        return;
+    CallRecord& record = index.recordOf(facts.key);
     record.ownLines = static_cast<std::uint8_t>(std::min(record.ownLines + 1, 2));
-    surveyLine(record, facts, lineNumber);
-    if (!facts.station)
-        return;
-    surveyRoute(record, facts, lineNumber);
-    if (homeKey == key)
-        record.homeNamed = true;
-}
-
-void CrossLineChecks::finishSurvey()
-{
-    index_.keepOnly([](const CallRecord& record) { return record.neededWhenChecking(); });
-}
-
-void CrossLineChecks::surveyLine(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber)
-{
     if (record.firstLine == 0) {
         record.firstLineId = facts.lineId;
         record.firstLine = lineNumber;
     }
+    if (!facts.station)
+        return;
+    surveyRoute(record, facts, lineNumber);
+    if (facts.homeKey == facts.key)
+        record.homeNamed = true;
 }
 
-void CrossLineChecks::surveyRoute(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber)
+void CrossLineChecks::prefetchSlots(std::size_t shard, const SurveyFacts& facts) const
+{
+    for (const std::uint64_t key : {facts.key, facts.managerKey, facts.homeKey})
+        if (key != 0 && shardOf(key) == shard)
+            shards_[shard].prefetchSlot(key);
+}
+
+void CrossLineChecks::prefetchRecords(std::size_t shard, const SurveyFacts& facts) const
+{
+    for (const std::uint64_t key : {facts.key, facts.managerKey, facts.homeKey})
+        if (key != 0 && shardOf(key) == shard)
+            shards_[shard].prefetchRecord(key);
+}
+
+std::uint64_t CrossLineChecks::keyOfLine(std::string_view line)
+{
+    const std::string_view call = firstWord(line);
+    return call.empty() ? 0 : CallIndex::keyOf(call);
+}
+
+void CrossLineChecks::prefetchSlot(std::uint64_t key) const
+{
+    if (key != 0)
+        indexOf(key).prefetchSlot(key);
+}
+
+void CrossLineChecks::prefetchRecord(std::uint64_t key) const
+{
+    if (key != 0)
+        indexOf(key).prefetchRecord(key);
+}
+
+void CrossLineChecks::prefetchManager(std::uint64_t managerKey) const
+{
+#if defined(__GNUC__) || defined(__clang__)
+    if (managerKey != 0 && managersToCheck_.madeWithRoom())
+        __builtin_prefetch(managersToCheck_.wordFor(managerKey));
+#else
+    (void)managerKey;
+#endif
+}
+
+void CrossLineChecks::finishSurvey()
+{
+    for (CallIndex& index : shards_)
+        index.keepOnly([](const CallRecord& record) { return record.neededWhenChecking(); });
+    filterManagersToCheck();
+}
+
+// The managers whose own lines C7 or C9 name are few; most lines name another manager.
+void CrossLineChecks::filterManagersToCheck()
+{
+    const auto toCheck = [](const CallRecord& record) {
+        return record.namedAsManager && (record.stopLine != 0 || record.chainLine != 0);
+    };
+    std::size_t count = 0;
+    for (const CallIndex& index : shards_)
+        index.forEach([&](const CallRecord& record) { count += toCheck(record) ? 1 : 0; });
+    managersToCheck_ = KeyFilter(count, ManagerFilterBitsPerKey);
+    for (const CallIndex& index : shards_)
+        index.forEach([&](const CallRecord& record) {
+            if (toCheck(record))
+                managersToCheck_.add(record.key);
+        });
+}
+
+std::size_t CrossLineChecks::callCount() const
+{
+    std::size_t count = 0;
+    for (const CallIndex& index : shards_)
+        count += index.size();
+    return count;
+}
+
+void CrossLineChecks::surveyRoute(CallRecord& record, const SurveyFacts& facts, std::uint32_t lineNumber)
 {
     if (facts.routeId != 0) {
         if (record.firstRouteLine == 0) {
@@ -92,9 +159,9 @@ void CrossLineChecks::surveyRoute(CallRecord& record, const LineFacts& facts, st
             record.otherRouteLine = lineNumber;
         }
     }
-    const RouteKind kind = facts.route.kind;
-    if (kind == RouteKind::NotVia && record.notViaLine == 0 && !facts.route.call.empty()) {
-        record.notVia = managerRouteId(facts.route.call);
+    const RouteKind kind = facts.kind;
+    if (facts.notViaId != 0 && record.notViaLine == 0) {
+        record.notVia = facts.notViaId;
         record.notViaLine = lineNumber;
     }
     if ((kind == RouteKind::Pirate || kind == RouteKind::NotMore || kind == RouteKind::NotLonger) &&
@@ -102,23 +169,25 @@ void CrossLineChecks::surveyRoute(CallRecord& record, const LineFacts& facts, st
         record.stopLine = lineNumber;
         record.stopKind = kind;
     }
-    if (namesOtherManager(facts) && record.chainLine == 0)
+    if (facts.managerKey != 0 && record.chainLine == 0)
         record.chainLine = lineNumber;
 }
 
-void CrossLineChecks::check(const ListEntry& entry, const LineFacts& facts, std::uint32_t lineNumber,
-                            std::vector<Finding>& findings)
+CallRecord* CrossLineChecks::check(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings)
 {
     if (facts.firstWord.empty())
-        return;
+        return nullptr;
     // A call with one line of its own has no record left to compare with.
-    if (CallRecord* record = index_.find(facts.key); record != nullptr && record->ownLines > 1) {
+    CallRecord* record = indexOf(facts.key).find(facts.key);
+    if (record != nullptr && record->ownLines > 1) {
         checkRoutes(*record, facts, findings);
-        checkRepeat(*record, facts, lineNumber, findings);
         checkNotVia(*record, facts, findings);
+    } else {
+        record = nullptr;
     }
     checkManager(facts, findings);
     checkSeeAlso(entry, facts, findings);
+    return record;
 }
 
 // C4: every line of a station whose lines give different routes.
@@ -131,21 +200,19 @@ void CrossLineChecks::checkRoutes(const CallRecord& record, const LineFacts& fac
 }
 
 // C5: a line that repeats its call's first line, or the call's line before it.
-void CrossLineChecks::checkRepeat(CallRecord& record, const LineFacts& facts, std::uint32_t lineNumber,
-                                  std::vector<Finding>& findings)
+std::uint32_t CrossLineChecks::repeatedLine(CallRecord& record, std::uint32_t lineId, std::uint32_t lineNumber)
 {
     std::uint32_t earlier = 0;
-    if (record.firstLineId == facts.lineId && record.firstLine < lineNumber) {
+    if (record.firstLineId == lineId && record.firstLine < lineNumber) {
         earlier = record.firstLine;
-    } else if (record.latestLine != 0 && record.latestLineId == facts.lineId) {
+    } else if (record.latestLine != 0 && record.latestLineId == lineId) {
         earlier = record.latestLine;
     }
-    if (record.firstLineId != facts.lineId) {
-        record.latestLineId = facts.lineId;
+    if (record.firstLineId != lineId) {
+        record.latestLineId = lineId;
         record.latestLine = lineNumber;
     }
-    if (earlier != 0)
-        add(findings, Severity::Note, 5, facts.firstWord, earlier);
+    return earlier;
 }
 
 // C6: "QSL via X" on one line of a station and "NOT via X" on another, named on both.
@@ -170,11 +237,11 @@ void CrossLineChecks::checkNotVia(const CallRecord& record, const LineFacts& fac
 }
 
 // C7 and C9: what the manager's own lines say.
-void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>& findings)
+void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>& findings) const
 {
-    if (!namesOtherManager(facts))
+    if (!namesOtherManager(facts) || !managersToCheck_.mayHold(facts.managerKey))
         return;
-    const CallRecord* manager = index_.find(facts.managerKey);
+    const CallRecord* manager = indexOf(facts.managerKey).find(facts.managerKey);
     if (manager == nullptr || !manager->namedAsManager)
         return;
     if (manager->stopLine != 0) {
@@ -188,11 +255,12 @@ void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>&
 
 // C10: a "see also" call without a line of its own (its portable forms count). One
 // that is no call at all is C3's.
-void CrossLineChecks::checkSeeAlso(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings)
+void CrossLineChecks::checkSeeAlso(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings) const
 {
     if (!callshape::isWellFormedCall(entry.SeeAlsoCall))
         return;
-    const CallRecord* seen = index_.find(CallIndex::keyOf(callshape::homeCallPartOf(entry.SeeAlsoCall)));
+    const std::uint64_t key = CallIndex::keyOf(callshape::homeCallPartOf(entry.SeeAlsoCall));
+    const CallRecord* seen = indexOf(key).find(key);
     if (seen == nullptr || !seen->homeNamed)
         add(findings, Severity::Note, 10, facts.firstWord, 0).named = entry.SeeAlsoCall;
 }

@@ -32,5 +32,7 @@ struct Finding {
 
 // Appends the finding's message for the user.
 void appendMessage(std::string& text, const Finding& finding);
+// Appends the finding's row of QSLCHK.CSV, without its line break.
+void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding);
 
 } // namespace borvelin

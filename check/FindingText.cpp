@@ -1,15 +1,89 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/Finding.h"
 
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <initializer_list>
+
 namespace borvelin {
 
 namespace {
 
-// The message of each code, in parts: text, then what the finding names.
-void appendParts(std::string& text, std::initializer_list<std::string_view> parts)
+// The texts a row is made of, gathered first and appended in one go: a row has a dozen
+// of them, and a list may have a finding on every line.
+class Parts {
+public:
+    void add(std::initializer_list<std::string_view> parts)
+    {
+        for (const std::string_view part : parts)
+            parts_[count_++] = part;
+    }
+    void appendTo(std::string& text) const
+    {
+        std::size_t length = 0;
+        for (std::size_t index = 0; index < count_; ++index)
+            length += parts_[index].size();
+        std::size_t at = text.size();
+        text.resize(at + length);
+        for (std::size_t index = 0; index < count_; ++index) {
+            std::memcpy(text.data() + at, parts_[index].data(), parts_[index].size());
+            at += parts_[index].size();
+        }
+    }
+
+private:
+    std::array<std::string_view, 16> parts_{}; // the longest row has 14
+    std::size_t count_ = 0;
+};
+
+// A number's decimal digits, written into `digits`.
+std::string_view decimal(std::uint64_t number, std::array<char, 20>& digits)
 {
-    for (const std::string_view part : parts)
-        text.append(part);
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    return {digits.data(), static_cast<std::size_t>(end - digits.data())};
+}
+
+// The message of each code, in parts: text, then what the finding names.
+void addMessage(Parts& parts, const Finding& finding, std::array<char, 20>& digits)
+{
+    const std::string_view number = decimal(finding.number, digits);
+    const std::string_view keyword = finding.keyword;
+    const std::string_view named = finding.named;
+    const bool first = finding.variant == 0;
+    switch (finding.code) {
+    case 1: parts.add({"List of 25+ logs: ", named}); break;
+    case 2: parts.add({"the station's call is not a well-formed call"}); break;
+    case 3:
+        if (first)
+            parts.add({"the call after \"", keyword, "\", ", named, ", is not a well-formed call"});
+        else
+            parts.add({"\"", keyword, "\" names no call"});
+        break;
+    case 4: parts.add({"the station is routed differently on line ", number}); break;
+    case 5: parts.add({"the same line as line ", number}); break;
+    case 6:
+        if (first)
+            parts.add({"NOT via ", named, ", but QSL via it on line ", number});
+        else
+            parts.add({"QSL via ", named, ", but NOT via it on line ", number});
+        break;
+    case 7: parts.add({"the manager ", named, " is listed as ", keyword, " on line ", number}); break;
+    case 8: parts.add({"the station is listed as its own manager"}); break;
+    case 9: parts.add({"the manager ", named, " has his own cards sent via another manager on line ", number}); break;
+    case 10: parts.add({"see also ", named, ": it has no line of its own"}); break;
+    case 11:
+        parts.add({"\"", keyword, "\" begins at column ", number, ", not 14: the line is not read as a route"});
+        break;
+    case 12:
+        if (first)
+            parts.add({"the station's call holds a tab, a control byte or a byte over 127"});
+        else
+            parts.add({"the call after \"", keyword, "\" holds a tab, a control byte or a byte over 127"});
+        break;
+    case 13: parts.add({"the bureau line has no address"}); break;
+    default: break;
+    }
 }
 
 } // namespace
@@ -26,45 +100,22 @@ std::string_view severityText(Severity severity)
 
 void appendMessage(std::string& text, const Finding& finding)
 {
-    const std::string number = std::to_string(finding.number);
-    const std::string_view keyword = finding.keyword;
-    const std::string_view named = finding.named;
-    const bool first = finding.variant == 0;
-    switch (finding.code) {
-    case 1: appendParts(text, {"List of 25+ logs: ", named}); break;
-    case 2: text += "the station's call is not a well-formed call"; break;
-    case 3:
-        if (first)
-            appendParts(text, {"the call after \"", keyword, "\", ", named, ", is not a well-formed call"});
-        else
-            appendParts(text, {"\"", keyword, "\" names no call"});
-        break;
-    case 4: appendParts(text, {"the station is routed differently on line ", number}); break;
-    case 5: appendParts(text, {"the same line as line ", number}); break;
-    case 6:
-        if (first)
-            appendParts(text, {"NOT via ", named, ", but QSL via it on line ", number});
-        else
-            appendParts(text, {"QSL via ", named, ", but NOT via it on line ", number});
-        break;
-    case 7: appendParts(text, {"the manager ", named, " is listed as ", keyword, " on line ", number}); break;
-    case 8: text += "the station is listed as its own manager"; break;
-    case 9:
-        appendParts(text, {"the manager ", named, " has his own cards sent via another manager on line ", number});
-        break;
-    case 10: appendParts(text, {"see also ", named, ": it has no line of its own"}); break;
-    case 11:
-        appendParts(text, {"\"", keyword, "\" begins at column ", number, ", not 14: the line is not read as a route"});
-        break;
-    case 12:
-        if (first)
-            text += "the station's call holds a tab, a control byte or a byte over 127";
-        else
-            appendParts(text, {"the call after \"", keyword, "\" holds a tab, a control byte or a byte over 127"});
-        break;
-    case 13: text += "the bureau line has no address"; break;
-    default: break;
-    }
+    Parts parts;
+    std::array<char, 20> digits;
+    addMessage(parts, finding, digits);
+    parts.appendTo(text);
+}
+
+void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding)
+{
+    Parts parts;
+    std::array<char, 20> lineDigits;
+    std::array<char, 20> codeDigits;
+    std::array<char, 20> messageDigits;
+    parts.add({decimal(lineNumber, lineDigits), ";", severityText(finding.severity), ";C",
+               decimal(finding.code, codeDigits), ";", finding.call, ";"});
+    addMessage(parts, finding, messageDigits);
+    parts.appendTo(text);
 }
 
 } // namespace borvelin

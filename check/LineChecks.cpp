@@ -6,6 +6,8 @@
 #include "lookup/CallHash.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace borvelin {
 
@@ -18,26 +20,6 @@ Finding& add(std::vector<Finding>& findings, Severity severity, std::uint8_t cod
     finding.code = code;
     finding.call = call;
     return finding;
-}
-
-// A named call that is not shaped like a call: C12 when a byte in it is foreign, C3
-// otherwise.
-void checkCall(std::vector<Finding>& findings, std::string_view station, std::string_view keyword,
-               std::string_view call, Severity severity)
-{
-    if (call.empty()) {
-        Finding& finding = add(findings, severity, 3, station);
-        finding.variant = 1;
-        finding.keyword = keyword;
-    } else if (holdsForeignByte(call)) {
-        Finding& finding = add(findings, Severity::Error, 12, station);
-        finding.variant = 1;
-        finding.keyword = keyword;
-    } else if (!isWellFormed(call)) {
-        Finding& finding = add(findings, severity, 3, station);
-        finding.keyword = keyword;
-        finding.named = call;
-    }
 }
 
 constexpr std::size_t LongestRouteKeyword = [] {
@@ -57,32 +39,75 @@ std::string_view routeKeywordOf(RouteKind kind)
     }
 }
 
-} // namespace
+// What a byte is to the call shape: a digit, a letter, the "/" of a portable part, a
+// tab, a control byte or a byte over 127 (foreign), or any other.
+constexpr unsigned Digit = 1;
+constexpr unsigned Letter = 2;
+constexpr unsigned Slash = 4;
+constexpr unsigned Other = 8;
+constexpr unsigned Foreign = 16;
+constexpr std::array<std::uint8_t, 256> CallByteKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (std::size_t byte = 0; byte < kinds.size(); ++byte)
+        kinds[byte] = byte < 32 || byte >= 127 ? Foreign : Other;
+    for (std::size_t byte = '0'; byte <= '9'; ++byte)
+        kinds[byte] = Digit;
+    for (std::size_t byte = 'A'; byte <= 'Z'; ++byte)
+        kinds[byte] = kinds[byte - 'A' + 'a'] = Letter;
+    kinds['/'] = Slash;
+    return kinds;
+}();
+
+// The kinds of the bytes of `call`, together: one pass serves both of its tests.
+unsigned kindsIn(std::string_view call)
+{
+    unsigned kinds = 0;
+    for (const char byte : call)
+        kinds |= CallByteKinds[static_cast<unsigned char>(byte)];
+    return kinds;
+}
 
 // The call shape's test, in one pass for a call without portable parts, as most are.
+bool isWellFormed(std::string_view call, unsigned kinds)
+{
+    if ((kinds & (Other | Foreign)) != 0)
+        return false;
+    if ((kinds & Slash) != 0 || call.size() > callshape::LongestCall)
+        return callshape::isWellFormedCall(call);
+    return kinds == (Digit | Letter);
+}
+
+// A named call that is not shaped like a call: C12 when a byte in it is foreign, C3
+// otherwise.
+void checkCall(std::vector<Finding>& findings, std::string_view station, std::string_view keyword,
+               std::string_view call, Severity severity)
+{
+    const unsigned kinds = kindsIn(call);
+    if (call.empty()) {
+        Finding& finding = add(findings, severity, 3, station);
+        finding.variant = 1;
+        finding.keyword = keyword;
+    } else if ((kinds & Foreign) != 0) {
+        Finding& finding = add(findings, Severity::Error, 12, station);
+        finding.variant = 1;
+        finding.keyword = keyword;
+    } else if (!isWellFormed(call, kinds)) {
+        Finding& finding = add(findings, severity, 3, station);
+        finding.keyword = keyword;
+        finding.named = call;
+    }
+}
+
+} // namespace
+
 bool isWellFormed(std::string_view call)
 {
-    if (call.size() > callshape::LongestCall || call.find('/') != std::string_view::npos)
-        return callshape::isWellFormedCall(call);
-    bool letter = false;
-    bool digit = false;
-    for (const char byte : call) {
-        const bool isDigit = byte >= '0' && byte <= '9';
-        const bool isLetter = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
-        if (!isDigit && !isLetter)
-            return false;
-        letter = letter || isLetter;
-        digit = digit || isDigit;
-    }
-    return letter && digit;
+    return isWellFormed(call, kindsIn(call));
 }
 
 bool holdsForeignByte(std::string_view call)
 {
-    return std::any_of(call.begin(), call.end(), [](char byte) {
-        const auto value = static_cast<unsigned char>(byte);
-        return value < 32 || value >= 127;
-    });
+    return (kindsIn(call) & Foreign) != 0;
 }
 
 void LineChecks::check(std::string_view line, const ListEntry& entry, const LineFacts& facts,
@@ -99,9 +124,10 @@ void LineChecks::checkStationCall(const LineFacts& facts, std::vector<Finding>& 
 {
     if (!facts.station)
         return;
-    if (holdsForeignByte(facts.firstWord))
+    const unsigned kinds = kindsIn(facts.firstWord);
+    if ((kinds & Foreign) != 0)
         add(findings, Severity::Error, 12, facts.firstWord);
-    else if (!isWellFormed(facts.firstWord))
+    else if (!isWellFormed(facts.firstWord, kinds))
         add(findings, Severity::Warning, 2, facts.firstWord);
 }
 

@@ -3,6 +3,7 @@
 
 #include "check/CallIndex.h"
 #include "check/PlainLine.h"
+#include "listline/CallShape.h"
 #include "listline/LineLayout.h"
 #include "lookup/CallHash.h"
 
@@ -20,7 +21,7 @@ std::uint32_t identity(std::uint64_t hash)
 }
 
 // Addresses that differ only in case and blanks are the same address.
-std::uint32_t addressRouteId(const LineRoute& route)
+std::uint32_t addressRouteId(const ParsedRoute& route)
 {
     std::uint64_t hash = hashInCapitals("direct");
     for (std::size_t index = 0; index < route.addressPartCount; ++index) {
@@ -47,17 +48,21 @@ std::uint32_t lineIdentity(std::string_view line)
         hash = (hash ^ word) * 0x9e3779b97f4a7c15ULL;
         hash ^= hash >> 29;
     }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, line.data() + at, line.size() - at);
-    hash = (hash ^ tail) * 0x9e3779b97f4a7c15ULL;
+    hash = (hash ^ wordOf(line.data() + at, line.size() - at)) * 0x9e3779b97f4a7c15ULL;
     return identity(hash);
+}
+
+// The route "QSL via" a call of this hash.
+std::uint32_t managerRouteIdOf(std::uint64_t hash)
+{
+    return identity(hash ^ 0x5bd1e9955bd1e995ULL); // apart from a direct address's
 }
 
 } // namespace
 
 std::uint32_t managerRouteId(std::string_view call)
 {
-    return identity(callHash(call) ^ 0x5bd1e9955bd1e995ULL); // apart from a direct address's
+    return managerRouteIdOf(callHash(call));
 }
 
 namespace {
@@ -67,23 +72,54 @@ void readCommonFacts(std::string_view line, LineFacts& facts)
     facts.firstWord = firstWord(line);
     facts.station = !facts.firstWord.empty() && facts.route.kind != RouteKind::Bureau;
     facts.routeId = 0;
-    if (facts.route.kind == RouteKind::Manager || facts.route.kind == RouteKind::HomeCall)
-        facts.routeId = facts.route.call.empty() ? 0 : managerRouteId(facts.route.call);
-    else if (facts.route.kind == RouteKind::Direct)
+    facts.managerKey = 0;
+    const RouteKind kind = facts.route.kind;
+    if ((kind == RouteKind::Manager || kind == RouteKind::HomeCall) && !facts.route.call.empty()) {
+        const std::uint64_t hash = callHash(facts.route.call); // once for both
+        facts.routeId = managerRouteIdOf(hash);
+        if (kind == RouteKind::Manager)
+            facts.managerKey = CallIndex::keyOfHash(hash);
+    } else if (kind == RouteKind::Direct) {
         facts.routeId = addressRouteId(facts.route);
+    }
     facts.lineId = lineIdentity(line);
     facts.key = facts.firstWord.empty() ? 0 : CallIndex::keyOf(facts.firstWord);
-    const bool namesManager = facts.route.kind == RouteKind::Manager && !facts.route.call.empty();
-    facts.managerKey = namesManager ? CallIndex::keyOf(facts.route.call) : 0;
 }
 
 } // namespace
 
-void readFacts(std::string_view line, const ListEntry& entry, const LineRoute& route, LineFacts& facts)
+void readFacts(std::string_view line, const ListEntry& entry, const ParsedRoute& route, LineFacts& facts)
 {
     facts.route = route;
     facts.seeAlso = entry.SeeAlsoCall;
     readCommonFacts(line, facts);
+}
+
+bool namesOtherManager(const LineFacts& facts)
+{
+    return facts.station && facts.route.kind == RouteKind::Manager && !facts.route.call.empty() &&
+           !equalInCapitals(facts.route.call, facts.firstWord);
+}
+
+SurveyFacts surveyFactsOf(const LineFacts& facts)
+{
+    SurveyFacts survey;
+    if (callshape::isWellFormedCall(facts.seeAlso))
+        survey.seeAlsoKey = CallIndex::keyOf(callshape::homeCallPartOf(facts.seeAlso));
+    if (facts.firstWord.empty())
+        return survey;
+    survey.key = facts.key;
+    // Without a "/" a call is its own home call.
+    const bool portable = facts.firstWord.find('/') != std::string_view::npos;
+    survey.homeKey = portable ? CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord)) : facts.key;
+    survey.managerKey = namesOtherManager(facts) ? facts.managerKey : 0;
+    survey.routeId = facts.routeId;
+    survey.lineId = facts.lineId;
+    survey.kind = facts.route.kind;
+    survey.station = facts.station;
+    if (facts.route.kind == RouteKind::NotVia && !facts.route.call.empty())
+        survey.notViaId = managerRouteId(facts.route.call);
+    return survey;
 }
 
 void readPlainFacts(std::string_view line, std::string_view manager, LineFacts& facts)

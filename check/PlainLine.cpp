@@ -2,6 +2,7 @@
 #include "check/PlainLine.h"
 
 #include "listline/LineLayout.h"
+#include "listline/TextSearch.h"
 #include "lookup/CallHash.h"
 
 #include <cstdint>
@@ -11,16 +12,7 @@ namespace borvelin {
 
 std::string_view withoutTrailingBlanks(std::string_view line)
 {
-    constexpr std::uint64_t Blanks = 0x2020202020202020ULL; // eight at a time
-    std::size_t length = line.size();
-    for (std::uint64_t bytes = 0; length >= 8; length -= 8) {
-        std::memcpy(&bytes, line.data() + length - 8, 8);
-        if (bytes != Blanks)
-            break;
-    }
-    while (length > 0 && line[length - 1] == ' ')
-        --length;
-    return line.substr(0, length);
+    return line.substr(0, lengthWithoutTrailingBlanks(line));
 }
 
 std::string_view plainManagerOf(std::string_view line)

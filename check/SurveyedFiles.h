@@ -20,7 +20,10 @@ public:
     }
 
     std::unique_ptr<LineSource> openInput(const std::string& name) override;
-    std::unique_ptr<LineSink> createOutput(const std::string& name) override { return files_.createOutput(name); }
+    std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) override
+    {
+        return files_.createOutput(name, writes);
+    }
 
 private:
     JobFiles& files_;

@@ -2,16 +2,21 @@
 #include "cli/CommandLine.h"
 
 #include "BorvelinVersion.h"
+#include "adif/AdifFillJob.h"
 #include "buro/BuroListJob.h"
 #include "check/CheckJob.h"
 #include "cli/TerminalStatus.h"
+#include "cluster/ClusterExportJob.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
+#include "import/ImportJob.h"
 #include "jobs/JobError.h"
+#include "jobs/StopRequest.h"
 #include "lookup/AnswerText.h"
 #include "lookup/CallLookup.h"
 #include "managers/List25Job.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <iostream>
@@ -37,15 +42,46 @@ struct Session {
     StatusSink& status;
     std::istream& in;
     std::ostream& out;
-    std::vector<std::string> calls; // to look up; none: read them from `in`
-    bool allFound = true;
+    bool allFound = true; // every call looked up was found
+};
+
+struct Command;
+
+// One command as given, with what follows it on the command line: the file it names and
+// its option, or the calls to look up.
+struct Step {
+    const Command* command = nullptr;
+    std::string file;
+    bool merge = false;
+    std::vector<std::string> calls; // none: read them from standard input
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view operands; // as --help shows them
+    std::string_view menuItem;
+    JobSummary (*run)(Session&, const Step&);
 };
 
 // Runs the job and gives back what it did.
 template <typename Job>
-JobSummary runJob(Session& session)
+JobSummary runJob(Session& session, const Step&)
 {
     Job job(session.state, session.status);
+    job.run();
+    return job.summary();
+}
+
+JobSummary runImport(Session& session, const Step& step)
+{
+    ImportJob job(session.state, session.status, step.file, step.merge ? ImportMode::Merge : ImportMode::Replace);
+    job.run();
+    return job.summary();
+}
+
+JobSummary runAdif(Session& session, const Step& step)
+{
+    AdifFillJob job(session.state, session.status, step.file);
     job.run();
     return job.summary();
 }
@@ -62,40 +98,45 @@ std::vector<std::string> callsFrom(std::istream& in)
     return calls;
 }
 
-JobSummary runLookup(Session& session)
+JobSummary runLookup(Session& session, const Step& step)
 {
-    CallLookup lookup(session.calls.empty() ? callsFrom(session.in) : session.calls);
+    CallLookup lookup(step.calls.empty() ? callsFrom(session.in) : step.calls, CallLookup::Keeps::Text);
+    stopIfRequested(); // a Ctrl+C ends reading the calls too
     const auto list = diskFiles().openInput("QSL.TXT");
     lookup.readList(*list);
     JobSummary summary;
     summary.linesRead = lookup.linesRead();
     JobSummary::Count found{"call found", "calls found", 0};
     JobSummary::Count missing{"call not found", "calls not found", 0};
-    for (const LookupAnswer& answer : lookup.answers()) {
-        session.out << answerText(answer);
-        ++(answer.found() ? found : missing).count;
+    std::string head; // one buffer for every answer's first line
+    for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer) {
+        head.clear();
+        appendAnswerHead(head, lookup.answers()[answer].call, lookup.found(answer));
+        session.out << head << lookup.hitsText(answer);
+        ++(lookup.found(answer) ? found : missing).count;
     }
     session.allFound = session.allFound && missing.count == 0;
     summary.counts = {found, missing};
     return summary;
 }
 
-struct Command {
-    std::string_view name;
-    std::string_view menuItem;
-    JobSummary (*run)(Session&);
-};
-
 constexpr std::string_view LookupCommand = "lookup";
+constexpr std::string_view ImportCommand = "import";
 
-constexpr std::array<Command, 6> Commands = {{
-    {"list25", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runJob<List25Job>},
-    {"buro", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
-    {"txt2ful", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
-    {"ful2txt", "Convert FUL to TXT: QSL.FUL to QSL.TXT", runJob<FulToTxtJob>},
-    {"check", "Check List: the findings on the lines of QSL.TXT to QSLCHK.CSV", runJob<CheckJob>},
-    {LookupCommand, "Look up CALL... (or calls on standard input): their lines and routes", runLookup},
+constexpr std::array<Command, 9> Commands = {{
+    {"list25", "", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runJob<List25Job>},
+    {"buro", "", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
+    {"txt2ful", "", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
+    {"ful2txt", "", "Convert FUL to TXT: QSL.FUL to QSL.TXT, the old one kept as QSL.BAK", runJob<FulToTxtJob>},
+    {"check", "", "Check List: the findings on the lines of QSL.TXT to QSLCHK.CSV", runJob<CheckJob>},
+    {ImportCommand, "[--merge] FILE",
+     "Import Manager List FILE to QSL.TXT (kept as QSL.BAK); --merge: new stations only", runImport},
+    {"adif", "LOG", "Fill QSL Via in Log: QSL_VIA from QSL.TXT into LOG (kept as LOG.bak), QSLVIA.CSV", runAdif},
+    {"cluster", "", "Export for DX Cluster: QSL.TXT to QSLCLU.FUL, one record per call", runJob<ClusterExportJob>},
+    {LookupCommand, "[CALL...]", "Look up calls (or calls on standard input): their lines and routes", runLookup},
 }};
+
+constexpr std::size_t UsageWidth = 23;
 
 const Command* findCommand(std::string_view name)
 {
@@ -107,11 +148,14 @@ const Command* findCommand(std::string_view name)
 
 void printUsage(std::ostream& out)
 {
-    out << "Usage: borvelin-cli [-C DIR] COMMAND... [lookup [CALL...]]\n"
+    out << "Usage: borvelin-cli [-C DIR] [-q] COMMAND...\n"
            "Runs BORVELIN's File conversions on the files of the current directory (or DIR),\n"
            "one after the other; stops at the first that fails.\n\nCommands:\n";
-    for (const auto& command : Commands)
-        out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.menuItem << '\n';
+    for (const auto& command : Commands) {
+        const std::string usage = std::string(command.name) + " " + std::string(command.operands);
+        out << "  " << usage << std::string(UsageWidth - std::min(usage.size(), UsageWidth - 1), ' ')
+            << command.menuItem << '\n';
+    }
     out << "\nOptions:\n"
            "  -C DIR       work in DIR instead of the current directory\n"
            "  -q, --quiet  leave out the progress texts\n"
@@ -121,19 +165,37 @@ void printUsage(std::ostream& out)
            "the calls are read from standard input, one per line.\n"
            "Progress and a summary of each command go to standard error. Exit status: 0 when\n"
            "every command succeeded, 1 when one failed (its error number and text on standard\n"
-           "error) or a call looked up is not in the list, 2 on a usage error, 128 and the signal's number after "
-           "Ctrl+C (130),\n"
-           "SIGTERM (143) or SIGHUP (129).\n";
+           "error) or a call looked up is not in the list, 2 on a usage error, and 128 and the\n"
+           "signal's number after Ctrl+C (130), SIGTERM (143) or SIGHUP (129).\n";
 }
 
 struct Invocation {
     std::string directory;
-    std::vector<const Command*> commands;
-    std::vector<std::string> calls;
+    std::vector<Step> steps;
     bool help = false;
     bool version = false;
     bool quiet = false;
 };
+
+// The step of `command`, which stands at argv[i]: takes what follows it as its operands
+// and moves `i` past them. Returns an error text for operands that are missing.
+std::string takeOperands(int argc, const char* const* argv, int& i, Step& step)
+{
+    const Command& command = *step.command;
+    if (command.name == LookupCommand) {
+        step.calls.assign(argv + i + 1, argv + argc);
+        i = argc;
+        return {};
+    }
+    if (command.operands.empty())
+        return {};
+    step.merge = command.name == ImportCommand && i + 1 < argc && std::string_view(argv[i + 1]) == "--merge";
+    i += step.merge ? 1 : 0;
+    if (i + 1 >= argc)
+        return std::string(command.name) + " needs " + std::string(command.operands);
+    step.file = argv[++i];
+    return {};
+}
 
 // Fills `invocation`; returns an error text for a command line that cannot run.
 std::string parse(int argc, const char* const* argv, Invocation& invocation)
@@ -151,16 +213,15 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
                 return "-C needs a directory";
             invocation.directory = argv[++i];
         } else if (const Command* command = findCommand(argument)) {
-            invocation.commands.push_back(command);
-            if (argument == LookupCommand) {
-                invocation.calls.assign(argv + i + 1, argv + argc);
-                break;
-            }
+            Step step{command, {}, false, {}};
+            if (std::string problem = takeOperands(argc, argv, i, step); !problem.empty())
+                return problem;
+            invocation.steps.push_back(std::move(step));
         } else {
             return "unknown command '" + std::string(argument) + "'";
         }
     }
-    if (invocation.commands.empty() && !invocation.help && !invocation.version)
+    if (invocation.steps.empty() && !invocation.help && !invocation.version)
         return "no command given";
     return {};
 }
@@ -174,7 +235,7 @@ void reportFailure(std::ostream& err, std::string_view command, const JobError& 
 void reportSummary(std::ostream& err, std::string_view command, const JobSummary& summary)
 {
     auto lines = [](std::uint64_t count) { return count == 1 ? " line" : " lines"; };
-    err << "borvelin-cli: " << command << ": " << summary.linesRead << lines(summary.linesRead) << " read";
+    err << "borvelin-cli: " << command << ": " << summary.linesRead << ' ' << summary.readWhat() << " read";
     const char* separator = "; ";
     for (const auto& file : summary.filesWritten) {
         err << separator << file.name << ' ' << file.lines << lines(file.lines);
@@ -223,16 +284,15 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     }
     TerminalStatus terminal(err, errIsTerminal);
     SilentStatus silent;
-    Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal, in, out,
-                    std::move(invocation.calls)};
-    for (const Command* command : invocation.commands) {
+    Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal, in, out};
+    for (const Step& step : invocation.steps) {
         try {
-            const JobSummary summary = command->run(session);
+            const JobSummary summary = step.command->run(session, step);
             terminal.finishLine();
-            reportSummary(err, command->name, summary);
+            reportSummary(err, step.command->name, summary);
         } catch (const JobError& error) {
             terminal.finishLine();
-            reportFailure(err, command->name, error);
+            reportFailure(err, step.command->name, error);
             return ExitJobFailed;
         }
     }

@@ -7,16 +7,17 @@ TerminalStatus::TerminalStatus(std::ostream& err, bool inPlace) : err_(err), inP
 
 void TerminalStatus::setPanelText(int panel, const std::string& text)
 {
-    if (inPlace_ && panel == ProgressPanel) {
+    if (panel == ProgressPanel) {
         progress_ = text;
-        if (std::chrono::steady_clock::now() - lastRewrite_ < RewriteInterval)
+        const auto interval = inPlace_ ? RewriteInterval : LineInterval;
+        if (std::chrono::steady_clock::now() - lastProgress_ < interval)
             pendingProgress_ = text;
         else
-            rewriteProgress(text);
+            showProgress(text);
         return;
     }
     finishLine();
-    err_ << text << '\n' << std::flush;
+    writeLine(text);
 }
 
 void TerminalStatus::showInputRead(std::uint64_t bytesRead, std::uint64_t bytesInAll)
@@ -31,26 +32,29 @@ void TerminalStatus::showInputRead(std::uint64_t bytesRead, std::uint64_t bytesI
         setPanelText(ProgressPanel, progress_);
 }
 
-void TerminalStatus::rewriteProgress(const std::string& text)
+// Standard error is unbuffered: each text goes out in one write.
+void TerminalStatus::showProgress(const std::string& text)
 {
-    err_ << '\r' << text;
-    if (percentRead_ >= 0)
-        err_ << "  " << percentRead_ << '%';
-    err_ << "\x1b[K" << std::flush;
-    progressLineOpen_ = true;
+    if (inPlace_) {
+        const std::string share = percentRead_ >= 0 ? "  " + std::to_string(percentRead_) + '%' : std::string();
+        err_ << '\r' + text + share + "\x1b[K" << std::flush;
+        progressLineOpen_ = true;
+    } else {
+        writeLine(text);
+    }
     pendingProgress_.clear();
-    lastRewrite_ = std::chrono::steady_clock::now();
+    lastProgress_ = std::chrono::steady_clock::now();
 }
 
-void TerminalStatus::showPendingProgress()
+void TerminalStatus::writeLine(const std::string& text)
 {
-    if (!pendingProgress_.empty())
-        rewriteProgress(pendingProgress_);
+    err_ << text + '\n' << std::flush;
 }
 
 void TerminalStatus::finishLine()
 {
-    showPendingProgress();
+    if (!pendingProgress_.empty())
+        showProgress(pendingProgress_);
     if (progressLineOpen_)
         err_ << '\n' << std::flush;
     progressLineOpen_ = false;

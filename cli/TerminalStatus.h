@@ -12,21 +12,25 @@ namespace borvelin::cli {
 
 // Shows the panel texts on standard error, one per line. On a terminal the progress
 // panel is rewritten in place instead of adding a line at every update, with the share
-// of the input read, and no more often than the eye can follow; the latest text is
-// always shown before anything else.
+// of the input read, and no more often than the eye can follow; elsewhere (a file, a
+// pipe) a progress line is added at most every LineInterval, as a log of a long run
+// needs no more. Either way the latest progress text is always shown before anything
+// else.
 class TerminalStatus : public StatusSink {
 public:
     static constexpr std::chrono::milliseconds RewriteInterval{40};
+    static constexpr std::chrono::milliseconds LineInterval{250};
 
     TerminalStatus(std::ostream& err, bool inPlace);
     void setPanelText(int panel, const std::string& text) override;
     void showInputRead(std::uint64_t bytesRead, std::uint64_t bytesInAll) override;
-    // Ends a progress line that was being rewritten in place.
+    // Shows the latest progress text if it is not yet shown, and ends a progress line
+    // that was being rewritten in place.
     void finishLine();
 
 private:
-    void rewriteProgress(const std::string& text);
-    void showPendingProgress();
+    void showProgress(const std::string& text);
+    void writeLine(const std::string& text);
 
     std::ostream& err_;
     bool inPlace_;
@@ -34,7 +38,7 @@ private:
     std::string pendingProgress_; // a progress text not yet shown
     std::string progress_;        // the progress text last shown or pending
     int percentRead_ = -1;        // of the input, -1 when not known
-    std::chrono::steady_clock::time_point lastRewrite_{};
+    std::chrono::steady_clock::time_point lastProgress_{};
 };
 
 } // namespace borvelin::cli

@@ -12,6 +12,7 @@
 #define isatty _isatty
 #define fileno _fileno
 #else
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -28,14 +29,29 @@ extern "C" void stopOnSignal(int signalNumber)
     borvelin::requestStop();
 }
 
+#ifdef _WIN32
+
 void stopJobsOnSignals()
 {
     std::signal(SIGINT, stopOnSignal);
     std::signal(SIGTERM, stopOnSignal);
-#ifdef SIGHUP
-    std::signal(SIGHUP, stopOnSignal);
-#endif
 }
+
+#else
+
+// Without SA_RESTART, a read that waits (lookup's calls on standard input) returns when
+// the signal comes, so that the first Ctrl+C ends it too.
+void stopJobsOnSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = stopOnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signalNumber, &action, nullptr);
+}
+
+#endif
 
 } // namespace
 
@@ -46,5 +62,6 @@ int main(int argc, char** argv)
     const bool errIsTerminal = isatty(fileno(stderr)) != 0;
     const int status = borvelin::cli::run(argc, argv, std::cin, std::cout, std::cerr, errIsTerminal);
     // Stopped by a signal, the program exits as the shell expects: 128 and its number.
-    return caughtSignal != 0 ? 128 + caughtSignal : status;
+    // A signal that came when every command had done its work stopped nothing.
+    return caughtSignal != 0 && status != 0 ? 128 + caughtSignal : status;
 }

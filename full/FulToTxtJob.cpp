@@ -3,13 +3,14 @@
 
 namespace borvelin {
 
-void FulToTxtJob::lineStep(std::string& textLine)
+std::string_view FulToTxtJob::lineStep(std::string_view textLine)
 {
     if (!isRecordLine(textLine))
-        return;
+        return textLine;
     ++state_.RecCount;
     writeLine(textLine);
     showProgressIfDue();
+    return textLine;
 }
 
 } // namespace borvelin

@@ -6,7 +6,8 @@
 namespace borvelin {
 
 // Convert FUL to TXT: keeps the lines of QSL.FUL longer than 20 bytes, which drops the
-// short marker and call lines and rebuilds the manager list.
+// short marker and call lines and rebuilds the manager list. The list it replaces, the
+// user's master file, is kept as QSL.BAK.
 class FulToTxtJob : public ConversionJob {
 public:
     using ConversionJob::ConversionJob;
@@ -14,7 +15,8 @@ public:
 protected:
     std::string inputName() const override { return "QSL.FUL"; }
     std::string outputName() const override { return "QSL.TXT"; }
-    void lineStep(std::string& textLine) override;
+    std::string backupName() const override { return "QSL.BAK"; }
+    std::string_view lineStep(std::string_view textLine) override;
 };
 
 } // namespace borvelin

@@ -5,15 +5,16 @@
 
 namespace borvelin {
 
-void TxtToFulJob::lineStep(std::string& textLine)
+std::string_view TxtToFulJob::lineStep(std::string_view textLine)
 {
     if (!isRecordLine(textLine))
-        return;
+        return textLine;
     ++state_.RecCount;
     writeLine(RecordMarker);
     writeLine(firstWord(textLine));
     writeLine(textLine);
     showProgressIfDue();
+    return textLine;
 }
 
 } // namespace borvelin

@@ -2,10 +2,10 @@
 #include "jobs/ConversionJob.h"
 
 #include "jobs/JobError.h"
-#include "jobs/StopRequest.h"
 
 #include <filesystem>
 #include <new>
+#include <span>
 
 namespace borvelin {
 
@@ -58,21 +58,14 @@ void ConversionJob::runSteps()
     state_.RecCount = 0;
     linesRead_ = 0;
     input_ = files_.openInput(state_.InFileName);
-    output_ = files_.createOutput(state_.OutFileName);
+    output_ = files_.createOutput(state_.OutFileName, outputWrites());
+    if (const std::string backup = backupName(); !backup.empty())
+        output_->keepReplacedAs(backup);
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
-    std::uint64_t linesUntilReport = InputReportInterval;
-    while (input_->readLine(state_.TextLine)) {
-        stopIfRequested();
-        ++linesRead_;
-        lineStep(state_.TextLine);
-        if (--linesUntilReport == 0) {
-            reportInputRead();
-            linesUntilReport = InputReportInterval;
-        }
-    }
-    reportInputRead();
+    readLoop();
+    afterInputRead();
 
     status_.setPanelText(ProgressPanel, progressText());
     input_.reset();
@@ -80,6 +73,47 @@ void ConversionJob::runSteps()
     afterStreamsClosed();
     stopIfRequested();
     commitOutputs();
+}
+
+void ConversionJob::readLoop()
+{
+    std::vector<std::string_view> lines(LinesPerBatch);
+    for (std::size_t count; (count = input_->readLines(lines)) != 0;) {
+        const std::string_view textLine = batchStep(std::span(lines).first(count));
+        state_.TextLine.assign(textLine); // before the next batch moves the lines
+        linesRead_ += count;
+        reportInputRead();
+    }
+    finishLines();
+}
+
+void ConversionJob::reportInputRead()
+{
+    status_.showInputRead(input_->bytesRead(), input_->size());
+}
+
+std::string_view ConversionJob::batchStep(std::span<const std::string_view> lines)
+{
+    std::string_view textLine;
+    for (const std::string_view line : lines) {
+        stopIfRequestedBeforeLine();
+        textLine = lineStep(line);
+    }
+    return textLine;
+}
+
+void ConversionJob::showProgress()
+{
+    finishLines();
+    status_.setPanelText(ProgressPanel, progressText());
+}
+
+// The earlier lines' work is done first: had it been done at once, its failure would
+// have come before the stop.
+void ConversionJob::stop()
+{
+    finishLines();
+    stopIfRequested();
 }
 
 void ConversionJob::showNames()
@@ -94,18 +128,6 @@ std::string ConversionJob::progressText() const
     return "Records: " + std::to_string(state_.RecCount);
 }
 
-void ConversionJob::blankShortLine(std::string& textLine)
-{
-    if (textLine.size() <= BlankedLineLength)
-        textLine.assign(1, ' ');
-}
-
-void ConversionJob::showProgressIfDue()
-{
-    if (state_.RecCount % ProgressInterval == 0)
-        status_.setPanelText(ProgressPanel, progressText());
-}
-
 void ConversionJob::closeOutput()
 {
     if (!output_)
@@ -117,7 +139,7 @@ void ConversionJob::closeOutput()
 void ConversionJob::openNextOutput(const std::string& name)
 {
     closeOutput();
-    output_ = files_.createOutput(name);
+    output_ = files_.createOutput(name, outputWrites());
 }
 
 void ConversionJob::commitOutputs()
@@ -131,11 +153,6 @@ void ConversionJob::commitOutputs()
         afterCommitFailed();
         throw;
     }
-}
-
-void ConversionJob::reportInputRead()
-{
-    status_.showInputRead(input_->bytesRead(), input_->size());
 }
 
 JobSummary ConversionJob::summary() const

@@ -7,10 +7,12 @@
 #include "jobs/LineSink.h"
 #include "jobs/LineSource.h"
 #include "jobs/StatusSink.h"
+#include "jobs/StopRequest.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,23 +40,43 @@ public:
     // What the job read and wrote, once it has succeeded.
     JobSummary summary() const;
 
+    // Lines are read this many at a time, or as many as the input's buffer holds.
+    static constexpr std::size_t LinesPerBatch = 16384;
     // Progress is shown whenever the count reaches a whole multiple of this.
     static constexpr std::uint64_t ProgressInterval = 250;
     // Jobs that take every line replace one of this many bytes or fewer by " ".
     static constexpr std::size_t BlankedLineLength = 12;
     // Jobs that filter pass over lines of this many bytes or fewer.
     static constexpr std::size_t SkippedLineLength = 20;
-    // The share of the input read is reported after this many lines.
-    static constexpr std::uint64_t InputReportInterval = 4096;
+
+    // The counting jobs' rule: a short line becomes a single space.
+    static std::string_view blankShortLine(std::string_view textLine)
+    {
+        return textLine.size() <= BlankedLineLength ? std::string_view(" ") : textLine;
+    }
 
 protected:
     virtual std::string inputName() const = 0;
     virtual std::string outputName() const = 0;
     virtual NamesShown namesShown() const { return NamesShown::AfterFilesOpen; }
-    // Takes one line of the input; `textLine` is the job state's TextLine, which the
-    // step may replace.
-    virtual void lineStep(std::string& textLine) = 0;
+    virtual OutputWrites outputWrites() const { return OutputWrites::Behind; }
+    // The name the output's target is kept under when the job replaces it; empty when
+    // the replaced target is not kept.
+    virtual std::string backupName() const { return {}; }
+    // Takes one line of the input and gives back the line as the step leaves it (the
+    // job state's TextLine): the line itself, or one the step put in its place, valid
+    // until the next step.
+    virtual std::string_view lineStep(std::string_view textLine) = 0;
+    // Takes a batch of lines, at most LinesPerBatch, and gives back the last as its step
+    // left it. One line step after the other, unless a job takes them otherwise.
+    virtual std::string_view batchStep(std::span<const std::string_view> lines);
     virtual std::string progressText() const;
+    // Completes what the line steps so far have left to do later. The frame calls it
+    // before it shows progress, after the last line, and before it stops at a stop request.
+    virtual void finishLines() {}
+    // Runs once the whole input is read, while the output is still open: for a job that
+    // writes only after it has seen every line.
+    virtual void afterInputRead() {}
     // Runs once both streams are closed; the outputs are not yet in place.
     virtual void afterStreamsClosed() {}
     // Runs when every output is complete, just before they are put in place; a failure
@@ -67,21 +89,34 @@ protected:
 
     // The filtering jobs' test: is the line long enough to be a record?
     static bool isRecordLine(std::string_view line) { return line.size() > SkippedLineLength; }
-    // The counting jobs' rule: a short line becomes a single space.
-    static void blankShortLine(std::string& textLine);
-    void showProgressIfDue();
+    // Stops the job before the next line when a stop was requested.
+    void stopIfRequestedBeforeLine()
+    {
+        if (stopRequested())
+            stop();
+    }
+    void showProgressIfDue()
+    {
+        if (state_.RecCount % ProgressInterval == 0)
+            showProgress();
+    }
     void writeLine(std::string_view line) { output_->writeLine(line); }
     // Room for the next output line of `length` bytes, to be filled in at once.
     char* lineSpace(std::size_t length) { return output_->lineSpace(length); }
     // Closes the current output and opens the next one, `name`; all the job's outputs
     // are put in place together when the job ends.
     void openNextOutput(const std::string& name);
+    // Where the job's files are, for a job that reads a second input.
+    JobFiles& files() { return files_; }
 
     JobState& state_;
     StatusSink& status_;
 
 private:
     void runSteps();
+    void readLoop();
+    void showProgress();
+    void stop();
     void abandon() noexcept;
     void showNames();
     void closeOutput();

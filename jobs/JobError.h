@@ -16,9 +16,11 @@ enum class ErrorNumber : int {
     FileNotFound = 53,
     DeviceIo = 57,
     DiskFull = 61,
+    InputPastEndOfFile = 62,
     PermissionDenied = 70,
     PathFileAccess = 75,
     PathNotFound = 76,
+    InvalidFileFormat = 321,
 };
 
 // A failure that stops a job: a number, a text and, where one is involved, the file's name.

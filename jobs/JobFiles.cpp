@@ -11,9 +11,9 @@ std::unique_ptr<LineSource> DiskFiles::openInput(const std::string& name)
     return std::make_unique<LineReader>(name);
 }
 
-std::unique_ptr<LineSink> DiskFiles::createOutput(const std::string& name)
+std::unique_ptr<LineSink> DiskFiles::createOutput(const std::string& name, OutputWrites writes)
 {
-    return std::make_unique<OutputFile>(name);
+    return std::make_unique<OutputFile>(name, OutputFile::DefaultBufferSize, writes);
 }
 
 JobFiles& diskFiles()

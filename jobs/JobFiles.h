@@ -17,14 +17,14 @@ public:
     // Fails with JobError as opening the file would (53 when it does not exist).
     virtual std::unique_ptr<LineSource> openInput(const std::string& name) = 0;
     // Fails with JobError when the target could not be replaced.
-    virtual std::unique_ptr<LineSink> createOutput(const std::string& name) = 0;
+    virtual std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) = 0;
 };
 
 // The files of the process's current directory.
 class DiskFiles : public JobFiles {
 public:
     std::unique_ptr<LineSource> openInput(const std::string& name) override;
-    std::unique_ptr<LineSink> createOutput(const std::string& name) override;
+    std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) override;
 };
 
 // The DiskFiles every job uses unless it is given others.

@@ -24,8 +24,13 @@ struct JobSummary {
     };
 
     std::uint64_t linesRead = 0;
+    // What linesRead counts, when not lines: "QSO" and "QSOs" for a log.
+    std::string readOne = "line";
+    std::string readMany = "lines";
     std::vector<WrittenFile> filesWritten;
     std::vector<Count> counts;
+
+    const std::string& readWhat() const { return linesRead == 1 ? readOne : readMany; }
 };
 
 } // namespace borvelin

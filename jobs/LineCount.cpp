@@ -9,7 +9,7 @@
 
 namespace borvelin {
 
-std::uint64_t countLines(const std::string& fileName)
+std::uint64_t countLines(const std::string& fileName, const std::function<bool()>& keepGoing)
 {
     errno = 0;
     const FileHandle file(std::fopen(fileName.c_str(), "rb"));
@@ -19,7 +19,7 @@ std::uint64_t countLines(const std::string& fileName)
     std::uint64_t lines = 0;
     bool afterCarriageReturn = false; // an LF right behind it ends no further line
     bool lineOpen = false;            // bytes read since the last break
-    for (;;) {
+    while (!keepGoing || keepGoing()) {
         errno = 0;
         const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
         if (got == 0) {

@@ -10,16 +10,6 @@
 
 namespace borvelin {
 
-namespace {
-
-std::size_t findByte(const std::vector<char>& buffer, std::size_t from, std::size_t to, char byte)
-{
-    const void* hit = std::memchr(buffer.data() + from, byte, to - from);
-    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - buffer.data()) : to;
-}
-
-} // namespace
-
 LineReader::LineReader(const std::string& fileName, std::size_t bufferSize)
     : fileName_(fileName), buffer_(std::max<std::size_t>(bufferSize, 16))
 {
@@ -27,12 +17,16 @@ LineReader::LineReader(const std::string& fileName, std::size_t bufferSize)
     file_.reset(std::fopen(fileName.c_str(), "rb"));
     if (!file_)
         throw JobError::fromLastError(fileName, ENOENT);
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each fill is one read into the buffer
+    breaks_.start(buffer_.data(), buffer_.data());
     std::error_code ec;
     size_ = std::filesystem::file_size(fileName, ec);
     if (ec)
         size_ = 0; // not a regular file: the share read stays unknown
 }
 
+// Moves the unfinished line to the front of the buffer and reads behind it; the buffer
+// doubles when that line fills it.
 bool LineReader::fill()
 {
     if (atFileEnd_ || !file_)
@@ -53,45 +47,58 @@ bool LineReader::fill()
         atFileEnd_ = true;
     }
     end_ += got;
-    breaksKnown_ = false;
+    if (skipLineFeed_ && got > 0) { // the unfinished line is empty: begin_ is the first byte read
+        if (buffer_[begin_] == '\n')
+            ++begin_;
+        skipLineFeed_ = false;
+    }
+    breaks_.start(buffer_.data() + begin_, buffer_.data() + end_);
     return got > 0;
 }
 
-std::size_t LineReader::findBreak()
+std::size_t LineReader::readLines(std::span<std::string_view> lines)
 {
-    if (!breaksKnown_ || nextLineFeed_ < begin_)
-        nextLineFeed_ = findByte(buffer_, begin_, end_, '\n');
-    if (!breaksKnown_ || nextCarriageReturn_ < begin_)
-        nextCarriageReturn_ = findByte(buffer_, begin_, end_, '\r');
-    breaksKnown_ = true;
-    return std::min(nextLineFeed_, nextCarriageReturn_);
+    std::size_t count = 0;
+    while ((count = splitLines(lines)) == 0) {
+        if (!fill())
+            return lastLine(lines);
+    }
+    return count;
 }
 
-bool LineReader::readLine(std::string& line)
+// Hands out the complete lines in the buffer, as many as fit.
+std::size_t LineReader::splitLines(std::span<std::string_view> lines)
 {
-    for (;;) {
-        if (skipLineFeed_ && begin_ < end_) {
-            // The last line ended in CR: an LF right behind it belongs to that break.
-            if (buffer_[begin_] == '\n')
-                ++begin_;
-            skipLineFeed_ = false;
-        }
-        const std::size_t lineBreak = findBreak();
-        if (lineBreak < end_) {
-            line.assign(buffer_.data() + begin_, lineBreak - begin_);
-            skipLineFeed_ = buffer_[lineBreak] == '\r';
-            begin_ = lineBreak + 1;
-            return true;
-        }
-        if (!fill())
+    LineBreakScanner breaks = breaks_; // a copy the compiler keeps in registers
+    const char* const end = buffer_.data() + end_;
+    const char* line = buffer_.data() + begin_;
+    std::size_t count = 0;
+    for (; count < lines.size(); ++count) {
+        const char* lineBreak = breaks.next();
+        if (lineBreak == end)
             break;
+        lines[count] = std::string_view(line, static_cast<std::size_t>(lineBreak - line));
+        line = lineBreak + 1;
+        if (*lineBreak == '\r' && line != end && *line == '\n') { // one break, CR LF
+            ++line;
+            breaks.next();
+        }
     }
-    // End of file: whatever is left is the last line, without a break.
+    if (count > 0 && line == end && end[-1] == '\r')
+        skipLineFeed_ = true;
+    breaks_ = breaks;
+    begin_ = static_cast<std::size_t>(line - buffer_.data());
+    return count;
+}
+
+// At the end of the file, whatever is left is the last line, without a break.
+std::size_t LineReader::lastLine(std::span<std::string_view> lines)
+{
     if (begin_ == end_)
-        return false;
-    line.assign(buffer_.data() + begin_, end_ - begin_);
+        return 0;
+    lines[0] = std::string_view(buffer_.data() + begin_, end_ - begin_);
     begin_ = end_;
-    return true;
+    return 1;
 }
 
 } // namespace borvelin

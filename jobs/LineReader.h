@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jobs/FileHandle.h"
+#include "jobs/LineBreakScanner.h"
 #include "jobs/LineSource.h"
 
 #include <cstddef>
@@ -13,35 +14,32 @@ namespace borvelin {
 
 // Reads a text file line by line as raw bytes. A line ends at CR LF, at LF or at a
 // lone CR; the last line may lack its break, and a final break adds no empty line.
+// Lines are handed out as views into the buffer, which is searched once for breaks.
 // Memory stays at one buffer unless a single line is longer than it.
 class LineReader final : public LineSource {
 public:
     explicit LineReader(const std::string& fileName, std::size_t bufferSize = 1 << 20);
 
-    // Puts the next line, without its break, into `line`; false at the end of the file.
-    bool readLine(std::string& line) override;
+    std::size_t readLines(std::span<std::string_view> lines) override;
     std::uint64_t bytesRead() const override { return bytesBeforeBuffer_ + begin_; }
     std::uint64_t size() const override { return size_; }
     void close() { file_.reset(); }
 
 private:
     bool fill();
-    std::size_t findBreak();
+    std::size_t splitLines(std::span<std::string_view> lines);
+    std::size_t lastLine(std::span<std::string_view> lines);
 
     std::string fileName_;
     FileHandle file_;
     std::vector<char> buffer_;
     std::uint64_t size_ = 0;              // of the file when it was opened
     std::uint64_t bytesBeforeBuffer_ = 0; // read and dropped from the buffer
-    std::size_t begin_ = 0;               // first unread byte
+    std::size_t begin_ = 0;               // first byte of the next line
     std::size_t end_ = 0;                 // one past the last byte read from the file
     bool atFileEnd_ = false;
-    bool skipLineFeed_ = false; // the last line ended in CR; an LF right after it belongs to it
-    // Where the next LF and CR at or after begin_ lie (end_ when none); searching
-    // again only once begin_ has passed them keeps CR-only files linear.
-    std::size_t nextLineFeed_ = 0;
-    std::size_t nextCarriageReturn_ = 0;
-    bool breaksKnown_ = false;
+    bool skipLineFeed_ = false; // the buffer ended in CR; an LF read next belongs to it
+    LineBreakScanner breaks_;   // from begin_ to end_
 };
 
 } // namespace borvelin

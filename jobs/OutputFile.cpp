@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/OutputFile.h"
 
+#include "jobs/DiskSync.h"
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
 #include "jobs/RegularFile.h"
+#include "jobs/ReplaceKeepingBackup.h"
+#include "jobs/TemporaryFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 namespace borvelin {
@@ -49,33 +52,24 @@ void requireWritableTarget(const fs::path& target, const std::string& targetName
         throw JobError::fromLastError(targetName, EACCES);
 }
 
-FileHandle createExclusive(const fs::path& target, const std::string& targetName, std::string& createdName)
-{
-    std::random_device seed;
-    std::mt19937 random(seed());
-    const fs::path directory = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." + std::to_string(random() % 1000000) + ".tmp";
-        const fs::path candidate = directory.empty() ? fs::path(name) : directory / name;
-        errno = 0;
-        if (FileHandle file{createNewFile(candidate)}) {
-            createdName = candidate.string();
-            return file;
-        }
-        if (errno != EEXIST)
-            throw JobError::fromLastError(targetName, EACCES);
-    }
-    throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (no free temporary name)", targetName);
-}
-
 } // namespace
 
-OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize)
-    : targetName_(targetName), buffer_(bufferSize < 64 ? 64 : bufferSize)
+OutputFile::OutputFile(const std::string& targetName, std::size_t bufferSize, OutputWrites writes)
+    : targetName_(targetName), bufferSize_(bufferSize < 64 ? 64 : bufferSize), buffer_(bufferSize_)
 {
+    next_ = buffer_.data();
+    limit_ = buffer_.data() + buffer_.size();
     const fs::path target = resolvedTarget(targetName);
     requireWritableTarget(target, targetName);
-    file_ = createExclusive(target, targetName, temporaryName_);
+    file_ = createTemporaryBeside(target, targetName, temporaryName_);
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each buffer goes out in one write
+    if (writes == OutputWrites::Behind) {
+        try {
+            writer_ = std::make_unique<WriteBehind>(file_.get());
+        } catch (const std::system_error&) {
+            // No thread to be had: the job writes as it goes.
+        }
+    }
 }
 
 OutputFile::~OutputFile()
@@ -86,35 +80,46 @@ OutputFile::~OutputFile()
 
 void OutputFile::discard() noexcept
 {
+    writer_.reset();
     file_.reset();
     if (!temporaryName_.empty())
         std::remove(temporaryName_.c_str());
 }
 
-char* OutputFile::lineSpace(std::size_t length)
+void OutputFile::makeRoom(std::size_t bytes)
 {
-    static constexpr std::string_view lineBreak = "\r\n";
-    const std::size_t needed = length + lineBreak.size();
-    if (used_ + needed > buffer_.size()) {
-        flush();
-        if (needed > buffer_.size())
-            buffer_.resize(needed);
-    }
-    char* line = buffer_.data() + used_;
-    std::memcpy(line + length, lineBreak.data(), lineBreak.size());
-    used_ += needed;
-    ++linesWritten_;
-    return line;
+    flush();
+    if (buffer_.size() < std::max(bytes, bufferSize_))
+        buffer_.resize(std::max(bytes, bufferSize_));
+    next_ = buffer_.data();
+    limit_ = buffer_.data() + buffer_.size();
 }
 
+void OutputFile::writeBytes(std::string_view bytes)
+{
+    if (static_cast<std::size_t>(limit_ - next_) < bytes.size())
+        makeRoom(bytes.size());
+    std::memcpy(next_, bytes.data(), bytes.size());
+    next_ += bytes.size();
+}
+
+// Writes the buffer, or hands it to the writer behind the job and takes the other one.
 void OutputFile::flush()
 {
-    if (used_ == 0)
+    const auto used = static_cast<std::size_t>(next_ - buffer_.data());
+    if (used == 0)
         return;
-    errno = 0;
-    if (std::fwrite(buffer_.data(), 1, used_, file_.get()) != used_)
-        throw JobError::fromLastError(targetName_, EIO);
-    used_ = 0;
+    if (writer_) {
+        if (const int error = writer_->write(buffer_.data(), used); error != 0)
+            throw JobError::fromErrno(error, targetName_);
+        std::swap(buffer_, bufferBeingWritten_);
+    } else {
+        errno = 0;
+        if (std::fwrite(buffer_.data(), 1, used, file_.get()) != used)
+            throw JobError::fromLastError(targetName_, EIO);
+    }
+    next_ = buffer_.data();
+    limit_ = next_;
 }
 
 void OutputFile::close()
@@ -122,8 +127,19 @@ void OutputFile::close()
     if (!file_)
         return;
     flush();
+    if (writer_) {
+        if (const int error = writer_->finish(); error != 0)
+            throw JobError::fromErrno(error, targetName_);
+        writer_.reset();
+    }
+    buffer_ = {}; // an output kept until the job's end holds no memory meanwhile
+    bufferBeingWritten_ = {};
+    next_ = limit_ = nullptr;
     errno = 0;
-    const bool failed = std::fflush(file_.get()) != 0 || std::ferror(file_.get());
+    // An output that keeps a backup replaces a master file: it is on the disk before it
+    // takes the old one's place.
+    const bool failed =
+        std::fflush(file_.get()) != 0 || std::ferror(file_.get()) || (!backupName_.empty() && !syncToDisk(file_.get()));
     const int flushError = errno;
     const bool closed = closeFile(file_);
     if (failed && flushError != 0)
@@ -140,10 +156,21 @@ void OutputFile::commit()
     const auto existing = fs::status(target, ec);
     if (!ec && fs::exists(existing))
         fs::permissions(temporaryName_, existing.permissions(), ec); // keep the target's permissions
+    if (!backupName_.empty()) {
+        replaceKeepingBackup(temporaryName_, target, backupName_, targetName_, backupName_);
+        committed_ = true;
+        return;
+    }
     fs::rename(temporaryName_, target, ec);
     if (ec)
         throw JobError::fromErrno(ec.value(), targetName_);
     committed_ = true;
+}
+
+void OutputFile::keepReplacedAs(const std::string& backupName)
+{
+    requireRegularFileOrNothing(backupName, backupName);
+    backupName_ = backupName;
 }
 
 } // namespace borvelin

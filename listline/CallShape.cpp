@@ -40,12 +40,8 @@ void forEachPart(std::string_view call, Visit visit)
     }
 }
 
-} // namespace
-
-bool isWellFormedCall(std::string_view call)
+bool hasWellFormedParts(std::string_view call)
 {
-    if (call.empty() || call.size() > LongestCall)
-        return false;
     std::size_t parts = 0;
     bool partsWellFormed = true;
     bool hasCall = false;
@@ -55,6 +51,29 @@ bool isWellFormedCall(std::string_view call)
         hasCall = hasCall || holdsLetterAndDigit(part);
     });
     return partsWellFormed && hasCall && parts <= MostParts;
+}
+
+} // namespace
+
+// One pass for a call without portable parts, as most are; the parts are looked at one
+// by one only when there is a "/".
+bool isWellFormedCall(std::string_view call)
+{
+    if (call.empty() || call.size() > LongestCall)
+        return false;
+    bool letter = false;
+    bool digit = false;
+    for (const char byte : call) {
+        if (isLetter(byte))
+            letter = true;
+        else if (isDigit(byte))
+            digit = true;
+        else if (byte == '/')
+            return hasWellFormedParts(call);
+        else
+            return false;
+    }
+    return letter && digit;
 }
 
 std::string homeCallOf(std::string_view call)
@@ -75,7 +94,10 @@ std::string homeCallOf(std::string_view call)
 
 std::string_view homeCallPartOf(std::string_view call)
 {
-    // One pass: a lookup tries this on every line of the list.
+    // One pass: a lookup tries this on every line of the list. Most calls have no
+    // portable part, and are their own home call.
+    if (call.find('/') == std::string_view::npos)
+        return call;
     std::string_view home = call;
     std::size_t longest = 0;
     std::size_t partStart = 0;

@@ -3,16 +3,20 @@
 
 #include "listline/TextSearch.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace borvelin {
 
 namespace {
 
 using KeywordSet = std::uint16_t;
-static_assert(layout::Keywords.size() <= 16, "a keyword set holds 16 keywords");
 
 constexpr KeywordSet AllKeywords = static_cast<KeywordSet>((1u << layout::Keywords.size()) - 1);
 
@@ -56,15 +60,25 @@ KeywordSet keywordsFitting(const char* at)
 }
 static_assert(FilterLength == 3);
 
-// The keywords folded once, so that only the line's bytes need folding when compared.
+// The keywords folded once, with the bit that folds a letter: a byte of the line fits a
+// letter of a keyword when `byte | 0x20` is the small letter, and any other byte of a
+// keyword exactly.
 constexpr std::size_t LongestKeyword = 24;
 
-constexpr std::array<std::array<char, LongestKeyword>, layout::Keywords.size()> foldedKeywords()
+struct FoldedKeyword {
+    std::array<char, LongestKeyword> text;
+    std::array<char, LongestKeyword> letterBits;
+};
+
+constexpr std::array<FoldedKeyword, layout::Keywords.size()> foldedKeywords()
 {
-    std::array<std::array<char, LongestKeyword>, layout::Keywords.size()> folded{};
+    std::array<FoldedKeyword, layout::Keywords.size()> folded{};
     for (std::size_t index = 0; index < layout::Keywords.size(); ++index) {
-        for (std::size_t offset = 0; offset < layout::Keywords[index].text.size(); ++offset)
-            folded[index][offset] = foldCase(layout::Keywords[index].text[offset]);
+        for (std::size_t offset = 0; offset < layout::Keywords[index].text.size(); ++offset) {
+            const char byte = foldCase(layout::Keywords[index].text[offset]);
+            folded[index].text[offset] = byte;
+            folded[index].letterBits[offset] = byte >= 'a' && byte <= 'z' ? 0x20 : 0;
+        }
     }
     return folded;
 }
@@ -74,43 +88,167 @@ constexpr auto FoldedKeywords = foldedKeywords();
 static_assert(std::all_of(layout::Keywords.begin(), layout::Keywords.end(),
                           [](const layout::KeywordText& keyword) { return keyword.text.size() <= LongestKeyword; }));
 
+// The bytes of a word of the line fit the keyword's when, with the letters folded, they
+// are its folded bytes.
+template <typename Word>
+bool wordFits(const char* there, const FoldedKeyword& folded, std::size_t offset)
+{
+    Word bytes = 0;
+    Word text = 0;
+    Word letterBits = 0;
+    std::memcpy(&bytes, there + offset, sizeof(Word));
+    std::memcpy(&text, folded.text.data() + offset, sizeof(Word));
+    std::memcpy(&letterBits, folded.letterBits.data() + offset, sizeof(Word));
+    return (bytes | letterBits) == text;
+}
+
+// A keyword is compared a word at a time, the last word overlapping the one before, so
+// that its length and where a line departs from it cost no branch for each byte.
 bool foldedKeywordStandsAt(std::string_view line, std::size_t keyword, std::size_t column)
 {
     const std::size_t length = layout::Keywords[keyword].text.size();
     if (line.size() - (column - 1) < length)
         return false;
     const char* there = line.data() + (column - 1);
-    const char* folded = FoldedKeywords[keyword].data();
-    // The filter has matched the first bytes already.
-    for (std::size_t offset = FilterLength; offset < length; ++offset) {
-        if (foldCase(there[offset]) != folded[offset])
+    const FoldedKeyword& folded = FoldedKeywords[keyword];
+    if (length <= FilterLength) // the filter has matched those bytes already
+        return true;
+    if (length < 8)
+        return wordFits<std::uint32_t>(there, folded, 0) && wordFits<std::uint32_t>(there, folded, length - 4);
+    for (std::size_t offset = 0; offset + 8 < length; offset += 8) {
+        if (!wordFits<std::uint64_t>(there, folded, offset))
             return false;
     }
-    return true;
+    return wordFits<std::uint64_t>(there, folded, length - 8);
+}
+
+// A line is searched 16 columns at a time for the first two bytes of a keyword, and
+// only the columns where they stand are compared further. The two bytes are compared
+// as `byte | 0x20` gives them, which folds A-Z to a-z in one step; it also folds a few
+// other bytes onto others, which the full comparison rejects.
+constexpr std::size_t BlockColumns = 16;
+
+constexpr char roughlyFolded(char byte)
+{
+    return static_cast<char>(byte | 0x20);
+}
+
+struct BytePair {
+    char first;
+    char second;
+};
+
+constexpr BytePair prefixOf(std::string_view keyword)
+{
+    return {roughlyFolded(keyword[0]), roughlyFolded(keyword[1])};
+}
+
+constexpr bool isFirstWithPrefix(std::size_t index)
+{
+    const BytePair prefix = prefixOf(layout::Keywords[index].text);
+    return std::none_of(layout::Keywords.begin(), layout::Keywords.begin() + static_cast<std::ptrdiff_t>(index),
+                        [prefix](const layout::KeywordText& other) {
+                            const BytePair otherPrefix = prefixOf(other.text);
+                            return otherPrefix.first == prefix.first && otherPrefix.second == prefix.second;
+                        });
+}
+
+constexpr std::size_t PrefixCount = [] {
+    std::size_t count = 0;
+    for (std::size_t index = 0; index < layout::Keywords.size(); ++index)
+        count += isFirstWithPrefix(index) ? 1 : 0;
+    return count;
+}();
+
+// The keywords' distinct first two bytes.
+constexpr std::array<BytePair, PrefixCount> KeywordPrefixes = [] {
+    std::array<BytePair, PrefixCount> prefixes{};
+    std::size_t next = 0;
+    for (std::size_t index = 0; index < layout::Keywords.size(); ++index)
+        if (isFirstWithPrefix(index))
+            prefixes[next++] = prefixOf(layout::Keywords[index].text);
+    return prefixes;
+}();
+
+// One bit for each of the 16 columns from `at` on where the first two bytes of a
+// keyword may stand; reads at[0] to at[16].
+#if defined(__SSE2__)
+std::uint32_t prefixesAt(const char* at)
+{
+    const __m128i fold = _mm_set1_epi8(0x20);
+    const __m128i first = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), fold);
+    const __m128i second = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1)), fold);
+    __m128i found = _mm_setzero_si128();
+    for (const BytePair& prefix : KeywordPrefixes) {
+        const __m128i firstFits = _mm_cmpeq_epi8(first, _mm_set1_epi8(prefix.first));
+        const __m128i secondFits = _mm_cmpeq_epi8(second, _mm_set1_epi8(prefix.second));
+        found = _mm_or_si128(found, _mm_and_si128(firstFits, secondFits));
+    }
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
+}
+#else
+std::uint32_t prefixesAt(const char* at)
+{
+    std::uint32_t found = 0;
+    for (std::size_t offset = 0; offset < BlockColumns; ++offset) {
+        const char first = roughlyFolded(at[offset]);
+        const char second = roughlyFolded(at[offset + 1]);
+        for (const BytePair& prefix : KeywordPrefixes)
+            found |= (prefix.first == first && prefix.second == second ? 1u : 0u) << offset;
+    }
+    return found;
+}
+#endif
+
+// The same for the 16 columns from the 1-based `column` of `line`, of which `columns`
+// are looked at. Near the end of the line the block read is the line's last 17 bytes,
+// its bits shifted to the columns asked for; a line too short for that is copied into a
+// block of its own.
+std::uint32_t prefixesFrom(std::string_view line, std::size_t column, std::size_t columns)
+{
+    constexpr std::size_t BytesRead = BlockColumns + 1;
+    const std::size_t offset = column - 1;
+    std::uint32_t found = 0;
+    if (line.size() - offset >= BytesRead) {
+        found = prefixesAt(line.data() + offset);
+    } else if (line.size() >= BytesRead) {
+        const std::size_t lastBlock = line.size() - BytesRead;
+        found = prefixesAt(line.data() + lastBlock) >> (offset - lastBlock);
+    } else {
+        char block[BytesRead] = {};
+        std::memcpy(block, line.data() + offset, line.size() - offset);
+        found = prefixesAt(block);
+    }
+    return columns < BlockColumns ? found & ((1u << columns) - 1) : found;
 }
 
 } // namespace
 
 void KeywordColumns::scan(std::string_view line, std::size_t fromColumn)
 {
-    columns_.fill(0);
-    // No keyword begins with a blank, so the blanks that pad a line need no look.
-    const std::size_t lastNonBlank = line.find_last_not_of(' ') + 1; // npos + 1 == 0: all blanks
-    // ... and a keyword's first bytes must fit before the line ends.
-    const std::size_t lastFitting = line.size() >= FilterLength ? line.size() - FilterLength + 1 : 0;
-    const std::size_t lastColumn = std::min(lastNonBlank, lastFitting);
+    found_ = 0;
+    if (line.size() < FilterLength)
+        return;
+    // No keyword begins with a blank, so the blanks that pad a line need no look; and
+    // a keyword's first bytes must fit before the line ends.
+    const std::size_t lastColumn = std::min(lengthWithoutTrailingBlanks(line), line.size() - FilterLength + 1);
     KeywordSet missing = AllKeywords;
-    for (std::size_t column = fromColumn; column <= lastColumn && missing != 0; ++column) {
-        KeywordSet candidates = keywordsFitting(line.data() + column - 1) & missing;
-        while (candidates != 0) {
-            const int index = std::countr_zero(candidates);
-            candidates &= static_cast<KeywordSet>(candidates - 1);
-            if (foldedKeywordStandsAt(line, index, column)) {
-                columns_[index] = column;
-                missing &= static_cast<KeywordSet>(~(1u << index));
+    for (std::size_t block = fromColumn; block <= lastColumn && missing != 0; block += BlockColumns) {
+        for (std::uint32_t starts = prefixesFrom(line, block, lastColumn - block + 1); starts != 0;
+             starts &= starts - 1) {
+            const std::size_t column = block + static_cast<std::size_t>(std::countr_zero(starts));
+            KeywordSet candidates = keywordsFitting(line.data() + column - 1) & missing;
+            while (candidates != 0) {
+                const int index = std::countr_zero(candidates);
+                candidates &= static_cast<KeywordSet>(candidates - 1);
+                if (foldedKeywordStandsAt(line, index, column)) {
+                    columns_[index] = column;
+                    missing &= static_cast<KeywordSet>(~(1u << index));
+                }
             }
         }
     }
+    found_ = static_cast<std::uint16_t>(AllKeywords & ~missing);
 }
 
 } // namespace borvelin

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace borvelin {
@@ -16,11 +17,15 @@ public:
     void scan(std::string_view line, std::size_t fromColumn);
 
     // The 1-based column where `keyword` first begins; 0 when the line does not hold it.
-    std::size_t column(layout::Keyword keyword) const { return columns_[static_cast<std::size_t>(keyword)]; }
-    bool occurs(layout::Keyword keyword) const { return column(keyword) != 0; }
+    std::size_t column(layout::Keyword keyword) const { return occurs(keyword) ? columns_[indexOf(keyword)] : 0; }
+    bool occurs(layout::Keyword keyword) const { return (found_ >> indexOf(keyword) & 1u) != 0; }
 
 private:
-    std::array<std::size_t, layout::Keywords.size()> columns_{};
+    static constexpr std::size_t indexOf(layout::Keyword keyword) { return static_cast<std::size_t>(keyword); }
+
+    std::array<std::size_t, layout::Keywords.size()> columns_{}; // of the keywords found
+    std::uint16_t found_ = 0;                                    // one bit for each keyword, in Keyword's order
+    static_assert(layout::Keywords.size() <= 16);
 };
 
 } // namespace borvelin

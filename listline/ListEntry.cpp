@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstring>
-#include <string_view>
 
 namespace borvelin {
 
@@ -34,9 +33,14 @@ char* putField(char* out, std::string_view value)
     return out + 1;
 }
 
-// The entry's 13 text fields, of a ListEntry or a const one.
-template <typename Entry>
-auto textFieldsOf(Entry& entry)
+// Either text is of a known length, and so is its copy.
+char* putFlag(char* out, bool flag)
+{
+    return flag ? putField(out, Yes) : putField(out, No);
+}
+
+// The entry's 13 text fields.
+auto textFieldsOf(const ListEntry& entry)
 {
     return std::array{&entry.DxCall,    &entry.CallPrefix,     &entry.MgrCall,    &entry.SeeAlsoCall, &entry.ForCall,
                       &entry.ExMgrCall, &entry.HimselfViaCall, &entry.NotViaCall, &entry.Addr1,       &entry.Addr2,
@@ -45,18 +49,10 @@ auto textFieldsOf(Entry& entry)
 
 } // namespace
 
-void ListEntry::reset()
-{
-    for (std::string* field : textFieldsOf(*this))
-        field->clear();
-    PirateFlag = NewMgrFlag = OnlyDirectFlag = BuroFlag = false;
-    RouteCode = 0;
-}
-
 std::size_t ListEntry::recordLength() const
 {
     std::size_t length = SeparatorsAndRouteCode;
-    for (const std::string* field : textFieldsOf(*this))
+    for (const std::string_view* field : textFieldsOf(*this))
         length += field->size();
     for (bool flag : {PirateFlag, NewMgrFlag, OnlyDirectFlag, BuroFlag})
         length += flagText(flag).size();
@@ -78,12 +74,12 @@ void ListEntry::writeRecord(char* out) const
     out = putField(out, CallPrefix);
     out = putField(out, MgrCall);
     out = putField(out, SeeAlsoCall);
-    out = putField(out, flagText(PirateFlag));
-    out = putField(out, flagText(NewMgrFlag));
-    out = putField(out, flagText(OnlyDirectFlag));
+    out = putFlag(out, PirateFlag);
+    out = putFlag(out, NewMgrFlag);
+    out = putFlag(out, OnlyDirectFlag);
     out = putField(out, ForCall);
     out = putField(out, ExMgrCall);
-    out = putField(out, flagText(BuroFlag));
+    out = putFlag(out, BuroFlag);
     out = putField(out, HimselfViaCall);
     out = putField(out, NotViaCall);
     *out++ = static_cast<char>('0' + RouteCode);

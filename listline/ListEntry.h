@@ -4,33 +4,36 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace borvelin {
 
 // The 18 values List of 25+ cuts from one manager-list line, in their QSL.CSV order.
+// The texts are views into the line they were cut from, valid as long as it is: a
+// record is written before the next line is read.
 struct ListEntry {
-    std::string DxCall;
-    std::string CallPrefix;
-    std::string MgrCall;
-    std::string SeeAlsoCall;
+    std::string_view DxCall;
+    std::string_view CallPrefix;
+    std::string_view MgrCall;
+    std::string_view SeeAlsoCall;
     bool PirateFlag = false;
     bool NewMgrFlag = false;
     bool OnlyDirectFlag = false;
-    std::string ForCall;
-    std::string ExMgrCall;
+    std::string_view ForCall;
+    std::string_view ExMgrCall;
     bool BuroFlag = false;
-    std::string HimselfViaCall;
-    std::string NotViaCall;
+    std::string_view HimselfViaCall;
+    std::string_view NotViaCall;
     // 0 no NOT route, 1 "NOT via", 2 "NOT LONGER", 3 "NOT MORE".
     std::uint8_t RouteCode = 0;
-    std::string Addr1;
-    std::string Addr2;
-    std::string Addr3;
-    std::string Addr4;
-    std::string AddrRest;
+    std::string_view Addr1;
+    std::string_view Addr2;
+    std::string_view Addr3;
+    std::string_view Addr4;
+    std::string_view AddrRest;
 
-    // Back to the initial values, keeping the strings' storage for the next line.
-    void reset();
+    // Back to the initial values.
+    void reset() { *this = ListEntry{}; }
     // The QSL.CSV record: the fields joined by ";", written as they stand (no quoting).
     void appendRecord(std::string& record) const;
     // The record's length in bytes, and the record written to `out`, which has room

@@ -43,13 +43,12 @@ std::string ListLineParser::bureauFailure(std::string_view dxCall)
     return message;
 }
 
-void ListLineParser::parse(std::string& textLine, ListEntry& entry)
+std::string_view ListLineParser::parse(std::string_view textLine, ListEntry& entry)
 {
-    textLine_ = &textLine;
     entry_ = &entry;
     useLine(textLine);
 
-    if (isBureauLine(line_))
+    if (isBureauLine(line_, firstWord_))
         cutBureauAddress();
     cutHomeCall();
     cutNotVia();
@@ -64,6 +63,7 @@ void ListLineParser::parse(std::string& textLine, ListEntry& entry)
     cutForCall();
     cutHimselfVia();
     splitPortablePrefix();
+    return line_;
 }
 
 void ListLineParser::useLine(std::string_view line)
@@ -113,29 +113,29 @@ bool ListLineParser::splitAddress(AddressForm form)
     ListEntry& entry = *entry_;
     std::string_view rest = fromColumn(RouteColumn);
     const std::size_t requiredParts = form == AddressForm::Bureau ? 2 : 1;
-    std::string* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4};
+    std::string_view* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4};
     for (std::size_t index = 0; index < 4; ++index) {
         const auto comma = rest.find(',');
         if (comma == std::string_view::npos) {
             if (index < requiredParts) {
-                entry.AddrRest.assign(trimmed(rest));
+                entry.AddrRest = trimmed(rest);
                 return false;
             }
-            parts[index]->assign(trimmed(rest));
+            *parts[index] = trimmed(rest);
             rest = {};
             continue;
         }
-        parts[index]->assign(trimmed(rest.substr(0, comma)));
+        *parts[index] = trimmed(rest.substr(0, comma));
         rest.remove_prefix(comma + 1);
     }
-    entry.AddrRest.assign(trimmed(rest));
+    entry.AddrRest = trimmed(rest);
     return true;
 }
 
 void ListLineParser::cutBureauAddress()
 {
     entry_->BuroFlag = true;
-    entry_->DxCall.assign(firstWord_);
+    entry_->DxCall = firstWord_;
     if (!splitAddress(AddressForm::Bureau))
         failures_.logFailure(line_, bureauFailure(entry_->DxCall));
 }
@@ -144,7 +144,7 @@ void ListLineParser::cutHomeCall()
 {
     if (firstWord_.size() < HomeCallWordLength || !keywords_.occurs(Keyword::HomeCall))
         return;
-    entry_->DxCall.assign(firstWord_);
+    entry_->DxCall = firstWord_;
     if (splitPortablePrefix())
         entry_->MgrCall = entry_->DxCall;
 }
@@ -158,13 +158,13 @@ void ListLineParser::cutNotVia()
         splitAddress(AddressForm::NotVia); // the comma it needs is there
     } else if (findByte('!', ManagerColumn) != 0) {
         const std::string_view call = upTo(ManagerColumn, '!');
-        entry.NotViaCall.assign(call.substr(0, call.find_last_not_of(' ') + 1));
+        entry.NotViaCall = call.substr(0, call.find_last_not_of(' ') + 1);
     } else if (line_.size() >= ManagerColumn) {
-        entry.NotViaCall.assign(upTo(ManagerColumn, ' '));
+        entry.NotViaCall = upTo(ManagerColumn, ' ');
     } else {
         return;
     }
-    entry.DxCall.assign(firstWord_);
+    entry.DxCall = firstWord_;
     entry.RouteCode = 1;
 }
 
@@ -183,8 +183,8 @@ void ListLineParser::cutNotRoute(Keyword keyword, std::size_t callColumn, std::u
 {
     if (!routeIs(keyword) || findByte(' ', ManagerColumn) == 0)
         return;
-    entry_->DxCall.assign(firstWord_);
-    entry_->NotViaCall.assign(upTo(callColumn, ' '));
+    entry_->DxCall = firstWord_;
+    entry_->NotViaCall = upTo(callColumn, ' ');
     entry_->RouteCode = routeCode;
 }
 
@@ -192,23 +192,23 @@ void ListLineParser::cutManager()
 {
     if (!routeIs(Keyword::QslVia) || keywords_.occurs(Keyword::HomeCall))
         return;
-    entry_->DxCall.assign(firstWord_);
-    entry_->MgrCall.assign(upTo(ManagerColumn, ' ')); // a ")" does not end the call
+    entry_->DxCall = firstWord_;
+    entry_->MgrCall = upTo(ManagerColumn, ' '); // a ")" does not end the call
 }
 
 void ListLineParser::markPirate()
 {
     if (!routeIs(Keyword::Pirate))
         return;
-    entry_->DxCall.assign(firstWord_);
+    entry_->DxCall = firstWord_;
     entry_->PirateFlag = true;
 }
 
 void ListLineParser::cutDirectAddress()
 {
-    if (findByte(',', RouteColumn) < DirectAddressCommaColumn || routeKeywordOccurs())
+    if (routeKeywordOccurs() || findByte(',', RouteColumn) < DirectAddressCommaColumn) // the cheaper test first
         return;
-    entry_->DxCall.assign(firstWord_);
+    entry_->DxCall = firstWord_;
     splitAddress(AddressForm::Direct); // the comma it needs is there
 }
 
@@ -230,7 +230,7 @@ void ListLineParser::cutFormerManager()
         failures_.logFailure(line_, ExManagerFailure);
         return;
     }
-    entry_->ExMgrCall.assign(upTo(callColumn, ')'));
+    entry_->ExMgrCall = upTo(callColumn, ')');
 }
 
 void ListLineParser::cutSeeAlso()
@@ -247,10 +247,12 @@ void ListLineParser::cutForCall()
     if (findByte(')', callColumn) == 0) {
         failures_.logFailure(line_, BracketFailure);
         const std::size_t insertAt = std::min(callColumn - 1 + ForCallRepairLength, line_.size());
-        textLine_->insert(insertAt, 1, ')');
-        useLine(*textLine_);
+        std::string repaired(line_);
+        repaired.insert(insertAt, 1, ')');
+        repairedLine_.swap(repaired);
+        useLine(repairedLine_);
     }
-    entry_->ForCall.assign(upTo(callColumn, ')'));
+    entry_->ForCall = upTo(callColumn, ')');
 }
 
 void ListLineParser::cutHimselfVia()
@@ -259,21 +261,23 @@ void ListLineParser::cutHimselfVia()
 }
 
 // The call one blank behind the remark's keyword, up to a space, a ")" or the line's end.
-void ListLineParser::cutRemarkCall(Keyword keyword, std::string& field)
+void ListLineParser::cutRemarkCall(Keyword keyword, std::string_view& field)
 {
     const std::size_t found = keywords_.column(keyword);
     if (found != 0)
-        field.assign(upToAny(found + textOf(keyword).size() + 1, " )"));
+        field = upToAny(found + textOf(keyword).size() + 1, " )");
 }
 
 bool ListLineParser::splitPortablePrefix()
 {
     ListEntry& entry = *entry_;
-    const auto slash = entry.DxCall.find('/');
-    if (slash == std::string::npos || slash >= PortablePrefixSlashLimit)
+    // Only a "/" near the start counts: the search ends there.
+    const std::string_view start = entry.DxCall.substr(0, PortablePrefixSlashLimit);
+    const auto slash = static_cast<std::size_t>(std::find(start.begin(), start.end(), '/') - start.begin());
+    if (slash == start.size())
         return false;
-    entry.CallPrefix.assign(entry.DxCall, 0, slash);
-    entry.DxCall.erase(0, slash + 1);
+    entry.CallPrefix = entry.DxCall.substr(0, slash);
+    entry.DxCall.remove_prefix(slash + 1);
     return true;
 }
 

@@ -21,9 +21,11 @@ class ListLineParser {
 public:
     explicit ListLineParser(LineFailureLog& failures) : failures_(failures) {}
 
-    // Parses `textLine` into `entry` (which must hold its initial values). A "(for "
-    // without its ")" is repaired in `textLine`, as the rest of the parse sees it.
-    void parse(std::string& textLine, ListEntry& entry);
+    // Parses `textLine` into `entry` (which must hold its initial values) and gives back
+    // the line as parsed: `textLine`, or, when a "(for " lacks its ")", a repaired copy
+    // that the rest of the parse sees, kept until the next parse. The entry's values are
+    // views into these lines.
+    std::string_view parse(std::string_view textLine, ListEntry& entry);
 
     static constexpr std::string_view BracketFailure = "Failure: Bracket open is not followed by a bracket close.";
     static constexpr std::string_view ExManagerFailure = "Failure: Ex- is not followed by a bracket close.";
@@ -46,7 +48,7 @@ private:
     void cutSeeAlso();
     void cutForCall();
     void cutHimselfVia();
-    void cutRemarkCall(layout::Keyword keyword, std::string& field);
+    void cutRemarkCall(layout::Keyword keyword, std::string_view& field);
     bool splitPortablePrefix();
 
     bool splitAddress(AddressForm form);
@@ -62,7 +64,7 @@ private:
     std::size_t findByte(char byte, std::size_t column) const;
 
     LineFailureLog& failures_;
-    std::string* textLine_ = nullptr;
+    std::string repairedLine_;
     ListEntry* entry_ = nullptr;
     std::string_view line_;
     KeywordColumns keywords_; // from the route column on

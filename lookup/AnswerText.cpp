@@ -1,28 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/AnswerText.h"
 
+#include "listline/TextSearch.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
 namespace borvelin {
 
-namespace {
-
-std::string withoutTrailingBlanks(const std::string& line)
+void appendAnswerHead(std::string& text, std::string_view call, bool found)
 {
-    return line.substr(0, line.find_last_not_of(' ') + 1);
+    text.append(call).append(found ? "\n" : ": not in QSL.TXT\n");
 }
 
-} // namespace
+void appendHitText(std::string& text, const LookupHit& hit)
+{
+    appendHitText(text, hit, hit.line);
+}
+
+void appendHitText(std::string& text, const LookupHit& hit, std::string_view line)
+{
+    std::array<char, 20> digits;
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), hit.lineNumber).ptr;
+    text.append("  line ").append(digits.data(), static_cast<std::size_t>(end - digits.data())).append(": ");
+    appendRouteInWords(text, hit);
+    for (const std::string& remark : hit.remarks)
+        text.append("; ").append(remark);
+    text.append("\n    ").append(line.substr(0, lengthWithoutTrailingBlanks(line))).append("\n");
+}
+
+void appendAnswerText(std::string& text, const LookupAnswer& answer)
+{
+    appendAnswerHead(text, answer.call, answer.found());
+    for (const LookupHit& hit : answer.hits)
+        appendHitText(text, hit);
+}
 
 std::string answerText(const LookupAnswer& answer)
 {
-    if (!answer.found())
-        return answer.call + ": not in QSL.TXT\n";
-    std::string text = answer.call + '\n';
-    for (const LookupHit& hit : answer.hits) {
-        text.append("  line ").append(std::to_string(hit.lineNumber)).append(": ").append(routeInWords(hit));
-        for (const std::string& remark : hit.remarks)
-            text.append("; ").append(remark);
-        text.append("\n    ").append(withoutTrailingBlanks(hit.line)).append("\n");
-    }
+    std::string text;
+    appendAnswerText(text, answer);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "lookup/LookupAnswer.h"
 
 #include <string>
+#include <string_view>
 
 namespace borvelin {
 
@@ -15,5 +16,13 @@ namespace borvelin {
 //
 // or "Q9ZZZ: not in QSL.TXT". Every line ends in "\n".
 std::string answerText(const LookupAnswer& answer);
+// The same, appended to `text`.
+void appendAnswerText(std::string& text, const LookupAnswer& answer);
+// Its parts: the first line, for the call asked and whether the list has it, and the
+// two lines of each hit.
+void appendAnswerHead(std::string& text, std::string_view call, bool found);
+void appendHitText(std::string& text, const LookupHit& hit);
+// The same for a hit whose line is `line`, whatever its own holds.
+void appendHitText(std::string& text, const LookupHit& hit, std::string_view line);
 
 } // namespace borvelin

@@ -1,52 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/CallLookup.h"
 
+#include "jobs/ConversionJob.h"
 #include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
+#include "lookup/AnswerText.h"
 #include "lookup/CallHash.h"
 
 #include <algorithm>
 #include <bit>
+#include <span>
 
 namespace borvelin {
 
 namespace {
 
-std::string joined(const LineRoute& route)
+void joinAddress(const ParsedRoute& route, std::string& text)
 {
-    std::string text;
+    text.clear();
+    std::size_t length = 0;
+    for (std::size_t index = 0; index < route.addressPartCount; ++index)
+        length += route.addressParts[index].size() + 2;
+    text.reserve(length);
     for (std::size_t index = 0; index < route.addressPartCount; ++index) {
         if (index > 0)
             text += ", ";
         text += route.addressParts[index];
     }
-    return text;
 }
 
-std::vector<std::string> remarksOf(const ListEntry& entry)
+void readRemarks(const ListEntry& entry, std::vector<std::string>& remarks)
 {
-    std::vector<std::string> remarks;
+    remarks.clear();
     if (entry.NewMgrFlag)
         remarks.emplace_back("New Manager");
     if (entry.OnlyDirectFlag)
         remarks.emplace_back("only direct");
     if (!entry.ExMgrCall.empty())
-        remarks.push_back("Ex-" + entry.ExMgrCall);
+        remarks.push_back("Ex-" + std::string(entry.ExMgrCall));
     if (!entry.SeeAlsoCall.empty())
-        remarks.push_back("see also " + entry.SeeAlsoCall);
+        remarks.push_back("see also " + std::string(entry.SeeAlsoCall));
     if (!entry.ForCall.empty()) {
         const std::string_view forCall(entry.ForCall);
         remarks.push_back("for " + std::string(forCall.substr(0, forCall.find_last_not_of(' ') + 1)));
     }
     if (!entry.HimselfViaCall.empty())
-        remarks.push_back("himself via " + entry.HimselfViaCall);
-    return remarks;
+        remarks.push_back("himself via " + std::string(entry.HimselfViaCall));
 }
 
 } // namespace
 
-CallLookup::CallLookup(const std::vector<std::string>& calls)
+CallLookup::CallLookup(const std::vector<std::string>& calls, Keeps keeps)
+    : keeps_(keeps), found_(calls.size()), hitTexts_(keeps == Keeps::Text ? calls.size() : 0)
 {
     answers_.reserve(calls.size());
     for (const std::string& call : calls)
@@ -65,6 +71,8 @@ void CallLookup::addHome(std::string home, std::size_t answer)
         if (slots_[slot] == 0) {
             shortestHome_ = homes_.empty() ? home.size() : std::min(shortestHome_, home.size());
             longestHome_ = std::max(longestHome_, home.size());
+            const std::uint64_t bit = quickHashOf(home) >> (64 - FilterBits);
+            filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
             homes_.push_back(Home{std::move(home), {answer}});
             slots_[slot] = static_cast<std::uint32_t>(homes_.size());
             return;
@@ -77,12 +85,10 @@ void CallLookup::addHome(std::string home, std::size_t answer)
     }
 }
 
-const CallLookup::Home* CallLookup::homeOf(std::string_view lineHome) const
+const CallLookup::Home* CallLookup::homeOf(std::string_view lineHome, std::uint64_t hash) const
 {
-    if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_ || homes_.empty())
-        return nullptr;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = callHash(lineHome) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+    for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
         const Home& home = homes_[slots_[slot] - 1];
         if (equalInCapitals(home.call, lineHome))
             return &home;
@@ -92,36 +98,72 @@ const CallLookup::Home* CallLookup::homeOf(std::string_view lineHome) const
 
 void CallLookup::readList(LineSource& list)
 {
-    std::string line;
-    while (list.readLine(line)) {
-        stopIfRequested();
-        ++linesRead_;
-        if (const Home* home = homeOf(callshape::homeCallPartOf(firstWord(line))))
-            addHit(*home, line, linesRead_);
+    std::vector<std::string_view> lines(ConversionJob::LinesPerBatch);
+    for (std::size_t count; (count = list.readLines(lines)) != 0;) {
+        for (const std::string_view line : std::span(lines).first(count)) {
+            stopIfRequested();
+            ++linesRead_;
+            const std::string_view lineHome = callshape::homeCallPartOf(firstWord(line));
+            if (!mayBeAsked(lineHome))
+                continue;
+            if (const Home* home = homeOf(lineHome, callHash(lineHome)))
+                addHit(*home, line, linesRead_);
+        }
     }
 }
 
-void CallLookup::addHit(const Home& home, const std::string& line, std::uint64_t lineNumber)
+// The hit goes to every call that asked for its home call: as it is, or as its text.
+void CallLookup::addHit(const Home& home, std::string_view line, std::uint64_t lineNumber)
 {
-    parsedLine_ = line;
+    readHit(line, lineNumber);
+    for (const std::size_t answer : home.askedBy)
+        found_[answer] = true;
+    if (keeps_ == Keeps::Hits) {
+        for (const std::size_t answer : home.askedBy)
+            answers_[answer].hits.push_back(hit_);
+        return;
+    }
+    // Written once, where the first call that asked keeps it, and copied from there.
+    std::string& first = hitTexts_[home.askedBy.front()];
+    const std::size_t begin = first.size();
+    appendHitText(first, hit_, line);
+    for (std::size_t index = 1; index < home.askedBy.size(); ++index)
+        hitTexts_[home.askedBy[index]].append(first, begin);
+}
+
+void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
+{
     entry_.reset();
-    parser_.parse(parsedLine_, entry_);
-    const LineRoute route = routes_.routeOf(parsedLine_, entry_);
-    LookupHit hit;
-    hit.lineNumber = lineNumber;
-    hit.line = line;
-    hit.route = route.kind;
-    hit.manager = std::string(route.call);
-    hit.address = joined(route);
-    hit.remarks = remarksOf(entry_);
-    for (std::size_t index = 0; index + 1 < home.askedBy.size(); ++index)
-        answers_[home.askedBy[index]].hits.push_back(hit);
-    answers_[home.askedBy.back()].hits.push_back(std::move(hit));
+    const std::string_view parsedLine = parser_.parse(line, entry_);
+    const ParsedRoute route = routes_.routeOf(parsedLine, entry_);
+    hit_.lineNumber = lineNumber;
+    if (keeps_ == Keeps::Hits)
+        hit_.line.assign(line); // the text is written from the line where it stands
+    hit_.route = route.kind;
+    hit_.manager.assign(route.call);
+    joinAddress(route, hit_.address);
+    readRemarks(entry_, hit_.remarks);
 }
 
 bool CallLookup::allFound() const
 {
-    return std::all_of(answers_.begin(), answers_.end(), [](const LookupAnswer& answer) { return answer.found(); });
+    return std::all_of(found_.begin(), found_.end(), [](bool found) { return found; });
+}
+
+void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
+{
+    appendAnswerHead(text, answers_[answer].call, found_[answer]);
+    if (keeps_ == Keeps::Text) {
+        text.append(hitTexts_[answer]);
+        return;
+    }
+    for (const LookupHit& hit : answers_[answer].hits)
+        appendHitText(text, hit);
+}
+
+std::string_view CallLookup::hitsText(std::size_t answer) const
+{
+    return hitTexts_[answer];
 }
 
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files)
@@ -130,6 +172,16 @@ std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, Job
     const auto list = files.openInput("QSL.TXT");
     lookup.readList(*list);
     return lookup.answers();
+}
+
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list)
+{
+    CallLookup lookup(calls, CallLookup::Keeps::Text);
+    lookup.readList(list);
+    std::string text;
+    for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer)
+        lookup.appendAnswerText(text, answer);
+    return text;
 }
 
 } // namespace borvelin

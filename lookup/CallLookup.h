@@ -6,8 +6,9 @@
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
-#include "lookup/LineRoute.h"
+#include "lookup/CallHash.h"
 #include "lookup/LookupAnswer.h"
+#include "lookup/ParsedRoute.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,14 +23,24 @@ namespace borvelin {
 // q1abc all find the lines of Q1ABC, and Q1ABC finds theirs.
 class CallLookup {
 public:
-    explicit CallLookup(const std::vector<std::string>& calls);
+    // What is kept of each line found: the hits, or only the answers' text (answerText),
+    // all the command line and the window show, which needs no strings of its own per line.
+    enum class Keeps { Hits, Text };
+
+    explicit CallLookup(const std::vector<std::string>& calls, Keeps keeps = Keeps::Hits);
 
     // Reads every line of `list` and gathers the lines that name the calls.
     void readList(LineSource& list);
 
-    // One answer per call asked for, in the order asked.
+    // One answer per call asked for, in the order asked; without its hits when only the
+    // text is kept.
     const std::vector<LookupAnswer>& answers() const { return answers_; }
+    bool found(std::size_t answer) const { return found_[answer]; }
     bool allFound() const;
+    // Appends the text of answers()[answer], as answerText gives it.
+    void appendAnswerText(std::string& text, std::size_t answer) const;
+    // When only the text is kept: the answer's text after its first line.
+    std::string_view hitsText(std::size_t answer) const;
     std::uint64_t linesRead() const { return linesRead_; }
 
 private:
@@ -39,13 +50,37 @@ private:
         std::vector<std::size_t> askedBy;
     };
 
-    void addHome(std::string home, std::size_t answer);
-    const Home* homeOf(std::string_view lineHome) const;
-    void addHit(const Home& home, const std::string& line, std::uint64_t lineNumber);
+    static constexpr unsigned FilterBits = 16;
 
+    void addHome(std::string home, std::size_t answer);
+    // The quick test every line's call takes: its length, then the filter.
+    bool mayBeAsked(std::string_view lineHome) const
+    {
+        if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_ || homes_.empty())
+            return false;
+        const std::uint64_t bit = quickHashOf(lineHome) >> (64 - FilterBits);
+        return ((filter_[bit / 64] >> (bit % 64)) & 1) != 0;
+    }
+    // Of the first eight bytes in capitals and the length: cheaper than callHash, for the
+    // filter, which settles most lines.
+    static std::uint64_t quickHashOf(std::string_view home)
+    {
+        const std::uint64_t bytes = inCapitals(wordOf(home.data(), home.size() < 8 ? home.size() : 8));
+        return (bytes ^ home.size()) * 0x9e3779b97f4a7c15ULL;
+    }
+    const Home* homeOf(std::string_view lineHome, std::uint64_t hash) const;
+    void addHit(const Home& home, std::string_view line, std::uint64_t lineNumber);
+    void readHit(std::string_view line, std::uint64_t lineNumber);
+
+    Keeps keeps_;
     std::vector<LookupAnswer> answers_;
+    std::vector<bool> found_;
+    std::vector<std::string> hitTexts_; // of each answer, when only the text is kept
+    LookupHit hit_;                     // the line in hand, its strings used again and again
     std::vector<Home> homes_;
     std::vector<std::uint32_t> slots_; // open addressing into homes_, 0 is free
+    // A bit for each value of the top bits of the quick hashes of the homes asked for.
+    std::vector<std::uint64_t> filter_ = std::vector<std::uint64_t>((std::size_t{1} << FilterBits) / 64);
     std::size_t shortestHome_ = 0;
     std::size_t longestHome_ = 0;
     std::uint64_t linesRead_ = 0;
@@ -58,10 +93,11 @@ private:
     ListLineParser parser_{noLog_};
     ListEntry entry_;
     RouteReader routes_;
-    std::string parsedLine_;
 };
 
 // Looks up the calls in QSL.TXT. Fails with JobError as reading the list would.
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files = diskFiles());
+// The answers as their text, one after the other, from the list `list` reads.
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list);
 
 } // namespace borvelin

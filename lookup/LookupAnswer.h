@@ -34,5 +34,6 @@ struct LookupAnswer {
 // The route of a hit in words, for the user: "QSL via Q2MGR", "direct to P.O. Box 9,
 // Capital City", "NOT via Q2MGR", "PIRATE", ...
 std::string routeInWords(const LookupHit& hit);
+void appendRouteInWords(std::string& text, const LookupHit& hit);
 
 } // namespace borvelin

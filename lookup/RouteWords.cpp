@@ -5,34 +5,42 @@ namespace borvelin {
 
 namespace {
 
-std::string orUnnamed(const std::string& call)
+void appendOrUnnamed(std::string& text, const std::string& call)
 {
-    return call.empty() ? std::string("a call not given") : call;
-}
-
-std::string withAddress(std::string words, const std::string& address)
-{
-    if (!address.empty())
-        words += "; direct to " + address;
-    return words;
+    text.append(call.empty() ? std::string_view("a call not given") : std::string_view(call));
 }
 
 } // namespace
 
-std::string routeInWords(const LookupHit& hit)
+// Appended where they go, without a string of their own: an answer may have many lines.
+void appendRouteInWords(std::string& text, const LookupHit& hit)
 {
     switch (hit.route) {
-    case RouteKind::Manager: return "QSL via the manager " + orUnnamed(hit.manager);
-    case RouteKind::HomeCall: return "QSL via the home call " + orUnnamed(hit.manager);
-    case RouteKind::Direct: return "direct to " + hit.address;
-    case RouteKind::NotVia: return withAddress("NOT via " + orUnnamed(hit.manager), hit.address);
-    case RouteKind::NotMore: return "NOT MORE via " + orUnnamed(hit.manager);
-    case RouteKind::NotLonger: return "NOT LONGER via " + orUnnamed(hit.manager);
-    case RouteKind::Pirate: return "PIRATE: not the station itself; no card";
-    case RouteKind::Bureau: return hit.address.empty() ? "a bureau, without an address" : "bureau: " + hit.address;
-    case RouteKind::None: break;
+    case RouteKind::Manager: text.append("QSL via the manager "); break;
+    case RouteKind::HomeCall: text.append("QSL via the home call "); break;
+    case RouteKind::Direct: text.append("direct to ").append(hit.address); return;
+    case RouteKind::NotVia: text.append("NOT via "); break;
+    case RouteKind::NotMore: text.append("NOT MORE via "); break;
+    case RouteKind::NotLonger: text.append("NOT LONGER via "); break;
+    case RouteKind::Pirate: text.append("PIRATE: not the station itself; no card"); return;
+    case RouteKind::Bureau:
+        if (hit.address.empty())
+            text.append("a bureau, without an address");
+        else
+            text.append("bureau: ").append(hit.address);
+        return;
+    case RouteKind::None: text.append("no route the list's grammar can read"); return;
     }
-    return "no route the list's grammar can read";
+    appendOrUnnamed(text, hit.manager);
+    if (hit.route == RouteKind::NotVia && !hit.address.empty())
+        text.append("; direct to ").append(hit.address);
+}
+
+std::string routeInWords(const LookupHit& hit)
+{
+    std::string text;
+    appendRouteInWords(text, hit);
+    return text;
 }
 
 } // namespace borvelin

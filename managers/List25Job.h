@@ -2,10 +2,19 @@
 #pragma once
 
 #include "jobs/ConversionJob.h"
+#include "jobs/SharedBatch.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
+#include "managers/BlockParser.h"
 #include "managers/FailureLog.h"
 #include "managers/ManagerTally.h"
+#include "managers/ParsedBlock.h"
+#include "managers/PendingManagers.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <vector>
 
 namespace borvelin {
 
@@ -15,7 +24,7 @@ namespace borvelin {
 //
 // Every run counts afresh. When the job fails, QSL.CSV, QSLMGR.TXT and BORVELIN.LOG stay
 // as they were.
-class List25Job : public ConversionJob {
+class List25Job : public ConversionJob, private LineFailureLog {
 public:
     static constexpr int ManagerThreshold = 25;
     static constexpr const char* ManagerFileName = "QSLMGR.TXT";
@@ -28,21 +37,40 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSL.CSV"; }
-    void lineStep(std::string& textLine) override;
+    // A write that fails must stop the job before a later line is logged.
+    OutputWrites outputWrites() const override { return OutputWrites::AsTheJobGoes; }
+    std::string_view lineStep(std::string_view line) override;
+    std::string_view batchStep(std::span<const std::string_view> lines) override;
     std::string progressText() const override;
+    void finishLines() override;
     void afterStreamsClosed() override;
+    // The run's log entries reach BORVELIN.LOG only with its outputs.
     void beforeCommit() override { log_.commit(); }
     void afterCommitFailed() noexcept override { log_.rollBack(); }
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
+    // The parser's failures go to the log once the managers named before are counted,
+    // so that a count that fails stops the job before a later line is logged.
+    void logFailure(std::string_view line, std::string_view message) override;
+    void parseBlock(std::size_t worker, std::size_t block);
+    void takeUp(std::size_t block);
     void WriteManagerList();
+
+    // A batch is parsed in blocks of this many lines on two threads when the machine has
+    // two processors; each line's effects then come in order, as lineStep has them.
+    static constexpr std::size_t BlockLines = 128;
 
     ManagerTally tally_;
     std::uint64_t managersListed_ = 0;
+    PendingManagers managers_;
     FailureLog log_;
     ListLineParser parser_;
     ListEntry entry_;
+    std::span<const std::string_view> batch_;
+    std::array<BlockParser, 2> blockParsers_; // for each thread
+    std::vector<ParsedBlock> blocks_;
+    std::unique_ptr<SharedBatch> sharing_; // last: its helper uses the rest
 };
 
 } // namespace borvelin

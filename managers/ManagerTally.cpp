@@ -12,17 +12,6 @@ namespace {
 
 constexpr unsigned InitialIndexBits = 10;
 
-// FNV-1a over the call's bytes.
-std::uint64_t hashOf(std::string_view call)
-{
-    std::uint64_t hash = 14695981039346656037u;
-    for (const char byte : call) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 1099511628211u;
-    }
-    return hash;
-}
-
 // The call's first eight bytes, the first the most significant, zero bytes behind a
 // shorter call.
 std::uint64_t firstBytesOf(std::string_view call)
@@ -35,11 +24,22 @@ std::uint64_t firstBytesOf(std::string_view call)
 
 } // namespace
 
+// FNV-1a over the call's bytes.
+std::uint64_t ManagerTally::hashOf(std::string_view call)
+{
+    std::uint64_t hash = 14695981039346656037u;
+    for (const char byte : call) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211u;
+    }
+    return hash;
+}
+
 // The top bits of the hash times the golden ratio pick the slot: all of the hash's
 // bits reach them, where its low bits alone would follow only the calls' low bits.
-std::size_t ManagerTally::slotIndex(std::string_view call) const
+std::size_t ManagerTally::slotIndex(std::uint64_t hash) const
 {
-    return static_cast<std::size_t>((hashOf(call) * 0x9E3779B97F4A7C15u) >> (64 - indexBits_));
+    return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15u) >> (64 - indexBits_));
 }
 
 std::string_view ManagerTally::callOf(const Slot& slot) const
@@ -51,21 +51,21 @@ std::string_view ManagerTally::callOf(const Slot& slot) const
     return longCalls_[index];
 }
 
-const ManagerTally::Slot* ManagerTally::find(std::string_view call) const
+const ManagerTally::Slot* ManagerTally::find(std::string_view call, std::uint64_t hash) const
 {
     if (slots_.empty())
         return nullptr;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t index = slotIndex(call);; index = (index + 1) & mask) {
+    for (std::size_t index = slotIndex(hash);; index = (index + 1) & mask) {
         const Slot& slot = slots_[index];
         if (slot.hits == 0 || callOf(slot) == call)
             return &slot;
     }
 }
 
-ManagerTally::Slot* ManagerTally::find(std::string_view call)
+ManagerTally::Slot* ManagerTally::find(std::string_view call, std::uint64_t hash)
 {
-    return const_cast<Slot*>(std::as_const(*this).find(call));
+    return const_cast<Slot*>(std::as_const(*this).find(call, hash));
 }
 
 void ManagerTally::store(Slot& slot, std::string_view call)
@@ -90,16 +90,16 @@ void ManagerTally::grow()
     for (const Slot& slot : old) {
         if (slot.hits == 0)
             continue;
-        std::size_t index = slotIndex(callOf(slot));
+        std::size_t index = slotIndex(hashOf(callOf(slot)));
         while (slots_[index].hits != 0)
             index = (index + 1) & mask;
         slots_[index] = slot;
     }
 }
 
-void ManagerTally::AddManager(std::string_view call)
+void ManagerTally::AddManager(std::string_view call, std::uint64_t hash)
 {
-    Slot* slot = find(call);
+    Slot* slot = find(call, hash);
     if (slot && slot->hits != 0) {
         if (slot->hits == MaxHits)
             throw JobError(ErrorNumber::Overflow,
@@ -112,26 +112,26 @@ void ManagerTally::AddManager(std::string_view call)
                        "Subscript out of range (more than 100000 managers; " + std::string(call) + " was not counted)");
     if ((count_ + 1) * 4 > slots_.size() * 3) {
         grow();
-        slot = find(call); // the free slot in the new table
+        slot = find(call, hash); // the free slot in the new table
     }
     store(*slot, call);
     slot->hits = 1;
     ++count_;
 }
 
-void ManagerTally::prepareFor(std::string_view call) const
+void ManagerTally::prepareFor(std::uint64_t hash) const
 {
 #if defined(__GNUC__) || defined(__clang__)
     if (!slots_.empty())
-        __builtin_prefetch(&slots_[slotIndex(call)]);
+        __builtin_prefetch(&slots_[slotIndex(hash)]);
 #else
-    (void)call;
+    (void)hash;
 #endif
 }
 
 int ManagerTally::hitsOf(std::string_view call) const
 {
-    const Slot* slot = find(call);
+    const Slot* slot = find(call, hashOf(call));
     return slot ? slot->hits : 0;
 }
 
@@ -141,27 +141,26 @@ std::vector<ManagerTally::Entry> ManagerTally::SortManagers() const
     // without reading the calls; padding a short call with zero bytes, the lowest there
     // are, keeps the order a byte-by-byte comparison gives. Ties compare the whole calls:
     // std::string_view compares bytes as unsigned char, an ordinal, case-sensitive order.
+    // The slot's index rather than its call keeps the sort's memory at half.
     struct Keyed {
         std::uint64_t firstBytes;
-        Entry entry;
+        std::size_t slot;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(count_);
-    for (const Slot& slot : slots_) {
-        if (slot.hits != 0) {
-            const std::string_view call = callOf(slot);
-            keyed.push_back({firstBytesOf(call), {call, slot.hits}});
-        }
+    for (std::size_t index = 0; index < slots_.size(); ++index) {
+        if (slots_[index].hits != 0)
+            keyed.push_back({firstBytesOf(callOf(slots_[index])), index});
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    std::sort(keyed.begin(), keyed.end(), [this](const Keyed& a, const Keyed& b) {
         if (a.firstBytes != b.firstBytes)
             return a.firstBytes < b.firstBytes;
-        return a.entry.first < b.entry.first;
+        return callOf(slots_[a.slot]) < callOf(slots_[b.slot]);
     });
     std::vector<Entry> sorted;
     sorted.reserve(keyed.size());
     for (const Keyed& manager : keyed)
-        sorted.push_back(manager.entry);
+        sorted.emplace_back(callOf(slots_[manager.slot]), slots_[manager.slot].hits);
     return sorted;
 }
 

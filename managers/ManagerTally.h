@@ -20,11 +20,16 @@ public:
 
     // Counts one record for `call`. Throws JobError (Overflow) when the count would
     // pass MaxHits, and (Subscript out of range) for a manager beyond MaxManagers.
-    void AddManager(std::string_view call);
+    void AddManager(std::string_view call) { AddManager(call, hashOf(call)); }
+    // The same, with the call's hashOf worked out before.
+    void AddManager(std::string_view call, std::uint64_t hash);
 
-    // Starts loading the place where `call` is counted, so that the AddManager that
-    // follows soon after does not wait for memory. A hint only: it changes nothing.
-    void prepareFor(std::string_view call) const;
+    // Starts loading the place where the call of this hashOf is counted, so that the
+    // AddManager that follows some time later does not wait for memory. A hint only: it
+    // changes nothing.
+    void prepareFor(std::uint64_t hash) const;
+
+    static std::uint64_t hashOf(std::string_view call);
 
     std::size_t MgrCount() const { return count_; }
     // The count of `call`, 0 when the tally does not hold it.
@@ -50,11 +55,11 @@ private:
         std::int16_t hits; // 0: the slot is free
     };
 
-    Slot* find(std::string_view call);
-    const Slot* find(std::string_view call) const;
+    Slot* find(std::string_view call, std::uint64_t hash);
+    const Slot* find(std::string_view call, std::uint64_t hash) const;
     std::string_view callOf(const Slot& slot) const;
     void store(Slot& slot, std::string_view call);
-    std::size_t slotIndex(std::string_view call) const;
+    std::size_t slotIndex(std::uint64_t hash) const;
     void grow();
 
     std::vector<Slot> slots_;

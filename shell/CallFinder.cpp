@@ -2,11 +2,11 @@
 #include "shell/CallFinder.h"
 
 #include "jobs/JobError.h"
-#include "jobs/JobFiles.h"
-#include "lookup/AnswerText.h"
+#include "jobs/LineReader.h"
 #include "lookup/CallLookup.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,20 +21,18 @@
 
 namespace {
 
-// The answers for the calls, or the error that kept the list from being read.
+// The answers for the calls, or the error that kept the list from being read. The list
+// is the one of the folder the find began in, whatever folder is chosen meanwhile.
 QString lookUp(const std::vector<std::string>& calls, const QString& folder)
 {
+    const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
     try {
-        const std::vector<borvelin::LookupAnswer> answers = borvelin::lookUpCalls(calls);
-        std::string text;
-        for (const auto& answer : answers)
-            text += borvelin::answerText(answer);
-        return QString::fromLocal8Bit(text);
+        borvelin::LineReader lines(QFile::encodeName(list).toStdString());
+        return QString::fromLocal8Bit(borvelin::lookUpText(calls, lines));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())
-            .arg(QString::fromLocal8Bit(error.text()),
-                 QDir::toNativeSeparators(QDir(folder).absoluteFilePath(QString::fromLocal8Bit(error.fileName()))));
+            .arg(QString::fromLocal8Bit(error.text()), QDir::toNativeSeparators(list));
     }
 }
 

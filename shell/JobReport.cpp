@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -46,6 +47,7 @@ QString sizeText(qint64 bytes)
 const QStringList JobReport::ProgramFiles = {
     QStringLiteral("QSL.TXT"),      QStringLiteral("QSL.BAK"),    QStringLiteral("QSL.FUL"),
     QStringLiteral("QSL.CSV"),      QStringLiteral("QSLMGR.TXT"), QStringLiteral("QSLADM.TXT"),
+    QStringLiteral("QSLCHK.CSV"),   QStringLiteral("QSLCLU.FUL"), QStringLiteral("QSLVIA.CSV"),
     QStringLiteral("BORVELIN.LOG"),
 };
 
@@ -175,7 +177,9 @@ void JobReport::countLinesInTheBackground(const QStringList& files)
                 return;
             QString lines;
             try {
-                lines = lineCountText(borvelin::countLines(QDir(folder).filePath(name).toStdString()));
+                const auto keepGoing = [] { return !QThread::currentThread()->isInterruptionRequested(); };
+                lines = lineCountText(
+                    borvelin::countLines(QFile::encodeName(QDir(folder).filePath(name)).toStdString(), keepGoing));
             } catch (const borvelin::JobError&) {
                 lines = QStringLiteral("unreadable");
             }
@@ -233,7 +237,8 @@ void JobReport::showJobStarted()
 void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& summary)
 {
     fraJob_->hide();
-    QString text = QStringLiteral("%1: %2 read.").arg(command, linesText(summary.linesRead));
+    QString text = QStringLiteral("%1: %2 %3 read.")
+                       .arg(command, lineCountText(summary.linesRead), QString::fromStdString(summary.readWhat()));
     for (const auto& file : summary.filesWritten) {
         const QString name = QString::fromStdString(file.name);
         text +=

@@ -58,6 +58,7 @@ void JobRunner::deliver()
 {
     std::array<std::optional<std::string>, Panels> texts;
     std::optional<int> share;
+    bool progressWaits = false;
     const bool progressDue = !progressShown_.isValid() || progressShown_.elapsed() >= ProgressIntervalMs;
     {
         std::lock_guard lock(mutex_);
@@ -69,8 +70,9 @@ void JobRunner::deliver()
         if (progressDue)
             share = std::exchange(pendingShare_, std::nullopt);
         deliveryScheduled_ = pendingTexts_[borvelin::ProgressPanel - 1] || pendingShare_;
+        progressWaits = deliveryScheduled_;
     }
-    if (deliveryScheduled_) // the progress panel waits for its turn
+    if (progressWaits) // the progress panel waits for its turn, which is due later
         QTimer::singleShot(ProgressIntervalMs - static_cast<int>(progressShown_.elapsed()), this, &JobRunner::deliver);
     for (int panel = 1; panel <= Panels; ++panel)
         if (const auto& text = texts.at(static_cast<std::size_t>(panel - 1)))

@@ -61,6 +61,11 @@ void frmMain::createMenus()
                 &frmMain::mnuFileQSL_Buro_list_Click);
     addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
     addMenuItem(mnuFile, "mnuFileCheckList", QStringLiteral("&Check List"), &frmMain::mnuFileCheckList_Click);
+    addSeparator(mnuFile, "mnuFileBar2");
+    addMenuItem(mnuFile, "mnuFileImport", QStringLiteral("&Import Manager List..."), &frmMain::mnuFileImport_Click);
+    addMenuItem(mnuFile, "mnuFileFillQslVia", QStringLiteral("Fill QSL &Via in Log..."),
+                &frmMain::mnuFileFillQslVia_Click);
+    addMenuItem(mnuFile, "mnuFileCluster", QStringLiteral("&Export for DX Cluster"), &frmMain::mnuFileCluster_Click);
     addSeparator(mnuFile, "mnuFileBar1");
     addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -127,7 +132,7 @@ void frmMain::createClientArea()
         Finder->txtFind->selectAll();
     });
     Report = new JobReport(client);
-    Report->addBelowFolder(Finder, 1);
+    Report->addBelowFolder(Finder, 0);
     connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
     layout->addWidget(Report, 1);
     escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);

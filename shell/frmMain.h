@@ -52,6 +52,10 @@ public:
     // What the last job that succeeded read and wrote.
     const borvelin::JobSummary& lastSummary() const { return lastSummary_; }
 
+    // Import Manager List and Fill QSL Via in Log once their file is chosen.
+    void importManagerList(const QString& fileName, bool merge);
+    void fillQslVia(const QString& logFile);
+
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
     JobReport* Report = nullptr;
@@ -65,6 +69,9 @@ public slots:
     void mnuFileQSL_Buro_list_Click();
     void mnuFileList25_Click();
     void mnuFileCheckList_Click();
+    void mnuFileImport_Click();
+    void mnuFileFillQslVia_Click();
+    void mnuFileCluster_Click();
     void mnuFileExit_Click();
     void mnuHelpUserGuide_Click();
     void mnuHelpContents_Click();
@@ -94,8 +101,8 @@ private:
     void settleOuterSize();
     void saveCurrentPlacement() const;
     // Runs the conversion of the File menu's item `menuItem`.
-    template <typename Job>
-    void runConversion(const char* menuItem);
+    template <typename Job, typename... Extra>
+    void runConversion(const char* menuItem, Extra... extra);
     void beginJob();
     void endJob();
     void setMenuCommandsEnabled(bool enabled);

@@ -3,15 +3,19 @@
 // live, and the menu command returns when it has ended.
 #include "shell/frmMain.h"
 
+#include "adif/AdifFillJob.h"
 #include "buro/BuroListJob.h"
 #include "check/CheckJob.h"
+#include "cluster/ClusterExportJob.h"
 #include "forms/AppTitle.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
+#include "import/ImportJob.h"
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
 #include "managers/List25Job.h"
 #include "shell/CallFinder.h"
+#include "shell/ImportFileDialog.h"
 #include "shell/JobReport.h"
 #include "shell/JobRunner.h"
 #include "shell/StatusBar.h"
@@ -19,6 +23,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -37,8 +43,8 @@ QString commandName(const QAction& command)
 
 } // namespace
 
-template <typename Job>
-void frmMain::runConversion(const char* menuItem)
+template <typename Job, typename... Extra>
+void frmMain::runConversion(const char* menuItem, Extra... extra)
 {
     const QString command = commandName(*findChild<QAction*>(QString::fromLatin1(menuItem)));
     std::optional<borvelin::JobError> failure;
@@ -47,8 +53,8 @@ void frmMain::runConversion(const char* menuItem)
     connect(&runner, &JobRunner::showShareRead, Report->prgJob, &QProgressBar::setValue);
     beginJob();
     try {
-        lastSummary_ = runner.run([this](borvelin::StatusSink& status) {
-            Job job(jobState_, status);
+        lastSummary_ = runner.run([this, &extra...](borvelin::StatusSink& status) {
+            Job job(jobState_, status, extra...);
             job.run();
             return job.summary();
         });
@@ -86,6 +92,9 @@ void frmMain::endJob()
     QApplication::restoreOverrideCursor();
     QCoreApplication::processEvents();
     escapeStopsJob_->setEnabled(false);
+    // An Esc or Cancel that came as the job ended must not stop what comes next: a
+    // look-up in the find field, say.
+    borvelin::clearStopRequest();
     setMenuCommandsEnabled(true);
     jobRunning_ = false;
 }
@@ -142,4 +151,36 @@ void frmMain::mnuFileList25_Click()
 void frmMain::mnuFileCheckList_Click()
 {
     runConversion<borvelin::CheckJob>("mnuFileCheckList");
+}
+
+void frmMain::mnuFileImport_Click()
+{
+    if (const auto choice = askImportFile(this))
+        importManagerList(choice->fileName, choice->merge);
+}
+
+void frmMain::importManagerList(const QString& fileName, bool merge)
+{
+    const std::string listFile = QFile::encodeName(fileName).toStdString();
+    const borvelin::ImportMode mode = merge ? borvelin::ImportMode::Merge : borvelin::ImportMode::Replace;
+    runConversion<borvelin::ImportJob>("mnuFileImport", listFile, mode);
+}
+
+void frmMain::mnuFileFillQslVia_Click()
+{
+    const QString logFile = QFileDialog::getOpenFileName(this, QStringLiteral("Fill QSL Via in Log"), QString(),
+                                                         QStringLiteral("ADIF logs (*.adi *.ADI);;All files (*)"));
+    if (!logFile.isEmpty())
+        fillQslVia(logFile);
+}
+
+void frmMain::fillQslVia(const QString& logFile)
+{
+    const std::string log = QFile::encodeName(logFile).toStdString();
+    runConversion<borvelin::AdifFillJob>("mnuFileFillQslVia", log);
+}
+
+void frmMain::mnuFileCluster_Click()
+{
+    runConversion<borvelin::ClusterExportJob>("mnuFileCluster");
 }

@@ -121,6 +121,26 @@ TEST_F(CommandLineTest, UsageErrorsRunNothing)
     EXPECT_FALSE(fs::exists("QSLADM.TXT"));
 }
 
+TEST_F(CommandLineTest, CommandsThatNameAFileTakeItAndTheirOption)
+{
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{"import"}, {"import", "--merge"}, {"adif"}}) {
+        const CliResult result = runCli(arguments);
+        EXPECT_EQ(result.status, 2) << arguments.back();
+        EXPECT_NE(result.err.find("needs"), std::string::npos) << result.err;
+    }
+    writeFile("rows.csv", "Q5XYZ;Q6MGR;2024-05\n");
+    const CliResult result = runCli({"import", "--merge", "rows.csv", "cluster"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile("QSL.TXT"),
+              crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City"),
+                         listLine("Q5XYZ", "QSL via Q6MGR ")}));
+    EXPECT_TRUE(fs::exists("QSLCLU.FUL"));
+    writeFile("log.adi", "<EOH>\n<CALL:7>Q5XYZ/P <EOR>\n");
+    const CliResult filled = runCli({"adif", "log.adi"});
+    EXPECT_EQ(filled.status, 0) << filled.err;
+    EXPECT_EQ(readFile("log.adi"), "<EOH>\n<CALL:7>Q5XYZ/P <QSL_VIA:5>Q6MGR<EOR>\n");
+}
+
 TEST_F(CommandLineTest, MissingDirectoryIsAnError)
 {
     const CliResult result = runCli({"-C", "no-such-dir", "buro"});
@@ -158,25 +178,36 @@ TEST_F(CommandLineTest, OnATerminalProgressIsRewrittenInPlaceWithTheShareRead)
     EXPECT_EQ(std::count(progress.begin(), progress.end(), '\n'), 1) << progress;
 }
 
-TEST(TerminalStatus, RewritesProgressNoMoreOftenThanTheIntervalButEndsWithTheLatest)
+// On a terminal the progress line is rewritten in place, elsewhere a line is added; both
+// no more often than their interval, and both end with the latest text.
+TEST(TerminalStatus, ShowsProgressNoMoreOftenThanTheIntervalButEndsWithTheLatest)
 {
-    std::ostringstream err;
-    cli::TerminalStatus status(err, true);
-    const auto start = std::chrono::steady_clock::now();
-    for (int count = 1; count <= 20000; ++count)
-        status.setPanelText(ProgressPanel, "Rec: " + std::to_string(count));
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    status.setPanelText(ToPanel, "To: QSLMGR.TXT");
+    struct Case {
+        bool inPlace;
+        std::chrono::milliseconds interval;
+        std::string firstShown;
+        std::string ending;
+    };
+    for (const Case& c :
+         {Case{true, cli::TerminalStatus::RewriteInterval, "\rRec: 1\x1b[K", "\rRec: 20000\x1b[K\nTo: QSLMGR.TXT\n"},
+          Case{false, cli::TerminalStatus::LineInterval, "Rec: 1\n", "\nRec: 20000\nTo: QSLMGR.TXT\n"}}) {
+        std::ostringstream err;
+        cli::TerminalStatus status(err, c.inPlace);
+        const auto start = std::chrono::steady_clock::now();
+        for (int count = 1; count <= 20000; ++count)
+            status.setPanelText(ProgressPanel, "Rec: " + std::to_string(count));
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        status.setPanelText(ToPanel, "To: QSLMGR.TXT");
 
-    const std::string shown = err.str();
-    std::size_t rewrites = 0;
-    for (auto at = shown.find('\r'); at != std::string::npos; at = shown.find('\r', at + 1))
-        ++rewrites;
-    EXPECT_LE(rewrites, static_cast<std::size_t>(elapsed / cli::TerminalStatus::RewriteInterval) + 2);
-    EXPECT_EQ(shown.substr(0, 8), "\rRec: 1\x1b");
-    const std::string ending = "\rRec: 20000\x1b[K\nTo: QSLMGR.TXT\n";
-    ASSERT_GE(shown.size(), ending.size());
-    EXPECT_EQ(shown.substr(shown.size() - ending.size()), ending);
+        const std::string shown = err.str();
+        std::size_t progressShown = 0;
+        for (auto at = shown.find("Rec: "); at != std::string::npos; at = shown.find("Rec: ", at + 1))
+            ++progressShown;
+        EXPECT_LE(progressShown, static_cast<std::size_t>(elapsed / c.interval) + 2) << c.inPlace;
+        EXPECT_EQ(shown.substr(0, c.firstShown.size()), c.firstShown);
+        ASSERT_GE(shown.size(), c.ending.size());
+        EXPECT_EQ(shown.substr(shown.size() - c.ending.size()), c.ending);
+    }
 }
 
 TEST_F(CommandLineTest, LookupExitsWithZeroOnlyWhenEveryCallIsFound)

@@ -16,6 +16,7 @@ const std::vector<Job>& allJobs()
         {"buro", "QSL.TXT", {"QSLADM.TXT"}},
         {"txt2ful", "QSL.TXT", {"QSL.FUL"}},
         {"ful2txt", "QSL.FUL", {"QSL.TXT"}},
+        {"cluster", "QSL.TXT", {"QSLCLU.FUL"}},
     };
     return jobs;
 }
@@ -75,6 +76,8 @@ void FaultTest::writeEarlierFiles(int listLines)
     writeFile(jobDirectory / "QSL.FUL", fulRecords(list));
     writeFile(jobDirectory / "QSL.CSV", "earlier QSL.CSV\r\n");
     writeFile(jobDirectory / "QSLMGR.TXT", "Q9OLD\r\n");
+    writeFile(jobDirectory / "QSLCLU.FUL", "Q9OLD\r\nQ9OLD        QSL via Q2MGR, earlier export\r\n&&\r\n");
+    writeFile(jobDirectory / "QSL.BAK", "the backup an earlier FUL to TXT kept\r\n");
     writeFile(jobDirectory / "QSLADM.TXT", "QLANDB       earlier bureau, P.O. Box 1, Capital City\r\n");
     writeFile(jobDirectory / "BORVELIN.LOG",
               "01/01/25 00:00:00\r\n \r\nFailure:  is not a call or the buro is not followed by an address.\r\n");

@@ -53,7 +53,8 @@ FaultCount& faultCount();
 // Each test works in a fresh directory that holds what earlier runs left behind.
 class FaultTest : public ::testing::Test {
 protected:
-    // QSL.TXT, QSL.FUL, every output and a log entry, each with bytes of its own.
+    // QSL.TXT, QSL.FUL, every output, the backup FUL to TXT keeps and a log entry, each
+    // with bytes of its own.
     void writeEarlierFiles(int listLines = 3000);
     // Runs the commands in jobDirectory, which must stop with `error`; then every entry
     // of the directory must be byte for byte as before and no temporary file may be left.

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
+#include "jobs/JobError.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
 namespace borvelin {
 namespace {
@@ -99,6 +102,61 @@ TEST_F(FulJobs, TheTwoConversionsUndoEachOther)
     EXPECT_EQ(state.RecCount, fulCount);
     EXPECT_EQ(state.RecCount, 1000u);
     EXPECT_EQ(txtToFul(readFile("QSL.TXT")), ful);
+}
+
+// The list FUL to TXT replaces is the user's master file: it is kept as QSL.BAK, an older
+// backup giving way to it, also when QSL.TXT is a link to a file on another disk, where
+// no hard link can reach.
+TEST_F(FulJobs, FulToTxtKeepsTheReplacedListAsQslBak)
+{
+    namespace fs = std::filesystem;
+    const std::string ful = crlfLines({"&&", "Q1ABC", listLine("Q1ABC", "QSL via Q2NEW ")});
+    const fs::path otherDisk = fs::path("/dev/shm") / ("borvelin-" + directory.path().filename().string());
+    struct Case {
+        const char* name;
+        std::function<fs::path()> placeList; // where the old list's bytes lie
+    };
+    const std::vector<Case> cases = {
+        {"plain file", [] { return fs::path("QSL.TXT"); }},
+        {"link to another disk",
+         [&] {
+             fs::create_symlink(otherDisk, "QSL.TXT");
+             return otherDisk;
+         }},
+    };
+    for (const Case& c : cases) {
+        if (c.name != cases.front().name && !fs::is_directory("/dev/shm"))
+            continue;
+        fs::remove("QSL.TXT");
+        const fs::path list = c.placeList();
+        writeFile(list, "the old list\r\n");
+        writeFile("QSL.BAK", "an older backup\r\n");
+        EXPECT_EQ(fulToTxt(ful), crlfLines({listLine("Q1ABC", "QSL via Q2NEW ")})) << c.name;
+        EXPECT_EQ(readFile("QSL.BAK"), "the old list\r\n") << c.name;
+        EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.BAK", "QSL.FUL", "QSL.TXT"})) << c.name;
+        fs::remove(otherDisk);
+    }
+    // No list yet: nothing to keep, and an older backup stays.
+    fs::remove("QSL.TXT");
+    fulToTxt(ful);
+    EXPECT_EQ(readFile("QSL.BAK"), "the old list\r\n");
+}
+
+TEST_F(FulJobs, FailedFulToTxtLeavesTheListAndItsBackupAsTheyWere)
+{
+    std::string bigFul;
+    for (int i = 0; i < 100000; ++i)
+        bigFul += listLine("Q" + std::to_string(i) + "A", "QSL via Q2MGR ") + "\r\n";
+    writeFile("QSL.FUL", bigFul);
+    writeFile("QSL.TXT", "the list\r\n");
+    writeFile("QSL.BAK", "the backup\r\n");
+    {
+        test::FileSizeLimit limit(1u << 20);
+        EXPECT_THROW(FulToTxtJob(state, status).run(), JobError);
+    }
+    EXPECT_EQ(readFile("QSL.TXT"), "the list\r\n");
+    EXPECT_EQ(readFile("QSL.BAK"), "the backup\r\n");
+    EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.BAK", "QSL.FUL", "QSL.TXT"}));
 }
 
 TEST_F(FulJobs, LongCallLineComesBackAsALineOfItsOwn)

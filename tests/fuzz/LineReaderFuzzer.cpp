@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a file for the line reader, read through a buffer of 16 to 79 bytes so
-// that line breaks fall on every refill; the lines must be those a plain reading of the
-// bytes gives.
+// that line breaks fall on every refill, or up to 266 bytes so that some buffers hold
+// several blocks of the break search, in batches of 1 to 8 lines; the lines must be
+// those a plain reading of the bytes gives, and every view of a batch must still show its
+// line when the batch is complete.
 #include "jobs/LineReader.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,11 +67,16 @@ void replaceInput(const std::uint8_t* data, std::size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     replaceInput(data, size);
-    const std::size_t bufferSize = 16 + size % 64;
+    const std::size_t bufferSize = 16 + (size % 2 == 0 ? size % 64 : size % 251);
     borvelin::LineReader reader(inputFile(), bufferSize);
     std::vector<std::string> lines;
-    for (std::string line; reader.readLine(line);)
-        lines.push_back(line);
+    std::array<std::string_view, 8> batch;
+    const std::size_t batchSize = 1 + size / 64 % batch.size();
+    while (const std::size_t count = reader.readLines(std::span(batch).first(batchSize))) {
+        if (count > batchSize)
+            std::abort();
+        lines.insert(lines.end(), batch.begin(), batch.begin() + static_cast<std::ptrdiff_t>(count));
+    }
     std::string after;
     if (reader.readLine(after) || lines != plainLines(std::string_view(reinterpret_cast<const char*>(data), size)))
         std::abort();

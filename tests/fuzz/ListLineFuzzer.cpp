@@ -37,9 +37,8 @@ void require(bool condition)
         std::abort();
 }
 
-std::string parsed(borvelin::ListLineParser& parser, std::string& line, borvelin::ListEntry& entry)
+std::string recordOf(const borvelin::ListEntry& entry)
 {
-    parser.parse(line, entry);
     std::string record;
     entry.appendRecord(record);
     return record;
@@ -55,27 +54,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckedLog log;
     borvelin::ListLineParser fresh(log);
 
-    std::string line = original;
     borvelin::ListEntry entry;
-    const std::string record = parsed(fresh, line, entry);
-    std::string lineAgain = original;
+    const std::string_view line = fresh.parse(original, entry); // the entry's values are views
+    const std::string record = recordOf(entry);
     borvelin::ListEntry entryAgain;
-    require(parsed(reused, lineAgain, entryAgain) == record && lineAgain == line);
+    const std::string_view lineAgain = reused.parse(original, entryAgain);
+    require(recordOf(entryAgain) == record && lineAgain == line);
 
     if (line != original) { // repaired: one ")" more, and logged
         std::size_t at = 0;
         while (at < original.size() && line[at] == original[at])
             ++at;
         require(line.size() == original.size() + 1 && line[at] == ')' &&
-                line.compare(at + 1, std::string::npos, original, at) == 0);
+                line.substr(at + 1) == std::string_view(original).substr(at));
         require(log.entries > 0);
     }
     require(log.entries <= 3);
     require(entry.BuroFlag == borvelin::isBureauLine(original));
-    for (const std::string* value : {&entry.DxCall, &entry.CallPrefix, &entry.MgrCall, &entry.SeeAlsoCall,
-                                     &entry.ForCall, &entry.ExMgrCall, &entry.HimselfViaCall, &entry.NotViaCall,
-                                     &entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest})
-        require(original.find(*value) != std::string::npos || line.find(*value) != std::string::npos);
+    for (const std::string_view* value : {&entry.DxCall, &entry.CallPrefix, &entry.MgrCall, &entry.SeeAlsoCall,
+                                          &entry.ForCall, &entry.ExMgrCall, &entry.HimselfViaCall, &entry.NotViaCall,
+                                          &entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest})
+        require(original.find(*value) != std::string::npos || line.find(*value) != std::string_view::npos);
     require(entry.RouteCode <= 3);
     return 0;
 }

@@ -18,17 +18,18 @@ done
 page=$source_dir/man/borvelin-cli.1
 rendered=$(LC_ALL=C.UTF-8 MANWIDTH=80 groff -man -Tutf8 -P-cbou "$page")
 # The section of the rendered page from its heading to the next heading.
+# grep reads it whole: with pipefail, a grep -q that stops early would fail the pipe.
 section() { awk -v name="$1" '/^[A-Z]/ { inside = ($0 == name) } inside' <<<"$rendered"; }
 commands=$("$cli" --help | awk '/^Commands:/ { inside = 1; next } /^$/ { inside = 0 } inside { print $1 }')
 [ -n "$commands" ] || { echo "no commands in --help"; exit 1; }
 for command in $commands; do
-    section COMMANDS | grep -qE "^ {7}$command( |$)" || { echo "COMMANDS lacks $command"; status=1; }
+    section COMMANDS | grep -E >/dev/null "^ {7}$command( |$)" || { echo "COMMANDS lacks $command"; status=1; }
 done
 for option in $("$cli" --help | awk '/^Options:/ { inside = 1; next } /^$/ { inside = 0 } inside { print $1 }'); do
-    section OPTIONS | grep -qE -- "(^| )$option( |,|$)" || { echo "OPTIONS lacks $option"; status=1; }
+    section OPTIONS | grep -E >/dev/null -- "(^| )$option( |,|$)" || { echo "OPTIONS lacks $option"; status=1; }
 done
 for code in 0 1 2; do
-    section "EXIT STATUS" | grep -qE "^ {7}$code " || { echo "EXIT STATUS lacks $code"; status=1; }
+    section "EXIT STATUS" | grep -E >/dev/null "^ {7}$code " || { echo "EXIT STATUS lacks $code"; status=1; }
 done
 for heading in FILES "FAILURE LOG" EXAMPLES; do
     [ -n "$(section "$heading")" ] || { echo "no $heading section"; status=1; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/OutputFile.h"
 #include "jobs/JobError.h"
+#include "jobs/ReplaceKeepingBackup.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -55,25 +56,36 @@ TEST(OutputFile, NewTargetAppearsOnlyAtCommit)
     EXPECT_EQ(readFile("QSLADM.TXT"), "\r\n");
 }
 
-TEST(OutputFile, LinesLongerThanTheBufferAreWrittenWhole)
-{
+// Written as the job goes, and behind it on a thread of its own with two buffers.
+class BothWrites : public ::testing::TestWithParam<OutputWrites> {
+protected:
     TestDirectory directory;
+};
+
+INSTANTIATE_TEST_SUITE_P(OutputFile, BothWrites, ::testing::Values(OutputWrites::AsTheJobGoes, OutputWrites::Behind));
+
+TEST_P(BothWrites, LinesLongerThanTheBufferAreWrittenWhole)
+{
     const std::string longLine(1000, 'x');
-    OutputFile output("out.txt", 64);
+    OutputFile output("out.txt", 64, GetParam());
     output.writeLine("a");
     output.writeLine(longLine);
-    output.writeLine("b");
+    for (int i = 0; i < 100; ++i)
+        output.writeLine("b" + std::to_string(i));
+    output.writeLine(longLine);
     output.commit();
-    EXPECT_EQ(readFile("out.txt"), "a\r\n" + longLine + "\r\nb\r\n");
+    std::string expected = "a\r\n" + longLine + "\r\n";
+    for (int i = 0; i < 100; ++i)
+        expected += "b" + std::to_string(i) + "\r\n";
+    EXPECT_EQ(readFile("out.txt"), expected + longLine + "\r\n");
 }
 
-TEST(OutputFile, WriteFailureThrowsAndKeepsTheTarget)
+TEST_P(BothWrites, WriteFailureThrowsAndKeepsTheTarget)
 {
-    TestDirectory directory;
     writeFile("QSL.CSV", "previous run\r\n");
     try {
         test::FileSizeLimit limit(4096);
-        OutputFile output("QSL.CSV", 1024);
+        OutputFile output("QSL.CSV", 1024, GetParam());
         for (int i = 0; i < 1000; ++i)
             output.writeLine("Q1ABC;;Q2MGR;;NO;NO;NO;;;NO;;;0;;;;;");
         output.commit();
@@ -155,6 +167,21 @@ TEST(OutputFile, TargetsThatCannotBeReplacedFailAtOnceAndLeaveNoTrace)
     EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.CSV", "QSL.FUL"}));
     EXPECT_TRUE(fs::is_symlink("QSL.CSV"));
     EXPECT_TRUE(fs::is_fifo("QSL.FUL"));
+}
+
+// The last step, renaming the old target over the backup, fails here (a folder holds the
+// backup's name): the old target goes back in its place, and the folder stays.
+TEST(ReplaceKeepingBackup, ALastStepThatFailsPutsTheOldTargetBack)
+{
+    TestDirectory directory;
+    writeFile("QSL.TXT", "the list\r\n");
+    writeFile(".new.tmp", "the new list\r\n");
+    fs::create_directory("QSL.BAK");
+    writeFile("QSL.BAK/inside", "keeps the folder from being replaced");
+    EXPECT_THROW(replaceKeepingBackup(".new.tmp", "QSL.TXT", "QSL.BAK", "QSL.TXT", "QSL.BAK"), JobError);
+    EXPECT_EQ(readFile("QSL.TXT"), "the list\r\n");
+    EXPECT_TRUE(fs::is_directory("QSL.BAK"));
+    EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.BAK", "QSL.TXT"}));
 }
 
 } // namespace

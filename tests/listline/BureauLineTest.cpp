@@ -53,5 +53,22 @@ TEST(BureauLine, LongFirstWordIsABureauWhenColumns1To12HoldNoDigit)
         EXPECT_EQ(isBureauLine(c.line), c.bureau) << '"' << c.line << '"';
 }
 
+// The call area is looked at eight bytes at a time: every byte value at every column
+// of it, and just beyond it, must be judged as one byte at a time would.
+TEST(BureauLine, EveryByteAtEveryColumnOfTheCallAreaIsJudgedAsItself)
+{
+    for (std::size_t column = 1; column <= 13; ++column) {
+        for (int value = 0; value < 256; ++value) {
+            const char byte = static_cast<char>(value);
+            if (byte == ' ')
+                continue; // would end the first word
+            std::string line(20, 'X');
+            line[column - 1] = byte;
+            const bool digit = byte >= '0' && byte <= '9';
+            EXPECT_EQ(isBureauLine(line), !(digit && column <= 12)) << "byte " << value << " at column " << column;
+        }
+    }
+}
+
 } // namespace
 } // namespace borvelin

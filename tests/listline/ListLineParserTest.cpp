@@ -219,12 +219,11 @@ TEST(ListLineParser, LaterStepsSeeTheRepairedLine)
     RecordingFailures failures;
     ListLineParser parser(failures);
     ListEntry entry;
-    std::string line = example("Q1ABC", "QSL via Q2MGR (for Q5XYZ himself via Q6ABC", 0);
-    const std::string before = line;
-    parser.parse(line, entry);
-    EXPECT_EQ(failures.lines, std::vector<std::string>{before}); // logged before its repair
+    const std::string line = example("Q1ABC", "QSL via Q2MGR (for Q5XYZ himself via Q6ABC", 0);
+    const std::string_view parsed = parser.parse(line, entry);
+    EXPECT_EQ(failures.lines, std::vector<std::string>{line}); // logged before its repair
     EXPECT_EQ(entry.ForCall, "Q5XYZ hims");
-    EXPECT_EQ(line, example("Q1ABC", "QSL via Q2MGR (for Q5XYZ hims)elf via Q6ABC", 0));
+    EXPECT_EQ(parsed, example("Q1ABC", "QSL via Q2MGR (for Q5XYZ hims)elf via Q6ABC", 0));
     EXPECT_EQ(entry.HimselfViaCall, "");
 }
 

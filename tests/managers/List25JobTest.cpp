@@ -203,6 +203,20 @@ TEST_F(List25FailureTest, OverflowStopsTheJob)
     expectNothingChanged(6);
 }
 
+// Managers are counted some records late, and long lists are parsed ahead on a second
+// thread; a count that fails late still fails the run, and the lines logged before it,
+// around it and after it leave no entry in the log.
+TEST_F(List25FailureTest, OverflowFoundLateStillLeavesTheLogAlone)
+{
+    const std::string bracket = listLine("Q1ABC", "QSL via Q3NEW (for Q5XYZ");
+    std::vector<std::string> lines(2500, listLine("Q1ABC", "QSL via Q3NEW"));
+    lines[1250] = bracket;
+    lines.insert(lines.end(), 32768, listLine("Q1ABC", "QSL via Q2MGR"));
+    lines.insert(lines.end(), 2000, bracket);
+    writeList(lines);
+    expectNothingChanged(6);
+}
+
 TEST_F(List25FailureTest, TooManyManagersStopsTheJob)
 {
     writeList(distinctManagers(100001));

@@ -2,6 +2,7 @@
 #include "forms/AppIcon.h"
 #include "forms/Forms.h"
 #include "forms/Twips.h"
+#include "shell/CallFinder.h"
 #include "shell/JobReport.h"
 #include "shell/Module1.h"
 #include "shell/StatusBar.h"
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -88,6 +90,7 @@ private slots:
     void exitClosesAndSaves();
     void helpCommandsShowTheSameMessage();
     void menuRunsAJobAndShowsItsPanels();
+    void exchangeCommandsWriteTheirFiles();
     void failingJobReportsAndKeepsTheOldOutput();
     void list25CountsAfreshEveryRun();
     void checkListWritesItsFindingsAndShowsTheirCounts();
@@ -180,6 +183,10 @@ void tst_frmMain::menusStandAsDesigned()
                                    {"mnuFileQSL_Buro_list", "QSL &Buro list"},
                                    {"mnuFileList25", "&List of 25+"},
                                    {"mnuFileCheckList", "&Check List"},
+                                   {"mnuFileBar2", ""},
+                                   {"mnuFileImport", "&Import Manager List..."},
+                                   {"mnuFileFillQslVia", "Fill QSL &Via in Log..."},
+                                   {"mnuFileCluster", "&Export for DX Cluster"},
                                    {"mnuFileBar1", ""},
                                    {"mnuFileExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
     const QList<Item> helpItems = {{"mnuHelpUserGuide", "User &Guide", QKeySequence(Qt::Key_F1)},
@@ -389,6 +396,32 @@ void tst_frmMain::menuRunsAJobAndShowsItsPanels()
     QCOMPARE(window->StatusBar2->panelText(2), QStringLiteral("From: QSL.FUL"));
     QCOMPARE(readBytes(QStringLiteral("QSL.TXT")),
              QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\nQ1ABC        QSL via Q2MGR\r\n"));
+    QCOMPARE(readBytes(QStringLiteral("QSL.BAK")), QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital "
+                                                              "City\r\nQ1ABC        QSL via Q2MGR\r\nshort\r\n"));
+}
+
+// Import and Fill QSL Via as their file dialogs hand over the chosen file; the cluster
+// export from its menu item.
+void tst_frmMain::exchangeCommandsWriteTheirFiles()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), "Q1ABC        QSL via Q2MGR \r\n");
+    writeBytes(QStringLiteral("rows.csv"), "CALL;MANAGER;DATE\nQ5XYZ;Q6MGR;2024-05\nQ1ABC;Q7NEW;2024-06\n");
+    writeBytes(QStringLiteral("LOG.adi"), "<CALL:5>Q5XYZ<EOR>\n");
+    const auto window = openMainWindow();
+    QVERIFY(action(*window, "mnuFileImport") && action(*window, "mnuFileFillQslVia"));
+    window->importManagerList(QDir::current().filePath(QStringLiteral("rows.csv")), true);
+    QCOMPARE(readBytes(QStringLiteral("QSL.TXT")),
+             QByteArray("Q1ABC        QSL via Q2MGR \r\nQ5XYZ        QSL via Q6MGR \r\n"));
+    QCOMPARE(readBytes(QStringLiteral("BORVELIN.LOG")).count('\n'), 3); // Q1ABC's other manager
+    window->fillQslVia(QStringLiteral("LOG.adi"));
+    QCOMPARE(readBytes(QStringLiteral("LOG.adi")), QByteArray("<CALL:5>Q5XYZ<QSL_VIA:5>Q6MGR<EOR>\n"));
+    QCOMPARE(readBytes(QStringLiteral("LOG.adi.bak")), QByteArray("<CALL:5>Q5XYZ<EOR>\n"));
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Records: 1"));
+    action(*window, "mnuFileCluster")->trigger();
+    QCOMPARE(
+        readBytes(QStringLiteral("QSLCLU.FUL")),
+        QByteArray("Q1ABC\r\nQ1ABC        QSL via Q2MGR \r\n&&\r\nQ5XYZ\r\nQ5XYZ        QSL via Q6MGR \r\n&&\r\n"));
+    QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLCLU.FUL"));
 }
 
 void tst_frmMain::failingJobReportsAndKeepsTheOldOutput()
@@ -547,6 +580,13 @@ void tst_frmMain::escapeStopsTheJobAndChangesNoFile()
     QVERIFY(!window->Report->cmdCancel->isVisible());
     QVERIFY(action(*window, "mnuFileList25")->isEnabled());
     expectEarlierOutputs();
+    // The stop ended with the job: the find field looks a call up.
+    QSignalSpy answered(window->Finder, &CallFinder::answered);
+    window->Finder->txtFind->setText(QStringLiteral("Q0A0"));
+    window->Finder->find();
+    QVERIFY(answered.wait());
+    QVERIFY2(window->Finder->answerShown().startsWith(QStringLiteral("Q0A0\n  line 2:")),
+             qPrintable(window->Finder->answerShown()));
 }
 
 void tst_frmMain::closeBoxStopsTheJobThenCloses()

@@ -13,10 +13,13 @@ declare -A may_use=(
     [full]="jobs listline"
     [lookup]="jobs listline"
     [check]="jobs listline lookup"
-    [cli]="jobs listline managers buro full lookup check"
+    [import]="jobs listline managers"
+    [cluster]="jobs listline"
+    [adif]="jobs listline"
+    [cli]="jobs listline managers buro full lookup check import cluster adif"
     [forms]=""
     [dialogs]="forms jobs"
-    [shell]="forms dialogs jobs listline managers buro full lookup check"
+    [shell]="forms dialogs jobs listline managers buro full lookup check import cluster adif"
 )
 status=0
 for folder in "${!may_use[@]}"; do

@@ -11,16 +11,17 @@ class MemorySource : public LineSource {
 public:
     explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
 
-    bool readLine(std::string& line) override
+    std::size_t readLines(std::span<std::string_view> lines) override
     {
-        if (next_ >= bytes_.size())
-            return false;
-        const std::size_t lineBreak = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
-        line.assign(bytes_, next_, lineBreak - next_);
-        next_ = lineBreak + 1;
-        if (bytes_.compare(lineBreak, 2, "\r\n") == 0)
-            ++next_;
-        return true;
+        std::size_t count = 0;
+        for (; count < lines.size() && next_ < bytes_.size(); ++count) {
+            const std::size_t lineBreak = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
+            lines[count] = std::string_view(bytes_).substr(next_, lineBreak - next_);
+            next_ = lineBreak + 1;
+            if (bytes_.compare(lineBreak, 2, "\r\n") == 0)
+                ++next_;
+        }
+        return count;
     }
 
 private:
@@ -30,29 +31,36 @@ private:
 
 class MemorySink : public LineSink {
 public:
-    MemorySink(std::string& target, std::optional<std::size_t> failAfter, ErrorNumber error, std::string name)
-        : target_(target), failAfter_(failAfter), error_(error), name_(std::move(name))
+    MemorySink(std::map<std::string, std::string>& files, std::optional<std::size_t> failAfter, ErrorNumber error,
+               std::string name)
+        : files_(files), failAfter_(failAfter), error_(error), name_(std::move(name))
     {
     }
 
-    char* lineSpace(std::size_t length) override
+    void close() override {}
+    void commit() override
+    {
+        if (!backupName_.empty() && files_.count(name_))
+            files_[backupName_] = files_[name_];
+        files_[name_] = written_;
+    }
+    void keepReplacedAs(const std::string& backupName) override { backupName_ = backupName; }
+    const std::string& targetName() const override { return name_; }
+
+private:
+    // Room for exactly one line, so that every line is counted here.
+    void makeRoom(std::size_t bytes) override
     {
         if (failAfter_ && lines_ == *failAfter_)
             throw JobError(error_, "Failed on purpose", name_);
         ++lines_;
-        written_.resize(written_.size() + length + 2);
-        char* space = written_.data() + written_.size() - length - 2;
-        space[length] = '\r';
-        space[length + 1] = '\n';
-        return space;
+        written_.resize(written_.size() + bytes);
+        limit_ = written_.data() + written_.size();
+        next_ = limit_ - bytes;
     }
-    void close() override {}
-    void commit() override { target_ = written_; }
-    const std::string& targetName() const override { return name_; }
-    std::uint64_t linesWritten() const override { return lines_; }
 
-private:
-    std::string& target_;
+    std::map<std::string, std::string>& files_;
+    std::string backupName_;
     std::optional<std::size_t> failAfter_;
     ErrorNumber error_;
     std::string name_;
@@ -70,7 +78,7 @@ std::unique_ptr<LineSource> MemoryFiles::openInput(const std::string& name)
     return std::make_unique<MemorySource>(file->second);
 }
 
-std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name)
+std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name, OutputWrites /*writes*/)
 {
     std::optional<std::size_t> failAfter;
     ErrorNumber error = ErrorNumber::DiskFull;
@@ -80,7 +88,7 @@ std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name)
         failAfter = failure->second.lines;
         error = failure->second.error;
     }
-    return std::make_unique<MemorySink>(files[name], failAfter, error, name);
+    return std::make_unique<MemorySink>(files, failAfter, error, name);
 }
 
 void MemoryFiles::failOutput(const std::string& name, std::size_t lines, ErrorNumber error)

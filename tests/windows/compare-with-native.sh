@@ -18,6 +18,9 @@ steps=(
     "txt2ful"
     "check"
     "lookup Q6D q2/q4aaa Q0AAA Q9ZZZ"
+    "cluster"
+    "adif LOG.ADI"
+    "import --merge IMPORT.CSV"
     "ful2txt"
 )
 
@@ -30,6 +33,9 @@ convert() { # NAME CLI...
     local dir=$work/$name/files
     mkdir -p "$dir" "$work/$name/empty"
     cp "$list" "$dir/QSL.TXT"
+    # What adif and import read beside the list: a small log and a manager list.
+    printf '<CALL:3>Q6D <QSO_DATE:8>20260101 <EOR>\n<CALL:5>Q9ZZZ <EOR>\n' > "$dir/LOG.ADI"
+    printf 'Q7ABC;Q1XYZ;2025-01-01\nQ7ABC;Q3XYZ;2026-02-03\nnot a row\n' > "$dir/IMPORT.CSV"
     for arguments in "${steps[@]}"; do
         step=$((step + 1))
         # Each step's exit status is compared (lookup's is 1 when a call is not found).

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/LineRoute.h"
+#include "lookup/ParsedRoute.h"
 
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
@@ -32,9 +32,9 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-void addAddress(LineRoute& route, const ListEntry& entry, bool skipFirstPart)
+void addAddress(ParsedRoute& route, const ListEntry& entry, bool skipFirstPart)
 {
-    const std::string* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest};
+    const std::string_view* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest};
     for (std::size_t index = skipFirstPart ? 1 : 0; index < std::size(parts); ++index)
         if (!parts[index]->empty())
             route.addressParts[route.addressPartCount++] = *parts[index];
@@ -62,9 +62,9 @@ bool RouteReader::homeCallOccurs(std::string_view line)
     return keywords_.occurs(layout::Keyword::HomeCall);
 }
 
-LineRoute RouteReader::routeOf(std::string_view line, const ListEntry& entry)
+ParsedRoute RouteReader::routeOf(std::string_view line, const ListEntry& entry)
 {
-    LineRoute route;
+    ParsedRoute route;
     const std::string_view station = firstWord(line);
     switch (entry.RouteCode) {
     case NotViaCode:

@@ -13,7 +13,7 @@ namespace borvelin {
 
 // The route of one parsed line, as views into the line and its ListEntry: valid while
 // both stay unchanged.
-struct LineRoute {
+struct ParsedRoute {
     RouteKind kind = RouteKind::None;
     // The manager (Manager), the home call (HomeCall) or the call of a NOT route; may
     // be empty when the line names none.
@@ -29,7 +29,7 @@ struct LineRoute {
 // for their keywords once more.
 class RouteReader {
 public:
-    LineRoute routeOf(std::string_view line, const ListEntry& entry);
+    ParsedRoute routeOf(std::string_view line, const ListEntry& entry);
 
 private:
     bool homeCallOccurs(std::string_view line);

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "check/BlockChecker.h"
+
+#include "jobs/ConversionJob.h"
+#include "listline/LineLayout.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace borvelin {
+
+void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t firstLineNumber,
+                         CheckedBlock& block) noexcept
+{
+    block.rows.clear();
+    block.rowEnds.clear();
+    block.calls.clear();
+    block.lines.clear();
+    block.error = nullptr;
+    try {
+        checkLines(lines, firstLineNumber, block);
+    } catch (...) {
+        block.error = std::current_exception();
+    }
+}
+
+void BlockChecker::checkLines(std::span<const std::string_view> lines, std::uint64_t firstLineNumber,
+                              CheckedBlock& block)
+{
+    // The keys of the lines' first words, as they stand before the grammar: only to ask
+    // for their records ahead, in two steps.
+    keysAhead_.resize(lines.size());
+    for (std::size_t line = 0; line < lines.size(); ++line)
+        keysAhead_[line] = CrossLineChecks::keyOfLine(lines[line]);
+    for (std::size_t line = 0; line < std::min(SlotsAhead, lines.size()); ++line)
+        checks_.prefetchSlot(keysAhead_[line]);
+    std::string_view parsed;
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+        if (line + SlotsAhead < lines.size())
+            checks_.prefetchSlot(keysAhead_[line + SlotsAhead]);
+        if (line + RecordsAhead < lines.size())
+            checks_.prefetchRecord(keysAhead_[line + RecordsAhead]);
+        parsed = checkLine(lines[line]);
+        addRows(firstLineNumber + line, checks_.check(entry_, facts_, findings_), block);
+    }
+    block.lastLine.assign(parsed);
+}
+
+// Every check of one line but C5; the findings are left in findings_.
+std::string_view BlockChecker::checkLine(std::string_view line)
+{
+    findings_.clear();
+    failureCount_ = 0;
+    const bool shortLine = line.size() <= ConversionJob::BlankedLineLength;
+    if (shortLine)
+        lineChecks_.checkShortLine(line, findings_);
+    entry_.reset();
+    const std::string_view textLine = parser_.parse(ConversionJob::blankShortLine(line), entry_);
+    // A short line reached the grammar as a blank; a repair leaves the first word as it was.
+    for (Finding& finding : findings_)
+        if (finding.code == 1)
+            finding.call = firstWord(shortLine ? line : textLine);
+    readFacts(textLine, entry_, routes_.routeOf(textLine, entry_), facts_);
+    checks_.prefetchManager(facts_.managerKey); // wanted after the checks of the line
+    lineChecks_.check(textLine, entry_, facts_, findings_);
+    return textLine;
+}
+
+void BlockChecker::addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block)
+{
+    // In the order of their codes; a line has few, found in nearly that order.
+    for (std::size_t next = 1; next < findings_.size(); ++next)
+        for (std::size_t at = next; at > 0 && findings_[at - 1].code > findings_[at].code; --at)
+            std::swap(findings_[at - 1], findings_[at]);
+    CheckedBlock::Line line{block.rowEnds.size(), block.rowEnds.size(), compared, facts_.lineId, block.calls.size()};
+    for (const Finding& finding : findings_) {
+        appendRow(block.rows, lineNumber, finding);
+        block.rowEnds.push_back({block.rows.size(), finding.code});
+        if (finding.code < 5)
+            line.rowsBeforeFive = block.rowEnds.size();
+    }
+    line.rowsEnd = block.rowEnds.size();
+    if (compared != nullptr) {
+        block.calls.append(facts_.firstWord);
+        line.callEnd = block.calls.size();
+    }
+    block.lines.push_back(line);
+}
+
+void BlockChecker::logFailure(std::string_view, std::string_view message)
+{
+    if (failureCount_ == failureTexts_.size())
+        failureTexts_.emplace_back();
+    std::string& text = failureTexts_[failureCount_++];
+    text.assign(message);
+    Finding& finding = findings_.emplace_back();
+    finding.severity = Severity::Error;
+    finding.code = 1;
+    finding.named = text; // its call is the line's, once the parse is done
+}
+
+} // namespace borvelin

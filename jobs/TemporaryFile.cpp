@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "jobs/TemporaryFile.h"
+
+#include "jobs/JobError.h"
+#include "jobs/NewFile.h"
+
+#include <cerrno>
+
+namespace borvelin {
+
+TemporaryNames::TemporaryNames(const std::filesystem::path& target, std::string_view kind)
+    : folder_(target.parent_path()), stem_("." + target.filename().string() + std::string(kind) + "."),
+      random_(std::random_device{}())
+{
+}
+
+std::filesystem::path TemporaryNames::next()
+{
+    const std::string name = stem_ + std::to_string(random_() % 1000000) + ".tmp";
+    return folder_.empty() ? std::filesystem::path(name) : folder_ / name;
+}
+
+FileHandle createTemporaryBeside(const std::filesystem::path& target, const std::string& errorName,
+                                 std::string& createdName, std::string_view kind)
+{
+    TemporaryNames names(target, kind);
+    for (int attempt = 0; attempt < TemporaryNames::MostAttempts; ++attempt) {
+        const std::filesystem::path candidate = names.next();
+        errno = 0;
+        if (FileHandle file{createNewFile(candidate)}) {
+            createdName = candidate.string();
+            return file;
+        }
+        if (errno != EEXIST)
+            throw JobError::fromLastError(errorName, EACCES);
+    }
+    throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (no free temporary name)", errorName);
+}
+
+} // namespace borvelin
