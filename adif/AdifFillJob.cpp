@@ -87,6 +87,7 @@ void AdifFillJob::runSteps()
         if (checking.records() % ShareInterval == 0)
             status_.showInputRead(firstPass.bytesRead(), inAll);
     }
+    firstPass.close();
     routes.readList(list);
     status_.showInputRead(firstPass.size() + list.size(), inAll);
 
@@ -106,6 +107,7 @@ void AdifFillJob::runSteps()
         filler.take(chunk, copying.records());
     }
     status_.setPanelText(ProgressPanel, "Records: " + std::to_string(state_.RecCount));
+    secondPass.close(); // the log is about to be replaced
     log.close();
     csv.close();
     stopIfRequested();

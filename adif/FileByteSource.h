@@ -17,6 +17,8 @@ public:
     std::uint64_t size() const override { return size_; }
     // How many bytes read() has handed out so far.
     std::uint64_t bytesRead() const { return bytesRead_; }
+    // Lets go of the file: Windows replaces or renames no file that is open.
+    void close() { file_.reset(); }
 
 private:
     std::string fileName_;

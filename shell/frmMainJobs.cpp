@@ -35,10 +35,14 @@
 
 namespace {
 
-// A menu item's caption without its access key: "List of 25+".
+// A menu item's caption without its access key and the dots of an item that asks for
+// more first: "List of 25+", "Import Manager List".
 QString commandName(const QAction& command)
 {
-    return QString(command.text()).remove(QLatin1Char('&')).trimmed();
+    QString name = QString(command.text()).remove(QLatin1Char('&')).trimmed();
+    while (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name;
 }
 
 } // namespace

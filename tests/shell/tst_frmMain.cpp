@@ -413,6 +413,8 @@ void tst_frmMain::exchangeCommandsWriteTheirFiles()
     QCOMPARE(readBytes(QStringLiteral("QSL.TXT")),
              QByteArray("Q1ABC        QSL via Q2MGR \r\nQ5XYZ        QSL via Q6MGR \r\n"));
     QCOMPARE(readBytes(QStringLiteral("BORVELIN.LOG")).count('\n'), 3); // Q1ABC's other manager
+    QVERIFY2(window->Report->reportText().startsWith(QStringLiteral("Import Manager List: 3 lines read")),
+             qPrintable(window->Report->reportText()));
     window->fillQslVia(QStringLiteral("LOG.adi"));
     QCOMPARE(readBytes(QStringLiteral("LOG.adi")), QByteArray("<CALL:5>Q5XYZ<QSL_VIA:5>Q6MGR<EOR>\n"));
     QCOMPARE(readBytes(QStringLiteral("LOG.adi.bak")), QByteArray("<CALL:5>Q5XYZ<EOR>\n"));
