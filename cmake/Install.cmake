@@ -5,6 +5,12 @@
 include(GNUInstallDirs)
 # The documentation folder is named after the package, not the project.
 set(BORVELIN_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/borvelin)
+if(WIN32)
+  # A Windows program's folder holds it all side by side: the programs, the guide, the
+  # licence and the example.
+  set(CMAKE_INSTALL_BINDIR .)
+  set(BORVELIN_INSTALL_DOCDIR .)
+endif()
 
 install(TARGETS borvelin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES example/QSL.TXT DESTINATION ${BORVELIN_INSTALL_DOCDIR}/example)
@@ -71,4 +77,7 @@ if(BORVELIN_WINDOW)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 endif()
 set(CPACK_GENERATOR DEB)
+if(WIN32 AND BORVELIN_WINDOW)
+  include(cmake/WindowsPackage.cmake)
+endif()
 include(CPack)

@@ -62,7 +62,7 @@ void FailureLog::commit()
         return;
     pending_->close();
     requireRegularFileOrNothing(LogFileName, LogFileName);
-    const FileHandle entries = openForReading(pending_->temporaryName());
+    FileHandle entries = openForReading(pending_->temporaryName());
     errno = 0;
     FileHandle log(std::fopen(LogFileName, "ab"));
     if (!log)
@@ -94,7 +94,10 @@ void FailureLog::commit()
         bytesAppended_ = 0;
         throw JobError::fromErrno(failure, LogFileName);
     }
-    pending_.reset(); // the entries are in the log: their temporary file goes
+    // The entries are in the log: their temporary file goes, closed first, since Windows
+    // removes no file that is open.
+    entries.reset();
+    pending_.reset();
 }
 
 void FailureLog::rollBack() noexcept

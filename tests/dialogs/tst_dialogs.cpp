@@ -5,6 +5,9 @@
 #include "forms/Twips.h"
 #include "shell/frmMain.h"
 #include "support/MessageBoxCatcher.h"
+#ifdef Q_OS_WIN
+#include "support/ScratchRegistry.h"
+#endif
 
 #include <QAction>
 #include <QCheckBox>
@@ -50,6 +53,7 @@ class tst_dialogs : public QObject {
 private slots:
     void initTestCase();
     void init();
+    void cleanupTestCase();
 
     void aboutShowsTitleVersionAndDisclaimer();
     void aboutLayoutFollowsTheDesign();
@@ -75,7 +79,7 @@ private slots:
     void okCancelDialogDoesNothing();
 
 private:
-    void writeRegistry(const QByteArray& ini) { writeText(registryDir_.path() + "/BORVELIN/registry.ini", ini); }
+    void writeRegistry(const QByteArray& ini);
     QString option() const;
     void setOption(const QString& value);
     QString tipFile() const { return QCoreApplication::applicationDirPath() + "/TIPOFDAY.TXT"; }
@@ -93,7 +97,19 @@ void tst_dialogs::initTestCase()
     qputenv("XDG_RUNTIME_DIR", settingsDir_.path().toLocal8Bit()); // not shared with a BORVELIN the user runs
     qputenv("XDG_CONFIG_DIRS", registryDir_.path().toLocal8Bit());
     QVERIFY(QDir().mkpath(registryDir_.path() + "/BORVELIN"));
+#ifdef Q_OS_WIN
+    QCOMPARE(Registry::storePath(), QString()); // the registry itself
+    QVERIFY(test::ScratchRegistry::redirectLocalMachine());
+#else
     QCOMPARE(Registry::storePath(), registryDir_.path() + "/BORVELIN/registry.ini");
+#endif
+}
+
+void tst_dialogs::cleanupTestCase()
+{
+#ifdef Q_OS_WIN
+    test::ScratchRegistry::restore();
+#endif
 }
 
 void tst_dialogs::init()
@@ -101,8 +117,20 @@ void tst_dialogs::init()
     QSettings(QSettings::UserScope, frmTip::settingsAppName(), frmTip::settingsAppName()).clear();
     QSettings(QSettings::UserScope, "BORVELIN", "BORVELIN").clear();
     QFile::remove(registryDir_.path() + "/BORVELIN/registry.ini");
+#ifdef Q_OS_WIN
+    test::ScratchRegistry::clear();
+#endif
     QFile::remove(tipFile());
     workDir_ = std::make_unique<QTemporaryDir>();
+}
+
+void tst_dialogs::writeRegistry(const QByteArray& ini)
+{
+#ifdef Q_OS_WIN
+    QVERIFY(test::ScratchRegistry::import(ini));
+#else
+    writeText(registryDir_.path() + "/BORVELIN/registry.ini", ini);
+#endif
 }
 
 QString tst_dialogs::option() const
@@ -120,8 +148,14 @@ void tst_dialogs::setOption(const QString& value)
 
 QString tst_dialogs::markingProgram(const QString& path)
 {
+#ifdef Q_OS_WIN
+    // A small program that leaves "started" beside itself, built beside the test.
+    if (!QFile::copy(QCoreApplication::applicationDirPath() + "/mark-started.exe", path))
+        qWarning("cannot copy mark-started.exe to %s", qPrintable(path));
+#else
     writeText(path, "#!/bin/sh\ntouch \"" + workDir_->filePath("started").toLocal8Bit() + "\"\n");
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+#endif
     return path;
 }
 
