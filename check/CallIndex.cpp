@@ -50,7 +50,7 @@ CallRecord& CallIndex::recordOf(std::uint64_t key)
     if (slots_[slot].record != 0)
         return at(slots_[slot].record - 1);
     // Half full at most, so that probes stay short.
-    if (2 * (count_ + 1) > slots_.size()) {
+    if (2 * (std::size_t{count_} + 1) > slots_.size()) {
         grow();
         slot = slotOf(key);
     }
