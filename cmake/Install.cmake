@@ -14,7 +14,12 @@ endif()
 
 install(TARGETS borvelin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES example/QSL.TXT DESTINATION ${BORVELIN_INSTALL_DOCDIR}/example)
-install(FILES docs/guide.md DESTINATION ${BORVELIN_INSTALL_DOCDIR})
+if(WIN32)
+  # Windows opens a .txt file with Notepad, and asks what to do with a .md one.
+  install(FILES docs/guide.md DESTINATION ${BORVELIN_INSTALL_DOCDIR} RENAME guide.txt)
+else()
+  install(FILES docs/guide.md DESTINATION ${BORVELIN_INSTALL_DOCDIR})
+endif()
 
 if(UNIX)
   # Man pages and the changelog go out compressed, as distributions ship them; -n keeps

@@ -51,7 +51,7 @@ diff -r "$zipped" "$installed" -x '*.exe' || fail "the installed files differ fr
 for program in borvelin.exe borvelin-cli.exe; do
     same_program "$zipped/$program" "$installed/$program" || fail "the installed $program differs from the ZIP's"
 done
-cmp "$installed/guide.md" "$source_dir/docs/guide.md" || fail "guide.md is not docs/guide.md"
+cmp "$installed/guide.txt" "$source_dir/docs/guide.md" || fail "guide.txt is not docs/guide.md"
 cmp "$installed/example/QSL.TXT" "$source_dir/example/QSL.TXT" || fail "the example is not example/QSL.TXT"
 [ -f "$installed/Uninstall.exe" ] || fail "no Uninstall.exe"
 ok "installed: $(cd "$installed" && find . -type f | sort | tr '\n' ' ')"
@@ -62,8 +62,8 @@ for link in BORVELIN "BORVELIN User Guide" Uninstall; do
 done
 grep -qF 'C:\Program Files\BORVELIN\borvelin.exe' <<< "$(strings "$start_menu/BORVELIN.lnk")" ||
     fail "the Start menu entry BORVELIN does not start borvelin.exe"
-grep -qF 'guide.md' <<< "$(strings "$start_menu/BORVELIN User Guide.lnk")" ||
-    fail "the User Guide entry does not open guide.md"
+grep -qF 'guide.txt' <<< "$(strings "$start_menu/BORVELIN User Guide.lnk")" ||
+    fail "the User Guide entry does not open guide.txt"
 ok "Start menu: $(cd "$start_menu" && ls | tr '\n' ' ')"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\BORVELIN'
 entry=$(reg_query "$uninstall_key" || true)
