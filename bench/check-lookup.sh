@@ -13,6 +13,8 @@
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=bench/common.sh
+source "$source_dir/bench/common.sh"
 runs=5
 lines=1000000
 build=""
@@ -27,15 +29,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-if [ -z "$build" ]; then
-    build=$source_dir/build-bench
-    cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBORVELIN_TESTS=OFF >/dev/null
-    cmake --build "$build" >/dev/null
-fi
-build=$(cd "$build" && pwd)
-cli=$build/borvelin-cli
-timeit=$build/bench/borvelin-timeit
-genlist=$build/bench/borvelin-genlist
+use_build
 
 if [ -z "$data" ]; then
     data=$(mktemp -d)
@@ -60,15 +54,6 @@ mapfile -t single < <(awk '$1 ~ /[0-9]/ && $1 !~ /\// { n[$1]++; if (!($1 in at)
     END { for (c in n) if (n[c] == 1) print at[c], c }' "$list" | sort -n |
     awk -v want=1000 '{ line[NR] = $2 } END { step = NR > want ? NR / want : 1; for (i = 1; i <= NR && n < want; i += step) { print line[int(i)]; n++ } }')
 
-declare -A best_ns peak_kib
-measure() {
-    local key=$1 result ns kib
-    shift
-    result=$("$timeit" "$@")
-    read -r ns kib <<<"$result"
-    if [ -z "${best_ns[$key]:-}" ] || [ "$ns" -lt "${best_ns[$key]}" ]; then best_ns[$key]=$ns; fi
-    if [ -z "${peak_kib[$key]:-}" ] || [ "$kib" -gt "${peak_kib[$key]}" ]; then peak_kib[$key]=$kib; fi
-}
 
 # Untimed: warms the page cache and leaves every output in place.
 "$cli" -C "$dir" list25 check 2>/dev/null
@@ -84,9 +69,6 @@ for ((run = 1; run <= runs; run++)); do
     measure single1000 --stdout "$dir/single1000.out" -- "$cli" -C "$dir" lookup "${single[@]}"
 done
 
-ms() { awk -v ns="$1" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 row() { echo "| $1 | $(ms "${best_ns[$2]}") | $(mib "${peak_kib[$2]}") | $(ratio "${best_ns[$2]}" "${best_ns[$3]}") x $4 | $5 |"; }
 
 echo "Check List and lookup on $lines lines ($(nproc) cores, $(uname -sr)), best of $runs runs;"

@@ -14,6 +14,8 @@
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=bench/common.sh
+source "$source_dir/bench/common.sh"
 runs=5 rows=1000000 qsos=100000 lines=1000000 build="" data=""
 while [ $# -gt 0 ]; do
     case $1 in
@@ -27,15 +29,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-if [ -z "$build" ]; then
-    build=$source_dir/build-bench
-    cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBORVELIN_TESTS=OFF >/dev/null
-    cmake --build "$build" >/dev/null
-fi
-build=$(cd "$build" && pwd)
-cli=$build/borvelin-cli
-[ -x "$cli" ] || cli=$build/cli/borvelin-cli
-timeit=$build/bench/borvelin-timeit
+use_build
 if [ -z "$data" ]; then
     data=$(mktemp -d)
     trap 'rm -rf "$data"' EXIT
@@ -43,22 +37,10 @@ fi
 mkdir -p "$data/import" "$data/adif"
 data=$(cd "$data" && pwd)
 
-declare -A best_ns peak_kib
-measure() {
-    local key=$1 result ns kib
-    shift
-    result=$("$timeit" "$@")
-    read -r ns kib <<<"$result"
-    if [ -z "${best_ns[$key]:-}" ] || [ "$ns" -lt "${best_ns[$key]}" ]; then best_ns[$key]=$ns; fi
-    if [ -z "${peak_kib[$key]:-}" ] || [ "$kib" -gt "${peak_kib[$key]}" ]; then peak_kib[$key]=$kib; fi
-}
-ms() { awk -v ns="$1" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
-mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 imp=$data/import adi=$data/adif
 [ -s "$imp/list.csv" ] || "$build/bench/borvelin-genimport" "$rows" 1 >"$imp/list.csv"
-[ -s "$adi/QSL.TXT" ] || "$build/bench/borvelin-genlist" "$lines" 50000 1 >"$adi/QSL.TXT"
+[ -s "$adi/QSL.TXT" ] || "$genlist" "$lines" 50000 1 >"$adi/QSL.TXT"
 [ -s "$adi/LOG.orig" ] || "$build/bench/borvelin-genadif" "$qsos" "$adi/QSL.TXT" 1 >"$adi/LOG.orig"
 
 # An untimed round first: it warms the page cache and leaves every output in place, so

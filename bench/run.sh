@@ -17,6 +17,8 @@
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=bench/common.sh
+source "$source_dir/bench/common.sh"
 runs=5
 sizes="10000 100000 1000000 10000000"
 lines_by_managers=1000000
@@ -38,16 +40,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-if [ -z "$build" ]; then
-    build=$source_dir/build-bench
-    cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBORVELIN_TESTS=OFF >/dev/null
-    cmake --build "$build" >/dev/null
-fi
-build=$(cd "$build" && pwd)
-cli=$build/borvelin-cli
-[ -x "$cli" ] || cli=$build/cli/borvelin-cli # where the CLI folder builds it
-timeit=$build/bench/borvelin-timeit
-genlist=$build/bench/borvelin-genlist
+use_build
 copylines=$build/bench/borvelin-copylines
 window_bench=$build/bench/borvelin-window-bench
 [ -x "$window_bench" ] || window=0
@@ -72,7 +65,6 @@ if [ -n "$tmpfs" ] && [ -d "$tmpfs" ] && [ -w "$tmpfs" ]; then
 fi
 
 jobs=(list25 buro txt2ful ful2txt)
-declare -A best_ns peak_kib
 
 # The targets, and the peak memory of each job before the speed work (borvelin-cli of
 # commit d36ca82 on a 2-core x86-64 Linux machine, 10^6 lines): no job may use more.
@@ -82,17 +74,6 @@ buro_most=1.1
 managers_most=1.10
 flat_most=1.20
 declare -A before_kib=([list25]=10404 [buro]=5500 [txt2ful]=5500 [ful2txt]=5500 [managers/100000]=15272)
-
-# Runs a command once through borvelin-timeit and keeps the best time and the highest
-# peak memory under KEY.
-measure() {
-    local key=$1 result ns kib
-    shift
-    result=$("$timeit" "$@")
-    read -r ns kib <<<"$result"
-    if [ -z "${best_ns[$key]:-}" ] || [ "$ns" -lt "${best_ns[$key]}" ]; then best_ns[$key]=$ns; fi
-    if [ -z "${peak_kib[$key]:-}" ] || [ "$kib" -gt "${peak_kib[$key]}" ]; then peak_kib[$key]=$kib; fi
-}
 
 # A directory holding a generated QSL.TXT, and one holding the QSL.FUL made from it. A
 # list generated before for another file system is copied.
@@ -141,10 +122,7 @@ warm_up() {
     done
 }
 
-ms() { awk -v ns="$1" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 per_line() { awk -v ns="$1" -v n="$2" 'BEGIN { printf "%.0f", ns / n }'; }
-mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 
 echo "BORVELIN benchmark: $(nproc) cores, $(uname -sr), best of $runs runs; ratios are to 'cat QSL.TXT > copy' of the same file in the same run"
 
