@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "adif/AdiReader.h"
 
+#include "listline/TextSearch.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -15,9 +17,8 @@ constexpr std::size_t MostLengthDigits = 15;
 bool equalsIgnoringCase(std::string_view text, std::string_view upperCase)
 {
     return text.size() == upperCase.size() &&
-           std::equal(text.begin(), text.end(), upperCase.begin(), [](char byte, char upper) {
-               return ((byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte) == upper;
-           });
+           std::equal(text.begin(), text.end(), upperCase.begin(),
+                      [](char byte, char upper) { return inCapitals(byte) == upper; });
 }
 
 // The bytes a field name cannot hold, the ":" and ">" that end it among them.

@@ -4,6 +4,7 @@
 #include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
 #include "listline/LineRoute.h"
+#include "listline/TextSearch.h"
 
 #include <algorithm>
 #include <array>
@@ -132,7 +133,7 @@ void RouteBook::readList(LineSource& list)
         bool portable = false;
         for (std::size_t index = 0; index < word.size(); ++index) {
             const char byte = word[index];
-            call[index] = (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
+            call[index] = inCapitals(byte);
             portable = portable || byte == '/';
         }
         const std::string_view capitalCall(call, word.size());

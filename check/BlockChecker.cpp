@@ -54,7 +54,6 @@ std::string_view BlockChecker::checkLine(std::string_view line)
     const bool shortLine = line.size() <= ConversionJob::BlankedLineLength;
     if (shortLine)
         lineChecks_.checkShortLine(line, findings_);
-    entry_.reset();
     const std::string_view textLine = parser_.parse(ConversionJob::blankShortLine(line), entry_);
     // A short line reached the grammar as a blank; a repair leaves the first word as it was.
     for (Finding& finding : findings_)

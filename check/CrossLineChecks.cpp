@@ -140,14 +140,6 @@ void CrossLineChecks::filterManagersToCheck()
         });
 }
 
-std::size_t CrossLineChecks::callCount() const
-{
-    std::size_t count = 0;
-    for (const CallIndex& index : shards_)
-        count += index.size();
-    return count;
-}
-
 void CrossLineChecks::surveyRoute(CallRecord& record, const SurveyFacts& facts, std::uint32_t lineNumber)
 {
     if (facts.routeId != 0) {

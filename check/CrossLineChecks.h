@@ -50,8 +50,6 @@ public:
     // C5, in the order of the lines: the earlier line that `lineId` repeats, or 0.
     static std::uint32_t repeatedLine(CallRecord& record, std::uint32_t lineId, std::uint32_t lineNumber);
 
-    std::size_t callCount() const;
-
 private:
     static std::size_t shardOf(std::uint64_t key) { return key & 1; } // a bit no index looks at
     CallIndex& indexOf(std::uint64_t key) { return shards_[shardOf(key)]; }

@@ -30,8 +30,6 @@ struct Finding {
     std::uint32_t number = 0; // a line or a column the message names
 };
 
-// Appends the finding's message for the user.
-void appendMessage(std::string& text, const Finding& finding);
 // Appends the finding's row of QSLCHK.CSV, without its line break.
 void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding);
 

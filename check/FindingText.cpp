@@ -98,14 +98,6 @@ std::string_view severityText(Severity severity)
     return "";
 }
 
-void appendMessage(std::string& text, const Finding& finding)
-{
-    Parts parts;
-    std::array<char, 20> digits;
-    addMessage(parts, finding, digits);
-    parts.appendTo(text);
-}
-
 void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding)
 {
     Parts parts;

@@ -105,11 +105,6 @@ bool isWellFormed(std::string_view call)
     return isWellFormed(call, kindsIn(call));
 }
 
-bool holdsForeignByte(std::string_view call)
-{
-    return (kindsIn(call) & Foreign) != 0;
-}
-
 void LineChecks::check(std::string_view line, const ListEntry& entry, const LineFacts& facts,
                        std::vector<Finding>& findings)
 {

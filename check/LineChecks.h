@@ -29,8 +29,6 @@ private:
     KeywordColumns keywords_;
 };
 
-// A tab, a control byte or a byte over 127.
-bool holdsForeignByte(std::string_view call);
 // callshape::isWellFormedCall, quicker.
 bool isWellFormed(std::string_view call);
 

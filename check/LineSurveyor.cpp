@@ -12,7 +12,6 @@ SurveyFacts LineSurveyor::factsOf(std::string_view line)
     if (const std::string_view manager = plainManagerOf(line); !manager.empty()) {
         readPlainFacts(line, manager, facts_);
     } else {
-        entry_.reset();
         const std::string_view parsed = parser_.parse(line, entry_);
         readFacts(parsed, entry_, routes_.routeOf(parsed, entry_), facts_);
     }

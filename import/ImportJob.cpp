@@ -43,10 +43,7 @@ ImportJob::ImportJob(JobState& state, StatusSink& status, const std::string& lis
 
 std::string_view ImportJob::lineStep(std::string_view textLine)
 {
-    ReadRow read;
-    readRow(textLine, read);
-    takeRow(textLine, read);
-    return textLine;
+    return batchStep(std::span(&textLine, 1));
 }
 
 std::string_view ImportJob::batchStep(std::span<const std::string_view> lines)

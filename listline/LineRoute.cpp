@@ -44,8 +44,7 @@ std::string capitals(std::string_view text)
 {
     std::string upper(text);
     for (char& byte : upper)
-        if (byte >= 'a' && byte <= 'z')
-            byte = static_cast<char>(byte - 'a' + 'A');
+        byte = inCapitals(byte);
     return upper;
 }
 

@@ -45,6 +45,7 @@ std::string ListLineParser::bureauFailure(std::string_view dxCall)
 
 std::string_view ListLineParser::parse(std::string_view textLine, ListEntry& entry)
 {
+    entry.reset();
     entry_ = &entry;
     useLine(textLine);
 

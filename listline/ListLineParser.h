@@ -21,7 +21,7 @@ class ListLineParser {
 public:
     explicit ListLineParser(LineFailureLog& failures) : failures_(failures) {}
 
-    // Parses `textLine` into `entry` (which must hold its initial values) and gives back
+    // Parses `textLine` into `entry` (whatever it held before) and gives back
     // the line as parsed: `textLine`, or, when a "(for " lacks its ")", a repaired copy
     // that the rest of the parse sees, kept until the next parse. The entry's values are
     // views into these lines.

@@ -133,7 +133,6 @@ void CallLookup::addHit(const Home& home, std::string_view line, std::uint64_t l
 
 void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
 {
-    entry_.reset();
     const std::string_view parsedLine = parser_.parse(line, entry_);
     const ParsedRoute route = routes_.routeOf(parsedLine, entry_);
     hit_.lineNumber = lineNumber;

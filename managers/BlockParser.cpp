@@ -24,7 +24,6 @@ void BlockParser::parseLines(std::span<const std::string_view> lines, ParsedBloc
     block_ = &block;
     std::string_view parsed;
     for (line_ = 0; line_ < lines.size(); ++line_) {
-        entry_.reset();
         parsed = parser_.parse(ConversionJob::blankShortLine(lines[line_]), entry_);
         const std::size_t recordBegin = block.records.size();
         block.records.resize(recordBegin + entry_.recordLength());

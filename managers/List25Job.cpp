@@ -24,7 +24,6 @@ List25Job::List25Job(JobState& state, StatusSink& status, JobFiles& files)
 
 std::string_view List25Job::lineStep(std::string_view line)
 {
-    entry_.reset();
     ++state_.RecCount;
     const std::string_view textLine = blankShortLine(line);
     showProgressIfDue();
