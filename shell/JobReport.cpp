@@ -23,6 +23,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 enum Column { NameColumn, LinesColumn, SizeColumn, ChangedColumn, OpenColumn, Columns };
@@ -126,18 +128,18 @@ void JobReport::addBelowFolder(QWidget* widget, int stretch)
     static_cast<QVBoxLayout*>(layout())->insertWidget(1, widget, stretch);
 }
 
-void JobReport::showFolder()
+void JobReport::showFolder(const std::vector<borvelin::JobSummary::WrittenFile>& written)
 {
     lblFolder_->setText(QStringLiteral("Folder: ") + QDir::toNativeSeparators(WorkingFolder::current()));
-    listFiles();
+    listFiles(written);
 }
 
-void JobReport::listFiles()
+void JobReport::listFiles(const std::vector<borvelin::JobSummary::WrittenFile>& written)
 {
     stopCounting();
     grdFiles_->setRowCount(0);
     rowOf_.clear();
-    QStringList present;
+    QStringList toCount; // the files a job has not just written
     for (const QString& name : ProgramFiles) {
         const QFileInfo file(name);
         if (!file.isFile())
@@ -146,7 +148,14 @@ void JobReport::listFiles()
         grdFiles_->insertRow(row);
         rowOf_.insert(name, row);
         grdFiles_->setItem(row, NameColumn, new QTableWidgetItem(name));
-        grdFiles_->setItem(row, LinesColumn, new QTableWidgetItem(QStringLiteral("counting…")));
+        const auto job = std::find_if(written.begin(), written.end(),
+                                      [&](const auto& done) { return QString::fromStdString(done.name) == name; });
+        if (job != written.end()) {
+            showLines(name, lineCountText(job->lines));
+        } else {
+            grdFiles_->setItem(row, LinesColumn, new QTableWidgetItem(QStringLiteral("counting…")));
+            toCount << name;
+        }
         auto* size = new QTableWidgetItem(sizeText(file.size()));
         size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grdFiles_->setItem(row, SizeColumn, size);
@@ -158,10 +167,9 @@ void JobReport::listFiles()
         open->setObjectName(QStringLiteral("cmdOpen_") + name);
         connect(open, &QToolButton::clicked, this, [this, name] { openFile(name); });
         grdFiles_->setCellWidget(row, OpenColumn, open);
-        present << name;
     }
     cmdShowLog->setEnabled(rowOf_.contains(QStringLiteral("BORVELIN.LOG")));
-    countLinesInTheBackground(present);
+    countLinesInTheBackground(toCount);
 }
 
 // Counting a list of millions of lines takes a moment: the table shows the files at
@@ -250,7 +258,7 @@ void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& 
     if (!counts.isEmpty())
         text += QLatin1Char('\n') + counts.join(QStringLiteral("; ")) + QLatin1Char('.');
     lblReport_->setText(text);
-    showFolder();
+    showFolder(summary.filesWritten);
 }
 
 void JobReport::showJobFailed(const QString& command, const QString& error)

@@ -31,8 +31,9 @@ public:
 
     // Puts `widget` right below the working folder's line.
     void addBelowFolder(QWidget* widget, int stretch);
-    // Shows the working folder and its files afresh; their lines are counted meanwhile.
-    void showFolder();
+    // Shows the working folder and its files afresh. Their lines are counted meanwhile,
+    // but for the files `written` names with the lines a job wrote to them.
+    void showFolder(const std::vector<borvelin::JobSummary::WrittenFile>& written = {});
     void showJobStarted();
     void showJobDone(const QString& command, const borvelin::JobSummary& summary);
     void showJobFailed(const QString& command, const QString& error);
@@ -53,7 +54,7 @@ signals:
 
 private:
     void createControls();
-    void listFiles();
+    void listFiles(const std::vector<borvelin::JobSummary::WrittenFile>& written);
     void countLinesInTheBackground(const QStringList& files);
     void showLines(const QString& file, const QString& lines);
     void openFile(const QString& file) const;
