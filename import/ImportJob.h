@@ -4,8 +4,8 @@
 #include "import/ImportRow.h"
 #include "import/StationTable.h"
 #include "jobs/ConversionJob.h"
+#include "jobs/FailureLog.h"
 #include "jobs/SharedBatch.h"
-#include "managers/FailureLog.h"
 
 #include <cstddef>
 #include <memory>

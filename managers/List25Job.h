@@ -2,11 +2,11 @@
 #pragma once
 
 #include "jobs/ConversionJob.h"
+#include "jobs/FailureLog.h"
 #include "jobs/SharedBatch.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
 #include "managers/BlockParser.h"
-#include "managers/FailureLog.h"
 #include "managers/ManagerTally.h"
 #include "managers/ParsedBlock.h"
 #include "managers/PendingManagers.h"

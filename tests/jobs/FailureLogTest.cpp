@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "managers/FailureLog.h"
+#include "jobs/FailureLog.h"
 #include "jobs/JobError.h"
 #include "support/TestDirectory.h"
 

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "jobs/OutputFile.h"
-#include "listline/LineFailureLog.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace borvelin {
 
@@ -16,11 +16,11 @@ namespace borvelin {
 // One run's entries go to a temporary file beside the log, open for the whole run, and
 // are appended to the log in one piece by commit(), once the run has succeeded. A run
 // that fails or is cancelled leaves the log byte for byte as it was.
-class FailureLog : public LineFailureLog {
+class FailureLog {
 public:
     static constexpr const char* LogFileName = "BORVELIN.LOG";
 
-    void logFailure(std::string_view line, std::string_view message) override;
+    void logFailure(std::string_view line, std::string_view message);
     std::uint64_t entries() const { return entries_; }
 
     // Appends the run's entries to the log; nothing happens when there are none. On
