@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "adif/AdiReader.h"
 
-#include "listline/TextSearch.h"
+#include "text/Capitals.h"
 
 #include <algorithm>
 #include <array>

@@ -2,6 +2,7 @@
 #include "adif/QslViaFiller.h"
 
 #include "listline/LineRoute.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 #include <string>
@@ -9,14 +10,6 @@
 namespace borvelin {
 
 namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 bool isLowerCase(std::string_view name)
 {
@@ -48,7 +41,7 @@ void QslViaFiller::take(const AdiChunk& chunk, std::uint64_t qsoNumber)
             else if (!qso.date && hasName(field, "QSO_DATE"))
                 qso.date = &field;
             else if (!qso.via && hasName(field, "QSL_VIA")) {
-                if (!trimmed(field.data).empty())
+                if (!trimmed(field.data, Blanks::SpacesAndTabs).empty())
                     qso.via = &field;
                 else if (!qso.emptyVia)
                     qso.emptyVia = &field;
@@ -68,7 +61,7 @@ void QslViaFiller::take(const AdiChunk& chunk, std::uint64_t qsoNumber)
 
 void QslViaFiller::reportPoints(const Qso& qso, const StationRoutes& routes, std::uint64_t qsoNumber)
 {
-    const std::string_view call = trimmed(qso.call->data);
+    const std::string_view call = trimmed(qso.call->data, Blanks::SpacesAndTabs);
     const std::string_view date = qso.date ? qso.date->data : std::string_view();
     const auto point = [&](std::string_view code, const std::string& message) {
         report_.point(qsoNumber, call, date, code, message);
@@ -84,7 +77,7 @@ void QslViaFiller::reportPoints(const Qso& qso, const StationRoutes& routes, std
             point(ViaReport::Added, "QSL_VIA " + routes.manager + " added");
         return;
     }
-    const std::string via = capitals(trimmed(qso.via->data));
+    const std::string via = capitals(trimmed(qso.via->data, Blanks::SpacesAndTabs));
     for (const auto& [keyword, notCall] : routes.notRoutes) {
         if (notCall != via)
             continue;

@@ -4,7 +4,8 @@
 #include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
 #include "listline/LineRoute.h"
-#include "listline/TextSearch.h"
+#include "text/Capitals.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 #include <array>
@@ -32,12 +33,10 @@ std::uint32_t fingerprintOf(std::string_view call)
     return static_cast<std::uint32_t>((hash * 0x9E3779B97F4A7C15u) >> 32);
 }
 
+// A log's call as its field holds it, without the blanks (tabs too) around it.
 std::string_view trimmedCall(std::string_view call)
 {
-    const std::size_t first = call.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return call.substr(first, call.find_last_not_of(' ') - first + 1);
+    return trimmed(call, Blanks::SpacesAndTabs);
 }
 
 } // namespace

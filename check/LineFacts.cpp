@@ -6,6 +6,7 @@
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
 #include "lookup/CallHash.h"
+#include "text/Trimmed.h"
 
 #include <cstring>
 
@@ -39,7 +40,7 @@ std::uint32_t addressRouteId(const ParsedRoute& route)
 // Eight bytes at a time: every line is hashed on both passes.
 std::uint32_t lineIdentity(std::string_view line)
 {
-    line = withoutTrailingBlanks(line);
+    line = withoutTrailingSpaces(line);
     std::uint64_t hash = line.size();
     std::size_t at = 0;
     for (; at + 8 <= line.size(); at += 8) {

@@ -2,18 +2,14 @@
 #include "check/PlainLine.h"
 
 #include "listline/LineLayout.h"
-#include "listline/TextSearch.h"
 #include "lookup/CallHash.h"
+#include "text/Capitals.h"
+#include "text/Trimmed.h"
 
 #include <cstdint>
 #include <cstring>
 
 namespace borvelin {
-
-std::string_view withoutTrailingBlanks(std::string_view line)
-{
-    return line.substr(0, lengthWithoutTrailingBlanks(line));
-}
 
 std::string_view plainManagerOf(std::string_view line)
 {
@@ -21,7 +17,7 @@ std::string_view plainManagerOf(std::string_view line)
     if (line.size() < layout::ManagerColumn ||
         !equalInCapitals(line.substr(layout::RouteColumn - 1, keyword.size()), keyword))
         return {};
-    const std::string_view text = withoutTrailingBlanks(line);
+    const std::string_view text = withoutTrailingSpaces(line);
     if (text.size() < layout::ManagerColumn)
         return {};
     const std::string_view manager = text.substr(layout::ManagerColumn - 1);

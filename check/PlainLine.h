@@ -12,7 +12,4 @@ namespace borvelin {
 // call, or an empty view for any other line.
 std::string_view plainManagerOf(std::string_view line);
 
-// The line without its trailing blanks: padded lines end in dozens of them.
-std::string_view withoutTrailingBlanks(std::string_view line);
-
 } // namespace borvelin

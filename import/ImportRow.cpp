@@ -2,6 +2,7 @@
 #include "import/ImportRow.h"
 
 #include "listline/CallShape.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 
@@ -10,16 +11,6 @@ namespace borvelin {
 namespace {
 
 constexpr char FieldSeparator = ';';
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto isBlank = [](char byte) { return byte == ' ' || byte == '\t'; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool isDigit(char byte)
 {
@@ -81,7 +72,7 @@ RowFault readImportRow(std::string_view line, ImportRow& row)
         const std::size_t separator = line.find(FieldSeparator);
         if (count == 3)
             return RowFault::NotThreeFields;
-        fields[count++] = trimmed(line.substr(0, separator));
+        fields[count++] = trimmed(line.substr(0, separator), Blanks::SpacesAndTabs);
         if (separator == std::string_view::npos)
             break;
         line.remove_prefix(separator + 1);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/StationTable.h"
 
-#include "listline/TextSearch.h"
+#include "text/Capitals.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "text/Bytes16.h"
 
 #include <bit>
 #include <cstddef>
@@ -12,8 +10,7 @@
 namespace borvelin {
 
 // The CRs and LFs in a stretch of bytes, in order. Each block of 64 bytes is looked at
-// once, for all of its breaks together; SSE2 (always there on x86-64) compares 16 bytes
-// a step, other processors one.
+// once, for all of its breaks together, 16 bytes a step.
 class LineBreakScanner {
 public:
     static constexpr std::ptrdiff_t BlockSize = 64;
@@ -44,18 +41,14 @@ private:
     // One bit for each CR or LF in the block from `block` on.
     std::uint64_t breaksIn(const char* block) const
     {
-#if defined(__SSE2__)
         if (end_ - block >= BlockSize) {
             std::uint64_t breaks = 0;
-            for (int offset = 0; offset < BlockSize; offset += 16) {
-                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + offset));
-                const __m128i found = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')),
-                                                   _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
-                breaks |= std::uint64_t{static_cast<std::uint32_t>(_mm_movemask_epi8(found))} << offset;
+            for (int offset = 0; offset < BlockSize; offset += Bytes16::Size) {
+                const Bytes16 bytes = Bytes16::load(block + offset);
+                breaks |= std::uint64_t{(bytes.equalTo('\n') | bytes.equalTo('\r')).topBits()} << offset;
             }
             return breaks;
         }
-#endif
         std::uint64_t breaks = 0;
         const std::ptrdiff_t length = end_ - block < BlockSize ? end_ - block : BlockSize;
         for (std::ptrdiff_t offset = 0; offset < length; ++offset)

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "listline/KeywordColumns.h"
 
-#include "listline/TextSearch.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "text/Bytes16.h"
+#include "text/Capitals.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 #include <bit>
@@ -19,11 +17,6 @@ namespace {
 using KeywordSet = std::uint16_t;
 
 constexpr KeywordSet AllKeywords = static_cast<KeywordSet>((1u << layout::Keywords.size()) - 1);
-
-constexpr char upperCase(char byte)
-{
-    return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte;
-}
 
 // Every keyword is at least this long; a position is compared in full only when its
 // first bytes fit a keyword's first bytes.
@@ -39,8 +32,8 @@ constexpr ByteFilter keywordsHoldingByte()
         const auto bit = static_cast<KeywordSet>(1u << index);
         for (std::size_t offset = 0; offset < FilterLength; ++offset) {
             const char byte = layout::Keywords[index].text[offset];
-            filter[offset][static_cast<unsigned char>(foldCase(byte))] |= bit;
-            filter[offset][static_cast<unsigned char>(upperCase(byte))] |= bit;
+            filter[offset][static_cast<unsigned char>(inSmallLetters(byte))] |= bit;
+            filter[offset][static_cast<unsigned char>(inCapitals(byte))] |= bit;
         }
     }
     return filter;
@@ -75,7 +68,7 @@ constexpr std::array<FoldedKeyword, layout::Keywords.size()> foldedKeywords()
     std::array<FoldedKeyword, layout::Keywords.size()> folded{};
     for (std::size_t index = 0; index < layout::Keywords.size(); ++index) {
         for (std::size_t offset = 0; offset < layout::Keywords[index].text.size(); ++offset) {
-            const char byte = foldCase(layout::Keywords[index].text[offset]);
+            const char byte = inSmallLetters(layout::Keywords[index].text[offset]);
             folded[index].text[offset] = byte;
             folded[index].letterBits[offset] = byte >= 'a' && byte <= 'z' ? 0x20 : 0;
         }
@@ -172,33 +165,15 @@ constexpr std::array<BytePair, PrefixCount> KeywordPrefixes = [] {
 
 // One bit for each of the 16 columns from `at` on where the first two bytes of a
 // keyword may stand; reads at[0] to at[16].
-#if defined(__SSE2__)
 std::uint32_t prefixesAt(const char* at)
 {
-    const __m128i fold = _mm_set1_epi8(0x20);
-    const __m128i first = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), fold);
-    const __m128i second = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1)), fold);
-    __m128i found = _mm_setzero_si128();
-    for (const BytePair& prefix : KeywordPrefixes) {
-        const __m128i firstFits = _mm_cmpeq_epi8(first, _mm_set1_epi8(prefix.first));
-        const __m128i secondFits = _mm_cmpeq_epi8(second, _mm_set1_epi8(prefix.second));
-        found = _mm_or_si128(found, _mm_and_si128(firstFits, secondFits));
-    }
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(found));
+    const Bytes16 first = Bytes16::load(at).withBits(0x20);
+    const Bytes16 second = Bytes16::load(at + 1).withBits(0x20);
+    Bytes16 found = Bytes16::none();
+    for (const BytePair& prefix : KeywordPrefixes)
+        found = found | (first.equalTo(prefix.first) & second.equalTo(prefix.second));
+    return found.topBits();
 }
-#else
-std::uint32_t prefixesAt(const char* at)
-{
-    std::uint32_t found = 0;
-    for (std::size_t offset = 0; offset < BlockColumns; ++offset) {
-        const char first = roughlyFolded(at[offset]);
-        const char second = roughlyFolded(at[offset + 1]);
-        for (const BytePair& prefix : KeywordPrefixes)
-            found |= (prefix.first == first && prefix.second == second ? 1u : 0u) << offset;
-    }
-    return found;
-}
-#endif
 
 // The same for the 16 columns from the 1-based `column` of `line`, of which `columns`
 // are looked at. Near the end of the line the block read is the line's last 17 bytes,
@@ -231,7 +206,7 @@ void KeywordColumns::scan(std::string_view line, std::size_t fromColumn)
         return;
     // No keyword begins with a blank, so the blanks that pad a line need no look; and
     // a keyword's first bytes must fit before the line ends.
-    const std::size_t lastColumn = std::min(lengthWithoutTrailingBlanks(line), line.size() - FilterLength + 1);
+    const std::size_t lastColumn = std::min(lengthWithoutTrailingSpaces(line), line.size() - FilterLength + 1);
     KeywordSet missing = AllKeywords;
     for (std::size_t block = fromColumn; block <= lastColumn && missing != 0; block += BlockColumns) {
         for (std::uint32_t starts = prefixesFrom(line, block, lastColumn - block + 1); starts != 0;

@@ -31,22 +31,14 @@ std::string callAt(std::string_view line, std::size_t column)
 bool occursFromRouteColumn(std::string_view line, layout::Keyword keyword)
 {
     const std::string_view text = layout::textOf(keyword);
-    const char first = foldCase(text.front());
+    const char first = inSmallLetters(text.front());
     for (std::size_t column = layout::RouteColumn; column + text.size() <= line.size() + 1; ++column)
-        if (foldCase(line[column - 1]) == first && standsAt(line, text, column))
+        if (inSmallLetters(line[column - 1]) == first && standsAt(line, text, column))
             return true;
     return false;
 }
 
 } // namespace
-
-std::string capitals(std::string_view text)
-{
-    std::string upper(text);
-    for (char& byte : upper)
-        byte = inCapitals(byte);
-    return upper;
-}
 
 LineRoute routeOfLine(std::string_view line)
 {

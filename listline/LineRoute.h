@@ -2,6 +2,7 @@
 #pragma once
 
 #include "listline/LineLayout.h"
+#include "text/Capitals.h"
 
 #include <string>
 #include <string_view>
@@ -23,8 +24,5 @@ struct LineRoute {
 };
 
 LineRoute routeOfLine(std::string_view line);
-
-// The text in capitals (ASCII letters only), as calls are compared.
-std::string capitals(std::string_view text);
 
 } // namespace borvelin

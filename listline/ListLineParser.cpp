@@ -4,6 +4,7 @@
 #include "listline/BureauLine.h"
 #include "listline/LineFailureLog.h"
 #include "listline/LineLayout.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 
@@ -24,14 +25,6 @@ constexpr std::size_t PortablePrefixSlashLimit = 6;
 constexpr std::size_t DirectAddressCommaColumn = 17;
 // A "(for " without its ")" gets one after this many bytes.
 constexpr std::size_t ForCallRepairLength = 10;
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 } // namespace
 
@@ -119,17 +112,17 @@ bool ListLineParser::splitAddress(AddressForm form)
         const auto comma = rest.find(',');
         if (comma == std::string_view::npos) {
             if (index < requiredParts) {
-                entry.AddrRest = trimmed(rest);
+                entry.AddrRest = trimmed(rest, Blanks::Spaces);
                 return false;
             }
-            *parts[index] = trimmed(rest);
+            *parts[index] = trimmed(rest, Blanks::Spaces);
             rest = {};
             continue;
         }
-        *parts[index] = trimmed(rest.substr(0, comma));
+        *parts[index] = trimmed(rest.substr(0, comma), Blanks::Spaces);
         rest.remove_prefix(comma + 1);
     }
-    entry.AddrRest = trimmed(rest);
+    entry.AddrRest = trimmed(rest, Blanks::Spaces);
     return true;
 }
 

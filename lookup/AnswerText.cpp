@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/AnswerText.h"
 
-#include "listline/TextSearch.h"
+#include "text/Trimmed.h"
 
 #include <array>
 #include <charconv>
@@ -27,7 +27,7 @@ void appendHitText(std::string& text, const LookupHit& hit, std::string_view lin
     appendRouteInWords(text, hit);
     for (const std::string& remark : hit.remarks)
         text.append("; ").append(remark);
-    text.append("\n    ").append(line.substr(0, lengthWithoutTrailingBlanks(line))).append("\n");
+    text.append("\n    ").append(line.substr(0, lengthWithoutTrailingSpaces(line))).append("\n");
 }
 
 void appendAnswerText(std::string& text, const LookupAnswer& answer)

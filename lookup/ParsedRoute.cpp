@@ -3,6 +3,8 @@
 
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
+#include "text/Capitals.h"
+#include "text/Trimmed.h"
 
 namespace borvelin {
 
@@ -11,26 +13,6 @@ namespace {
 constexpr std::uint8_t NotViaCode = 1;
 constexpr std::uint8_t NotLongerCode = 2;
 constexpr std::uint8_t NotMoreCode = 3;
-
-bool sameLetters(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t index = 0; index < a.size(); ++index) {
-        const auto lower = [](char byte) { return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 32) : byte; };
-        if (lower(a[index]) != lower(b[index]))
-            return false;
-    }
-    return true;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 void addAddress(ParsedRoute& route, const ListEntry& entry, bool skipFirstPart)
 {
@@ -51,9 +33,10 @@ bool hasAddress(const ListEntry& entry)
 std::string_view notViaCallBesideAddress(std::string_view firstAddressPart)
 {
     const std::string_view keyword = layout::textOf(layout::Keyword::NotVia);
-    if (firstAddressPart.size() < keyword.size() || !sameLetters(firstAddressPart.substr(0, keyword.size()), keyword))
+    if (firstAddressPart.size() < keyword.size() ||
+        !equalInCapitals(firstAddressPart.substr(0, keyword.size()), keyword))
         return {};
-    return trimmed(firstAddressPart.substr(keyword.size()));
+    return trimmed(firstAddressPart.substr(keyword.size()), Blanks::Spaces);
 }
 
 bool RouteReader::homeCallOccurs(std::string_view line)

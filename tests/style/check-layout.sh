@@ -6,20 +6,21 @@
 set -euo pipefail
 cd "$1"
 declare -A may_use=(
-    [jobs]=""
-    [listline]=""
-    [managers]="jobs listline"
-    [buro]="jobs listline"
-    [full]="jobs listline"
-    [lookup]="jobs listline"
-    [check]="jobs listline lookup"
-    [import]="jobs listline"
-    [cluster]="jobs listline"
-    [adif]="jobs listline"
-    [cli]="jobs listline managers buro full lookup check import cluster adif"
+    [text]=""
+    [jobs]="text"
+    [listline]="text"
+    [managers]="text jobs listline"
+    [buro]="text jobs listline"
+    [full]="text jobs listline"
+    [lookup]="text jobs listline"
+    [check]="text jobs listline lookup"
+    [import]="text jobs listline"
+    [cluster]="text jobs listline"
+    [adif]="text jobs listline"
+    [cli]="text jobs listline managers buro full lookup check import cluster adif"
     [forms]=""
     [dialogs]="forms jobs"
-    [shell]="forms dialogs jobs listline managers buro full lookup check import cluster adif"
+    [shell]="text forms dialogs jobs listline managers buro full lookup check import cluster adif"
 )
 status=0
 for folder in "${!may_use[@]}"; do
