@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calls/CallTable.h"
 #include "jobs/LineSource.h"
 #include "listline/LineLayout.h"
 
@@ -36,44 +37,41 @@ public:
     // nullptr when the list does not have the station.
     const StationRoutes* find(std::string_view qsoCall) const;
 
+    // A list line whose home call may have been noted, waiting while its home call's
+    // slot and record are asked for.
+    struct Candidate {
+        std::string line;
+        std::string call; // the first word in capitals
+        std::string home;
+        std::uint64_t hash = 0;
+    };
+    void askForSlot(const Candidate& candidate) const { homes_.prefetchSlot(candidate.hash); }
+    void askForRecord(const Candidate& candidate) const { homes_.prefetchRecord(candidate.hash); }
+    void take(const Candidate& candidate);
+
 private:
     struct ListedCall {
         std::string call; // as the list writes it, in capitals
         StationRoutes routes;
     };
-
-    static void takeLine(StationRoutes& station, std::string_view line);
-    static void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
-
-    // The home calls noted, in an open-addressing table: a slot holds the home call's
-    // index + 1 (0: free) and 32 bits of its hash, so that the many list lines whose
-    // call the log never worked are passed over on the slot alone.
-    struct Slot {
-        std::uint32_t home = 0;
-        std::uint32_t fingerprint = 0;
-    };
-    static constexpr std::size_t NotNoted = static_cast<std::size_t>(-1);
-    std::size_t slotOf(std::string_view homeCall, std::uint32_t fingerprint) const;
-    std::size_t indexOf(std::string_view homeCall) const;
-    std::size_t indexOf(std::string_view homeCall, std::uint32_t fingerprint) const;
-    void grow();
-
-    std::vector<Slot> slots_;
-    // One bit per value of the hash's top bits, set for every home call noted: small
-    // enough to stay in the cache, it settles most list lines without a look at the slots.
-    static constexpr unsigned HashBitsFiltered = 20;
-    std::vector<std::uint64_t> noted_ = std::vector<std::uint64_t>((std::size_t{1} << HashBitsFiltered) / 64);
-    bool mayBeNoted(std::uint32_t fingerprint) const
-    {
-        const std::uint32_t bit = fingerprint >> (32 - HashBitsFiltered);
-        return (noted_[bit / 64] >> (bit % 64)) & 1u;
-    }
     // A home call beside its lines, so that the look-up that compares it also fetches them.
     struct NotedHome {
         std::string call;
         std::vector<ListedCall> listed;
     };
-    std::vector<NotedHome> homes_;
+
+    static void takeLine(StationRoutes& station, std::string_view line);
+    static void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
+    static auto isHome(std::string_view home)
+    {
+        return [home](const NotedHome& noted) { return noted.call == home; };
+    }
+
+    // Most list lines name a call the log never worked: a filter in front of the home
+    // calls noted, at this many bits each, settles them from the cache.
+    static constexpr std::size_t FilterBitsPerHome = 32;
+
+    CallTable<NotedHome> homes_;
 };
 
 } // namespace borvelin

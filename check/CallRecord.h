@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calls/CallHash.h"
 #include "lookup/RouteKind.h"
+#include <string_view>
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +14,7 @@ namespace borvelin {
 // cache line: a list may name a million calls, each looked up on both passes. Line
 // numbers count from 1; 0 means none.
 struct alignas(64) CallRecord {
-    std::uint64_t key = 0; // the call's hash; 0 marks a free slot of the index
+    std::uint64_t key = 0; // the call's key (callKey)
 
     // The first route the call's lines give, and the first line that gives another.
     std::uint32_t firstRoute = 0;
@@ -48,5 +50,15 @@ struct alignas(64) CallRecord {
     }
 };
 static_assert(sizeof(CallRecord) == 64);
+
+// A call's key: its hash, 0 kept for "no call".
+inline std::uint64_t callKeyOfHash(std::uint64_t hash)
+{
+    return hash == 0 ? 1 : hash;
+}
+inline std::uint64_t callKey(std::string_view call)
+{
+    return callKeyOfHash(callHash(call));
+}
 
 } // namespace borvelin

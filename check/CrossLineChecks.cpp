@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/CrossLineChecks.h"
 
+#include "calls/CallHash.h"
 #include "jobs/JobError.h"
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
-#include "lookup/CallHash.h"
 
 #include <algorithm>
 #include <limits>
@@ -22,6 +22,11 @@ Finding& add(std::vector<Finding>& findings, Severity severity, std::uint8_t cod
     finding.call = call;
     finding.number = lineNumber;
     return finding;
+}
+
+auto keyMatches(std::uint64_t key)
+{
+    return [key](const CallRecord& record) { return record.key == key; };
 }
 
 bool givesRoute(const LineFacts& facts)
@@ -47,21 +52,40 @@ std::uint32_t checkedLineNumber(std::uint64_t count)
     return static_cast<std::uint32_t>(count);
 }
 
+CallRecord& CrossLineChecks::recordOf(CallIndex& index, std::uint64_t key)
+{
+    return index.findOrAdd(key, keyMatches(key), [key] {
+        CallRecord record;
+        record.key = key;
+        return record;
+    });
+}
+
+CallRecord* CrossLineChecks::find(CallIndex& index, std::uint64_t key)
+{
+    return index.find(key, keyMatches(key));
+}
+
+const CallRecord* CrossLineChecks::find(const CallIndex& index, std::uint64_t key)
+{
+    return index.find(key, keyMatches(key));
+}
+
 void CrossLineChecks::survey(std::size_t shard, const SurveyFacts& facts, std::uint32_t lineNumber)
 {
     CallIndex& index = shards_[shard];
     const auto ofShard = [shard](std::uint64_t key) { return key != 0 && shardOf(key) == shard; };
     if (ofShard(facts.seeAlsoKey))
-        index.recordOf(facts.seeAlsoKey).namedAfterSeeAlso = true;
+        recordOf(index, facts.seeAlsoKey).namedAfterSeeAlso = true;
     if (facts.key == 0)
         return;
     if (ofShard(facts.managerKey))
-        index.recordOf(facts.managerKey).namedAsManager = true;
+        recordOf(index, facts.managerKey).namedAsManager = true;
     if (facts.station && facts.homeKey != facts.key && ofShard(facts.homeKey))
-        index.recordOf(facts.homeKey).homeNamed = true;
+        recordOf(index, facts.homeKey).homeNamed = true;
     if (!ofShard(facts.key))
         return;
-    CallRecord& record = index.recordOf(facts.key);
+    CallRecord& record = recordOf(index, facts.key);
     record.ownLines = static_cast<std::uint8_t>(std::min(record.ownLines + 1, 2));
     if (record.firstLine == 0) {
         record.firstLineId = facts.lineId;
@@ -91,7 +115,7 @@ void CrossLineChecks::prefetchRecords(std::size_t shard, const SurveyFacts& fact
 std::uint64_t CrossLineChecks::keyOfLine(std::string_view line)
 {
     const std::string_view call = firstWord(line);
-    return call.empty() ? 0 : CallIndex::keyOf(call);
+    return call.empty() ? 0 : callKey(call);
 }
 
 void CrossLineChecks::prefetchSlot(std::uint64_t key) const
@@ -108,18 +132,16 @@ void CrossLineChecks::prefetchRecord(std::uint64_t key) const
 
 void CrossLineChecks::prefetchManager(std::uint64_t managerKey) const
 {
-#if defined(__GNUC__) || defined(__clang__)
-    if (managerKey != 0 && managersToCheck_.madeWithRoom())
-        __builtin_prefetch(managersToCheck_.wordFor(managerKey));
-#else
-    (void)managerKey;
-#endif
+    if (managerKey != 0)
+        managersToCheck_.prefetch(managerKey);
 }
 
 void CrossLineChecks::finishSurvey()
 {
-    for (CallIndex& index : shards_)
+    for (CallIndex& index : shards_) {
         index.keepOnly([](const CallRecord& record) { return record.neededWhenChecking(); });
+        index.makeFilter(RecordFilterBitsPerKey);
+    }
     filterManagersToCheck();
 }
 
@@ -132,7 +154,7 @@ void CrossLineChecks::filterManagersToCheck()
     std::size_t count = 0;
     for (const CallIndex& index : shards_)
         index.forEach([&](const CallRecord& record) { count += toCheck(record) ? 1 : 0; });
-    managersToCheck_ = KeyFilter(count, ManagerFilterBitsPerKey);
+    managersToCheck_ = BitFilter(count, ManagerFilterBitsPerKey);
     for (const CallIndex& index : shards_)
         index.forEach([&](const CallRecord& record) {
             if (toCheck(record))
@@ -170,7 +192,7 @@ CallRecord* CrossLineChecks::check(const ListEntry& entry, const LineFacts& fact
     if (facts.firstWord.empty())
         return nullptr;
     // A call with one line of its own has no record left to compare with.
-    CallRecord* record = indexOf(facts.key).find(facts.key);
+    CallRecord* record = find(indexOf(facts.key), facts.key);
     if (record != nullptr && record->ownLines > 1) {
         checkRoutes(*record, facts, findings);
         checkNotVia(*record, facts, findings);
@@ -233,7 +255,7 @@ void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>&
 {
     if (!namesOtherManager(facts) || !managersToCheck_.mayHold(facts.managerKey))
         return;
-    const CallRecord* manager = indexOf(facts.managerKey).find(facts.managerKey);
+    const CallRecord* manager = find(indexOf(facts.managerKey), facts.managerKey);
     if (manager == nullptr || !manager->namedAsManager)
         return;
     if (manager->stopLine != 0) {
@@ -251,8 +273,8 @@ void CrossLineChecks::checkSeeAlso(const ListEntry& entry, const LineFacts& fact
 {
     if (!callshape::isWellFormedCall(entry.SeeAlsoCall))
         return;
-    const std::uint64_t key = CallIndex::keyOf(callshape::homeCallPartOf(entry.SeeAlsoCall));
-    const CallRecord* seen = indexOf(key).find(key);
+    const std::uint64_t key = callKey(callshape::homeCallPartOf(entry.SeeAlsoCall));
+    const CallRecord* seen = find(indexOf(key), key);
     if (seen == nullptr || !seen->homeNamed)
         add(findings, Severity::Note, 10, facts.firstWord, 0).named = entry.SeeAlsoCall;
 }

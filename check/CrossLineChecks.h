@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "check/CallIndex.h"
+#include "calls/BitFilter.h"
+#include "calls/CallTable.h"
+#include "check/CallRecord.h"
 #include "check/Finding.h"
-#include "check/KeyFilter.h"
 #include "check/LineFacts.h"
 #include "listline/ListEntry.h"
 
@@ -51,9 +52,13 @@ public:
     static std::uint32_t repeatedLine(CallRecord& record, std::uint32_t lineId, std::uint32_t lineNumber);
 
 private:
-    static std::size_t shardOf(std::uint64_t key) { return key & 1; } // a bit no index looks at
+    using CallIndex = CallTable<CallRecord>;
+    static std::size_t shardOf(std::uint64_t key) { return key & 1; } // a bit no table looks at
     CallIndex& indexOf(std::uint64_t key) { return shards_[shardOf(key)]; }
     const CallIndex& indexOf(std::uint64_t key) const { return shards_[shardOf(key)]; }
+    static CallRecord& recordOf(CallIndex& index, std::uint64_t key);
+    static CallRecord* find(CallIndex& index, std::uint64_t key);
+    static const CallRecord* find(const CallIndex& index, std::uint64_t key);
 
     void filterManagersToCheck();
     void surveyRoute(CallRecord& record, const SurveyFacts& facts, std::uint32_t lineNumber);
@@ -65,9 +70,12 @@ private:
     // Most lines name a manager, and few managers have own lines that C7 or C9 name:
     // their filter, at this many bits each, spares most of those lines a look-up.
     static constexpr std::size_t ManagerFilterBitsPerKey = 32;
+    // The filter in front of the records kept for the second pass: about one call in
+    // twenty that has none gets past it.
+    static constexpr std::size_t RecordFilterBitsPerKey = 16;
 
     std::array<CallIndex, Shards> shards_;
-    KeyFilter managersToCheck_; // C7 and C9: managers with own lines that say something
+    BitFilter managersToCheck_; // C7 and C9: managers with own lines that say something
 };
 
 // Line numbers are kept in 32 bits; a longer list fails with error 6.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/LineChecks.h"
 
+#include "calls/CallHash.h"
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
-#include "lookup/CallHash.h"
 
 #include <algorithm>
 #include <array>

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/LineFacts.h"
 
-#include "check/CallIndex.h"
+#include "calls/CallHash.h"
+#include "check/CallRecord.h"
 #include "check/PlainLine.h"
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
-#include "lookup/CallHash.h"
 #include "text/Trimmed.h"
 
+#include <array>
 #include <cstring>
 
 namespace borvelin {
@@ -17,40 +18,38 @@ namespace {
 // 0 stands for "no identity".
 std::uint32_t identity(std::uint64_t hash)
 {
-    const auto folded = static_cast<std::uint32_t>(mixed(hash));
+    const auto folded = static_cast<std::uint32_t>(hash >> 32);
     return folded == 0 ? 1 : folded;
 }
 
-// Addresses that differ only in case and blanks are the same address.
+// Addresses that differ only in case and blanks are the same address: their bytes
+// without blanks, each part followed by ",", are hashed a bufferful at a time.
 std::uint32_t addressRouteId(const ParsedRoute& route)
 {
-    std::uint64_t hash = hashInCapitals("direct");
-    for (std::size_t index = 0; index < route.addressPartCount; ++index) {
-        for (const char byte : route.addressParts[index]) {
-            if (byte == ' ')
-                continue;
-            hash ^= static_cast<unsigned char>(inCapitals(byte));
-            hash *= 0x100000001b3ULL;
+    std::array<char, 256> bytes;
+    std::size_t used = 0;
+    std::uint64_t hash = callHash("direct");
+    const auto put = [&](char byte) {
+        if (used == bytes.size()) {
+            hash = callHash(std::string_view(bytes.data(), used), hash);
+            used = 0;
         }
-        hash = hashInCapitals(",", hash);
+        bytes[used++] = byte;
+    };
+    for (std::size_t index = 0; index < route.addressPartCount; ++index) {
+        for (const char byte : route.addressParts[index])
+            if (byte != ' ')
+                put(byte);
+        put(',');
     }
-    return identity(hash);
+    return identity(callHash(std::string_view(bytes.data(), used), hash));
 }
 
-// Eight bytes at a time: every line is hashed on both passes.
+// The line's bytes as they are, without its trailing blanks: every line is hashed on
+// both passes.
 std::uint32_t lineIdentity(std::string_view line)
 {
-    line = withoutTrailingSpaces(line);
-    std::uint64_t hash = line.size();
-    std::size_t at = 0;
-    for (; at + 8 <= line.size(); at += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, line.data() + at, 8);
-        hash = (hash ^ word) * 0x9e3779b97f4a7c15ULL;
-        hash ^= hash >> 29;
-    }
-    hash = (hash ^ wordOf(line.data() + at, line.size() - at)) * 0x9e3779b97f4a7c15ULL;
-    return identity(hash);
+    return identity(bytesHash(withoutTrailingSpaces(line)));
 }
 
 // The route "QSL via" a call of this hash.
@@ -79,12 +78,12 @@ void readCommonFacts(std::string_view line, LineFacts& facts)
         const std::uint64_t hash = callHash(facts.route.call); // once for both
         facts.routeId = managerRouteIdOf(hash);
         if (kind == RouteKind::Manager)
-            facts.managerKey = CallIndex::keyOfHash(hash);
+            facts.managerKey = callKeyOfHash(hash);
     } else if (kind == RouteKind::Direct) {
         facts.routeId = addressRouteId(facts.route);
     }
     facts.lineId = lineIdentity(line);
-    facts.key = facts.firstWord.empty() ? 0 : CallIndex::keyOf(facts.firstWord);
+    facts.key = facts.firstWord.empty() ? 0 : callKey(facts.firstWord);
 }
 
 } // namespace
@@ -106,13 +105,13 @@ SurveyFacts surveyFactsOf(const LineFacts& facts)
 {
     SurveyFacts survey;
     if (callshape::isWellFormedCall(facts.seeAlso))
-        survey.seeAlsoKey = CallIndex::keyOf(callshape::homeCallPartOf(facts.seeAlso));
+        survey.seeAlsoKey = callKey(callshape::homeCallPartOf(facts.seeAlso));
     if (facts.firstWord.empty())
         return survey;
     survey.key = facts.key;
     // Without a "/" a call is its own home call.
     const bool portable = facts.firstWord.find('/') != std::string_view::npos;
-    survey.homeKey = portable ? CallIndex::keyOf(callshape::homeCallPartOf(facts.firstWord)) : facts.key;
+    survey.homeKey = portable ? callKey(callshape::homeCallPartOf(facts.firstWord)) : facts.key;
     survey.managerKey = namesOtherManager(facts) ? facts.managerKey : 0;
     survey.routeId = facts.routeId;
     survey.lineId = facts.lineId;

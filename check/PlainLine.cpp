@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/PlainLine.h"
 
+#include "calls/CallHash.h"
 #include "listline/LineLayout.h"
-#include "lookup/CallHash.h"
 #include "text/Capitals.h"
 #include "text/Trimmed.h"
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calls/CallTable.h"
+#include "calls/LookAheadRing.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -20,10 +23,11 @@ public:
     std::string_view view() const { return {bytes_.data(), length_}; }
     bool empty() const { return length_ == 0; }
     bool operator==(const ShortCall& other) const;
+    // Its callHash.
     std::uint64_t hash() const;
 
 private:
-    std::array<char, 15> bytes_{};
+    std::array<char, 15> bytes_{}; // the call, zeros behind it
     std::uint8_t length_ = 0;
 };
 
@@ -51,56 +55,35 @@ public:
     template <typename Visit>
     void forEachStation(Visit visit)
     {
-        takeWaitingRows();
-        for (std::size_t index = 0; index < count_; ++index)
-            visit(stationAt(index));
+        rows_.takeAll(*this);
+        stations_.forEach(visit);
     }
 
-private:
+    // The ring's steps: with many stations the table outgrows the caches, and a row is
+    // taken RowsAhead rows late, its slot and then its station asked for meanwhile.
     struct Row {
         ShortCall call;
         ShortCall manager;
         std::int32_t date;
-        std::uint32_t fingerprint;
+        std::uint64_t hash;
     };
-    // With many stations the table outgrows the caches and each look-up waits for
-    // memory; a row is taken this many rows late, its slot and then its station fetched
-    // while the rows before it are taken.
+    void askForSlot(const Row& row) const { stations_.prefetchSlot(row.hash); }
+    void askForRecord(const Row& row) const { stations_.prefetchRecord(row.hash); }
+    void take(const Row& row);
+
+private:
     static constexpr std::size_t RowsAhead = 16;
 
-    void takeWaitingRows();
-    void prefetchStation(const Row& row) const;
-    void takeRow(const Row& row);
     static void takeRow(ImportedStation& station, const ShortCall& manager, std::int32_t date);
-    std::size_t slotOf(const ShortCall& call, std::uint32_t fingerprint) const;
-    void grow();
-    ImportedStation& addStation(const ImportedStation& station);
-    ImportedStation& stationAt(std::size_t index) { return chunks_[index >> ChunkBits][index & (ChunkSize - 1)]; }
-    const ImportedStation& stationAt(std::size_t index) const
+    static auto isStation(const ShortCall& call)
     {
-        return chunks_[index >> ChunkBits][index & (ChunkSize - 1)];
+        return [&call](const ImportedStation& station) { return station.call == call; };
     }
 
-    // Open addressing. A slot holds the station's index + 1 (0: free) and 32 bits of its
-    // call's hash, so that a new station's probe reads only the slots: with many stations
-    // each look at a station would be a wait for memory.
-    struct Slot {
-        std::uint32_t station = 0;
-        std::uint32_t fingerprint = 0;
-    };
-
-    // The stations in the order of their first rows, in chunks that never move: a look at
-    // one finds its chunk in a short table that stays in the cache.
-    static constexpr unsigned ChunkBits = 12;
-    static constexpr std::size_t ChunkSize = std::size_t{1} << ChunkBits;
-    std::vector<std::vector<ImportedStation>> chunks_;
-    std::size_t count_ = 0;
-    std::vector<Slot> slots_;
+    CallTable<ImportedStation> stations_;
     // Lists give a station's rows one after the other: the last station is tried first.
-    std::size_t lastStation_ = 0;
-    std::array<Row, RowsAhead> waiting_{}; // a ring, from firstWaiting_ on
-    std::size_t firstWaiting_ = 0;
-    std::size_t waitingCount_ = 0;
+    std::uint32_t lastStation_ = CallTable<ImportedStation>::NotThere;
+    LookAheadRing<Row, RowsAhead> rows_;
 };
 
 } // namespace borvelin

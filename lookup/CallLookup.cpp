@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/CallLookup.h"
 
+#include "calls/CallHash.h"
 #include "jobs/ConversionJob.h"
 #include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
 #include "lookup/AnswerText.h"
-#include "lookup/CallHash.h"
 
 #include <algorithm>
 #include <bit>
@@ -57,43 +57,19 @@ CallLookup::CallLookup(const std::vector<std::string>& calls, Keeps keeps)
     answers_.reserve(calls.size());
     for (const std::string& call : calls)
         answers_.push_back(LookupAnswer{call, {}});
-    slots_.assign(std::bit_ceil(2 * calls.size() + 2), 0);
     for (std::size_t index = 0; index < calls.size(); ++index)
         addHome(callshape::homeCallOf(calls[index]), index);
+    homes_.makeFilter(FilterBitsPerHome);
 }
 
 void CallLookup::addHome(std::string home, std::size_t answer)
 {
     if (home.empty())
         return;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = callHash(home) & mask;; slot = (slot + 1) & mask) {
-        if (slots_[slot] == 0) {
-            shortestHome_ = homes_.empty() ? home.size() : std::min(shortestHome_, home.size());
-            longestHome_ = std::max(longestHome_, home.size());
-            const std::uint64_t bit = quickHashOf(home) >> (64 - FilterBits);
-            filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-            homes_.push_back(Home{std::move(home), {answer}});
-            slots_[slot] = static_cast<std::uint32_t>(homes_.size());
-            return;
-        }
-        Home& known = homes_[slots_[slot] - 1];
-        if (known.call == home) {
-            known.askedBy.push_back(answer);
-            return;
-        }
-    }
-}
-
-const CallLookup::Home* CallLookup::homeOf(std::string_view lineHome, std::uint64_t hash) const
-{
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const Home& home = homes_[slots_[slot] - 1];
-        if (equalInCapitals(home.call, lineHome))
-            return &home;
-    }
-    return nullptr;
+    shortestHome_ = homes_.size() == 0 ? home.size() : std::min(shortestHome_, home.size());
+    longestHome_ = std::max(longestHome_, home.size());
+    const std::uint64_t hash = callHash(home);
+    homes_.findOrAdd(hash, isHome(home), [&] { return Home{std::move(home), {}}; }).askedBy.push_back(answer);
 }
 
 void CallLookup::readList(LineSource& list)
@@ -104,9 +80,12 @@ void CallLookup::readList(LineSource& list)
             stopIfRequested();
             ++linesRead_;
             const std::string_view lineHome = callshape::homeCallPartOf(firstWord(line));
-            if (!mayBeAsked(lineHome))
+            if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_)
                 continue;
-            if (const Home* home = homeOf(lineHome, callHash(lineHome)))
+            const std::uint64_t hash = callHash(lineHome);
+            if (!homes_.mayHold(hash))
+                continue;
+            if (const Home* home = homes_.find(hash, isHome(lineHome)))
                 addHit(*home, line, linesRead_);
         }
     }

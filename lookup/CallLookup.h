@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calls/CallHash.h"
+#include "calls/CallTable.h"
 #include "jobs/JobFiles.h"
 #include "jobs/LineSource.h"
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
-#include "lookup/CallHash.h"
 #include "lookup/LookupAnswer.h"
 #include "lookup/ParsedRoute.h"
 
@@ -50,25 +51,15 @@ private:
         std::vector<std::size_t> askedBy;
     };
 
-    static constexpr unsigned FilterBits = 16;
+    // Most lines name a call not asked for: a filter in front of the homes asked for, at
+    // this many bits each, settles them from the cache.
+    static constexpr std::size_t FilterBitsPerHome = 64;
 
     void addHome(std::string home, std::size_t answer);
-    // The quick test every line's call takes: its length, then the filter.
-    bool mayBeAsked(std::string_view lineHome) const
+    static auto isHome(std::string_view lineHome)
     {
-        if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_ || homes_.empty())
-            return false;
-        const std::uint64_t bit = quickHashOf(lineHome) >> (64 - FilterBits);
-        return ((filter_[bit / 64] >> (bit % 64)) & 1) != 0;
+        return [lineHome](const Home& home) { return equalInCapitals(home.call, lineHome); };
     }
-    // Of the first eight bytes in capitals and the length: cheaper than callHash, for the
-    // filter, which settles most lines.
-    static std::uint64_t quickHashOf(std::string_view home)
-    {
-        const std::uint64_t bytes = inCapitals(wordOf(home.data(), home.size() < 8 ? home.size() : 8));
-        return (bytes ^ home.size()) * 0x9e3779b97f4a7c15ULL;
-    }
-    const Home* homeOf(std::string_view lineHome, std::uint64_t hash) const;
     void addHit(const Home& home, std::string_view line, std::uint64_t lineNumber);
     void readHit(std::string_view line, std::uint64_t lineNumber);
 
@@ -77,12 +68,9 @@ private:
     std::vector<bool> found_;
     std::vector<std::string> hitTexts_; // of each answer, when only the text is kept
     LookupHit hit_;                     // the line in hand, its strings used again and again
-    std::vector<Home> homes_;
-    std::vector<std::uint32_t> slots_; // open addressing into homes_, 0 is free
-    // A bit for each value of the top bits of the quick hashes of the homes asked for.
-    std::vector<std::uint64_t> filter_ = std::vector<std::uint64_t>((std::size_t{1} << FilterBits) / 64);
-    std::size_t shortestHome_ = 0;
-    std::size_t longestHome_ = 0;
+    CallTable<Home> homes_;
+    std::size_t shortestHome_ = 1;
+    std::size_t longestHome_ = 0; // none asked for: no line is
     std::uint64_t linesRead_ = 0;
 
     class IgnoredFailures : public LineFailureLog {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calls/CallHash.h"
+#include "calls/CallTable.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,9 +13,9 @@
 
 namespace borvelin {
 
-// How many records name each QSL manager. Calls are distinct byte for byte (Q2ABC and
-// q2abc are two managers) and listed in ascending byte order. The tally lives as long
-// as the program: a second List of 25+ counts on top of the first.
+// How many records name each QSL manager, for one run of List of 25+ (every run counts
+// afresh). Calls are distinct byte for byte (Q2ABC and q2abc are two managers) and
+// listed in ascending byte order.
 class ManagerTally {
 public:
     static constexpr std::size_t MaxManagers = 100000;
@@ -20,18 +23,17 @@ public:
 
     // Counts one record for `call`. Throws JobError (Overflow) when the count would
     // pass MaxHits, and (Subscript out of range) for a manager beyond MaxManagers.
-    void AddManager(std::string_view call) { AddManager(call, hashOf(call)); }
-    // The same, with the call's hashOf worked out before.
+    void AddManager(std::string_view call) { AddManager(call, callHash(call)); }
+    // The same, with the call's callHash worked out before.
     void AddManager(std::string_view call, std::uint64_t hash);
 
-    // Starts loading the place where the call of this hashOf is counted, so that the
-    // AddManager that follows some time later does not wait for memory. A hint only: it
-    // changes nothing.
-    void prepareFor(std::uint64_t hash) const;
+    // Start loading what counting the call of this hash will read, so that the
+    // AddManager that follows some records later does not wait for memory (a
+    // LookAheadRing asks): first its slot, then, with the slot at hand, its manager.
+    void askForSlot(std::uint64_t hash) const { managers_.prefetchSlot(hash); }
+    void askForRecord(std::uint64_t hash) const { managers_.prefetchRecord(hash); }
 
-    static std::uint64_t hashOf(std::string_view call);
-
-    std::size_t MgrCount() const { return count_; }
+    std::size_t MgrCount() const { return managers_.size(); }
     // The count of `call`, 0 when the tally does not hold it.
     int hitsOf(std::string_view call) const;
 
@@ -44,28 +46,23 @@ private:
     static constexpr std::size_t InlineCallLength = 12;
     static constexpr std::uint8_t LongCall = 0xFF;
 
-    // The tally is a hashed table of these, each the size of a quarter cache line. A
-    // list of 25+ looks a manager up for nearly every line, and with many managers
-    // the table outgrows the caches: keeping a call in its slot makes each look-up one
-    // read from memory. A longer call is kept in longCalls_, its index in the slot.
-    struct Slot {
+    // A manager in a quarter of a cache line: a call that fits is kept in the record,
+    // a longer one in longCalls_, its index in the record.
+    struct Manager {
         std::array<char, InlineCallLength> call;
         std::uint8_t length; // of the call, or LongCall
-        std::uint8_t unused;
-        std::int16_t hits; // 0: the slot is free
+        std::int16_t hits;
     };
 
-    Slot* find(std::string_view call, std::uint64_t hash);
-    const Slot* find(std::string_view call, std::uint64_t hash) const;
-    std::string_view callOf(const Slot& slot) const;
-    void store(Slot& slot, std::string_view call);
-    std::size_t slotIndex(std::uint64_t hash) const;
-    void grow();
+    std::string_view callOf(const Manager& manager) const;
+    Manager managerOf(std::string_view call);
+    auto isCall(std::string_view call) const
+    {
+        return [this, call](const Manager& manager) { return callOf(manager) == call; };
+    }
 
-    std::vector<Slot> slots_;
+    CallTable<Manager> managers_;
     std::vector<std::string> longCalls_;
-    std::size_t count_ = 0;
-    unsigned indexBits_ = 0; // slots_.size() == 1 << indexBits_
 };
 
 } // namespace borvelin

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calls/LookAheadRing.h"
 #include "managers/ManagerTally.h"
 
 #include <array>
@@ -10,9 +11,9 @@
 
 namespace borvelin {
 
-// The managers of the latest records, counted in the tally Depth records late: a call's
-// slot is fetched from memory when the call is added here, and has arrived when it is
-// counted. The tally's errors come as late; countAll() brings everything up to date.
+// The managers of the latest records, counted in the tally Depth records late, so that
+// what counting a call reads is on its way from memory when it is counted. The tally's
+// errors come as late; countAll() brings everything up to date.
 class PendingManagers {
 public:
     static constexpr std::size_t Depth = 16;
@@ -22,24 +23,22 @@ public:
     // One record more for `call`; counts the oldest pending record when Depth are waiting.
     void add(std::string_view call);
     // Counts every pending record, the oldest first.
-    void countAll();
+    void countAll() { pending_.takeAll(*this); }
 
-private:
-    // A copy of the call: the line it was cut from is gone by the time it is counted.
-    // A longer call, which a list hardly holds, is counted at once.
-    static constexpr std::size_t LongestCall = 15;
+    // The ring's steps.
     struct Pending {
-        std::array<char, LongestCall> call;
+        // A copy of the call: the line it was cut from is gone by the time it is counted.
+        std::array<char, 15> call;
         std::uint8_t length;
         std::uint64_t hash;
     };
+    void askForSlot(const Pending& pending) const { tally_.askForSlot(pending.hash); }
+    void askForRecord(const Pending& pending) const { tally_.askForRecord(pending.hash); }
+    void take(const Pending& pending) { tally_.AddManager({pending.call.data(), pending.length}, pending.hash); }
 
-    void countOldest();
-
+private:
     ManagerTally& tally_;
-    std::array<Pending, Depth> pending_;
-    std::size_t oldest_ = 0;
-    std::size_t waiting_ = 0;
+    LookAheadRing<Pending, Depth> pending_;
 };
 
 } // namespace borvelin

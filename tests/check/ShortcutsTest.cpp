@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Check List's shortcuts must give what the long way gives: the plain "QSL via" line
-// against the grammar, the quick call-shape test against the call shape's own, and the
-// index's key against capitals.
-#include "check/CallIndex.h"
+// against the grammar, and the quick call-shape test against the call shape's own.
 #include "check/LineChecks.h"
 #include "check/PlainLine.h"
 #include "listline/CallShape.h"
@@ -85,19 +83,6 @@ TEST(Shortcuts, QuickCallShapeIsTheCallShape)
     }
     for (const std::string& call : calls)
         EXPECT_EQ(isWellFormed(call), callshape::isWellFormedCall(call)) << call;
-}
-
-TEST(Shortcuts, IndexKeysIgnoreCaseOnly)
-{
-    EXPECT_EQ(CallIndex::keyOf("qa/q1abc/p"), CallIndex::keyOf("QA/Q1ABC/P"));
-    EXPECT_EQ(CallIndex::keyOf("Q1abcdefghijk"), CallIndex::keyOf("q1ABCDEFGHIJK"));
-    for (const auto& [a, b] : {std::pair<std::string, std::string>{"Q0A", "Q\x10"
-                                                                          "A"},
-                               {"Q1[A", "Q1{A"},
-                               {"Q1@A", "Q1`A"},
-                               {"Q1ABC", "Q1ABC "},
-                               {"Q1\xc1", "Q1\xe1"}})
-        EXPECT_NE(CallIndex::keyOf(a), CallIndex::keyOf(b)) << a << " " << b;
 }
 
 } // namespace
