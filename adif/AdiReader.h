@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "adif/ByteSource.h"
+#include "jobs/ByteSource.h"
 #include "jobs/JobError.h"
 
 #include <cstddef>

@@ -2,17 +2,8 @@
 #include "adif/AdifFillJob.h"
 
 #include "adif/AdiReader.h"
-#include "adif/FileByteSource.h"
 #include "adif/QslViaFiller.h"
-#include "adif/RouteBook.h"
 #include "adif/ViaReport.h"
-#include "jobs/ConversionJob.h"
-#include "jobs/JobError.h"
-#include "jobs/LineReader.h"
-#include "jobs/OutputFile.h"
-#include "jobs/StopRequest.h"
-
-#include <new>
 
 namespace borvelin {
 
@@ -20,11 +11,11 @@ namespace {
 
 class OutputBytes : public ByteSink {
 public:
-    explicit OutputBytes(OutputFile& file) : file_(file) {}
+    explicit OutputBytes(LineSink& file) : file_(file) {}
     void write(std::string_view bytes) override { file_.writeBytes(bytes); }
 
 private:
-    OutputFile& file_;
+    LineSink& file_;
 };
 
 const AdiField* callOf(const AdiChunk& qso)
@@ -37,88 +28,77 @@ const AdiField* callOf(const AdiChunk& qso)
 
 } // namespace
 
-AdifFillJob::AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile)
-    : state_(state), status_(status), logFile_(logFile)
+AdifFillJob::AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files)
+    : ConversionJob(state, status, files), logFile_(logFile)
 {
 }
 
-void AdifFillJob::run()
+void AdifFillJob::declarePasses(Passes& passes)
 {
-    try {
-        runSteps();
-    } catch (const JobError&) {
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw JobError(ErrorNumber::OutOfMemory, "Out of memory");
-    } catch (const std::exception& error) {
-        throw JobError(ErrorNumber::InternalError, std::string("Internal error (") + error.what() + ")");
-    }
+    passes.overBytes(logFile_, [this](ByteSource& log) { noteCalls(log); });
+    passes.overLines(ListFileName, *this);
+    passes.overBytes(logFile_, [this](ByteSource& log) { copyWithRoutes(log); });
 }
 
-void AdifFillJob::showProgressIfDue()
+void AdifFillJob::noteCalls(ByteSource& log)
 {
-    if (state_.RecCount % ConversionJob::ProgressInterval == 0)
-        status_.setPanelText(ProgressPanel, "Records: " + std::to_string(state_.RecCount));
-}
-
-void AdifFillJob::runSteps()
-{
-    state_.InFileName = logFile_;
-    state_.OutFileName = logFile_;
-    state_.CurrentDir = currentDirectory();
-    state_.RecCount = 0;
-    FileByteSource firstPass(logFile_);
-    OutputFile log(logFile_);
-    log.keepReplacedAs(logFile_ + BackupSuffix);
-    OutputFile csv(ViaReport::FileName);
-    status_.setPanelText(CurrentDirPanel, "Current Dir: " + state_.CurrentDir);
-    status_.setPanelText(FromPanel, "From: " + logFile_);
-    status_.setPanelText(ToPanel, "To: " + logFile_);
-
-    // The share read runs over the log, the list, and the log once more.
-    LineReader list(ListFileName);
-    const std::uint64_t inAll = 2 * firstPass.size() + list.size();
-    RouteBook routes;
-    AdiReader checking(firstPass, logFile_);
+    AdiReader checking(log, logFile_);
     for (AdiChunk chunk; checking.next(chunk);) {
         stopIfRequested();
         if (const AdiField* call = chunk.kind == AdiChunk::Kind::Record ? callOf(chunk) : nullptr)
-            routes.noteCall(call->data);
+            routes_.noteCall(call->data);
         if (checking.records() % ShareInterval == 0)
-            status_.showInputRead(firstPass.bytesRead(), inAll);
+            showShareRead();
     }
-    firstPass.close();
-    routes.readList(list);
-    status_.showInputRead(firstPass.size() + list.size(), inAll);
+}
 
-    FileByteSource secondPass(logFile_);
-    AdiReader copying(secondPass, logFile_);
-    OutputBytes logBytes(log);
+void AdifFillJob::prepare(std::size_t, std::size_t)
+{
+    routes_.beginList();
+}
+
+void AdifFillJob::takeUp(const LineBlock& block)
+{
+    routes_.takeListLines(block.lines);
+}
+
+void AdifFillJob::finish()
+{
+    routes_.endList();
+}
+
+void AdifFillJob::copyWithRoutes(ByteSource& log)
+{
+    LineSink& csv = addOutput(ViaReport::FileName);
+    AdiReader copying(log, logFile_);
+    OutputBytes logBytes(output());
     ViaReport report(csv);
-    QslViaFiller filler(routes, logBytes, report);
+    QslViaFiller filler(routes_, logBytes, report);
     for (AdiChunk chunk; copying.next(chunk);) {
         stopIfRequested();
         if (chunk.kind == AdiChunk::Kind::Record) {
             ++state_.RecCount;
             showProgressIfDue();
             if (state_.RecCount % ShareInterval == 0)
-                status_.showInputRead(firstPass.size() + list.size() + secondPass.bytesRead(), inAll);
+                showShareRead();
         }
         filler.take(chunk, copying.records());
     }
-    status_.setPanelText(ProgressPanel, "Records: " + std::to_string(state_.RecCount));
-    secondPass.close(); // the log is about to be replaced
-    log.close();
-    csv.close();
-    stopIfRequested();
-    csv.commit();
-    if (filler.routesAdded() > 0)
-        log.commit();
-    summary_.linesRead = state_.RecCount;
-    summary_.readOne = "QSO";
-    summary_.readMany = "QSOs";
-    summary_.filesWritten = {{ViaReport::FileName, csv.linesWritten()}};
-    summary_.counts = {{"route added to " + logFile_, "routes added to " + logFile_, filler.routesAdded()}};
+    routesAdded_ = filler.routesAdded();
+    pointsWritten_ = csv.linesWritten();
+    if (routesAdded_ == 0)
+        leaveAsItWas(output());
+}
+
+JobSummary AdifFillJob::summary() const
+{
+    JobSummary summary;
+    summary.linesRead = state_.RecCount;
+    summary.readOne = "QSO";
+    summary.readMany = "QSOs";
+    summary.filesWritten = {{ViaReport::FileName, pointsWritten_}};
+    summary.counts = {{"route added to " + logFile_, "routes added to " + logFile_, routesAdded_}};
+    return summary;
 }
 
 } // namespace borvelin

@@ -1,44 +1,50 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "jobs/JobState.h"
-#include "jobs/JobSummary.h"
-#include "jobs/StatusSink.h"
+#include "adif/RouteBook.h"
+#include "jobs/ConversionJob.h"
 
+#include <cstdint>
 #include <string>
 
 namespace borvelin {
 
 // Fill QSL Via in Log: adds QSL_VIA to the QSOs of an ADIF log (.adi) that lack it, from
 // the routes of QSL.TXT, and writes QSLVIA.CSV with every point found. The log is
-// replaced only when a route was added, atomically and on the disk first, the old one
-// kept beside it as LOG.adi.bak.
+// replaced only when a route was added, the old one kept beside it as LOG.adi.bak.
 //
-// The log is read twice, one QSO at a time: once to check it whole and note its calls,
-// so that a broken log stops the job before anything is written; once to copy it with
-// the routes added. In between, one pass over QSL.TXT keeps the routes of those calls.
-class AdifFillJob {
+// Three passes: the log, one QSO at a time, checked whole and its calls noted, so that a
+// broken log stops the job before anything is written; QSL.TXT, keeping the routes of
+// those calls only (RouteBook); the log again, copied with the routes added.
+class AdifFillJob : public ConversionJob, private LinePass {
 public:
-    AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile);
+    AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files = diskFiles());
 
     static constexpr const char* ListFileName = "QSL.TXT";
     static constexpr const char* BackupSuffix = ".bak";
     // The share of the files read is reported after this many QSOs.
     static constexpr std::uint64_t ShareInterval = 4096;
 
-    // Fails with JobError; every file is then as it was.
-    void run();
-    // What the job read and wrote, once it has succeeded.
-    const JobSummary& summary() const { return summary_; }
+    JobSummary summary() const override;
+
+protected:
+    std::string inputName() const override { return logFile_; }
+    std::string outputName() const override { return logFile_; }
+    std::string backupName() const override { return logFile_ + BackupSuffix; }
+    void declarePasses(Passes& passes) override;
 
 private:
-    void runSteps();
-    void showProgressIfDue();
+    void noteCalls(ByteSource& log);
+    void copyWithRoutes(ByteSource& log);
+    // The list's pass.
+    void prepare(std::size_t workers, std::size_t blocksPerBatch) override;
+    void takeUp(const LineBlock& block) override;
+    void finish() override;
 
-    JobState& state_;
-    StatusSink& status_;
     std::string logFile_;
-    JobSummary summary_;
+    RouteBook routes_;
+    std::uint64_t routesAdded_ = 0;
+    std::uint64_t pointsWritten_ = 0;
 };
 
 } // namespace borvelin

@@ -2,8 +2,6 @@
 #include "adif/RouteBook.h"
 
 #include "calls/CallHash.h"
-#include "calls/LookAheadRing.h"
-#include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
 #include "listline/LineRoute.h"
 #include "text/Capitals.h"
@@ -15,9 +13,6 @@
 namespace borvelin {
 
 namespace {
-
-// Cancel is looked at after this many lines of the list.
-constexpr std::uint64_t StopCheckInterval = 4096;
 
 // Longer first words are no calls; they are passed over without a look-up.
 constexpr std::size_t LongestFirstWord = 32;
@@ -39,23 +34,22 @@ void RouteBook::noteCall(std::string_view qsoCall)
     homes_.findOrAdd(callHash(home), isHome(home), [&] { return NotedHome{home, {}}; });
 }
 
+void RouteBook::beginList()
+{
+    homes_.makeFilter(FilterBitsPerHome);
+}
+
 // Most lines are passed over on the filter alone. The others wait in a short ring while
 // their slots and records are fetched, so that the look-ups of several lines wait for
 // memory at once instead of one after the other.
-void RouteBook::readList(LineSource& list)
+void RouteBook::takeListLines(std::span<const std::string_view> lines)
 {
-    homes_.makeFilter(FilterBitsPerHome);
-    LookAheadRing<Candidate, 8> waiting;
-    Candidate next;
-    std::string line;
+    if (homes_.size() == 0)
+        return;
     char call[LongestFirstWord];
-    std::string portableHome;
-    std::uint64_t linesRead = 0;
-    while (list.readLine(line)) {
-        if (++linesRead % StopCheckInterval == 0)
-            stopIfRequested();
+    for (const std::string_view line : lines) {
         const std::string_view word = firstWord(line);
-        if (word.empty() || word.size() > LongestFirstWord || homes_.size() == 0)
+        if (word.empty() || word.size() > LongestFirstWord)
             continue;
         bool portable = false;
         for (std::size_t index = 0; index < word.size(); ++index) {
@@ -66,18 +60,22 @@ void RouteBook::readList(LineSource& list)
         const std::string_view capitalCall(call, word.size());
         // Without a "/" the call is its own home call.
         if (portable)
-            portableHome = callshape::homeCallOf(capitalCall);
-        const std::string_view home = portable ? std::string_view(portableHome) : capitalCall;
+            portable_ = callshape::homeCallOf(capitalCall);
+        const std::string_view home = portable ? std::string_view(portable_) : capitalCall;
         const std::uint64_t hash = callHash(home);
         if (!homes_.mayHold(hash))
             continue;
-        next.call.assign(capitalCall);
-        next.home.assign(home);
-        next.hash = hash;
-        next.line.swap(line);
-        waiting.add(next, *this);
+        next_.call.assign(capitalCall);
+        next_.home.assign(home);
+        next_.hash = hash;
+        next_.line.assign(line);
+        waiting_.add(next_, *this);
     }
-    waiting.takeAll(*this);
+}
+
+void RouteBook::endList()
+{
+    waiting_.takeAll(*this);
 }
 
 void RouteBook::take(const Candidate& candidate)

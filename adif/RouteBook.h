@@ -2,11 +2,12 @@
 #pragma once
 
 #include "calls/CallTable.h"
-#include "jobs/LineSource.h"
+#include "calls/LookAheadRing.h"
 #include "listline/LineLayout.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,7 +34,10 @@ struct StationRoutes {
 class RouteBook {
 public:
     void noteCall(std::string_view qsoCall);
-    void readList(LineSource& list);
+    // The list, once every call is noted: its lines in order, in as many pieces as come.
+    void beginList();
+    void takeListLines(std::span<const std::string_view> lines);
+    void endList();
     // nullptr when the list does not have the station.
     const StationRoutes* find(std::string_view qsoCall) const;
 
@@ -72,6 +76,9 @@ private:
     static constexpr std::size_t FilterBitsPerHome = 32;
 
     CallTable<NotedHome> homes_;
+    LookAheadRing<Candidate, 8> waiting_;
+    Candidate next_;       // the line in hand, its strings used again and again
+    std::string portable_; // the home call of a portable call in hand
 };
 
 } // namespace borvelin

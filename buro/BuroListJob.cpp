@@ -5,14 +5,13 @@
 
 namespace borvelin {
 
-std::string_view BuroListJob::lineStep(std::string_view textLine)
+void BuroListJob::lineStep(std::string_view textLine)
 {
     textLine = blankShortLine(textLine);
     ++state_.RecCount;
     if (isBureauLine(textLine))
         writeLine(textLine);
     showProgressIfDue();
-    return textLine;
 }
 
 } // namespace borvelin

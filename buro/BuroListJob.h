@@ -14,7 +14,7 @@ protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSLADM.TXT"; }
     NamesShown namesShown() const override { return NamesShown::BeforeFilesOpen; }
-    std::string_view lineStep(std::string_view textLine) override;
+    void lineStep(std::string_view textLine) override;
 };
 
 } // namespace borvelin

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/BlockChecker.h"
 
+#include "calls/LookAheadRing.h"
 #include "jobs/ConversionJob.h"
 #include "listline/LineLayout.h"
 
@@ -9,45 +10,29 @@
 
 namespace borvelin {
 
-void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t firstLineNumber,
-                         CheckedBlock& block) noexcept
+void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t firstLineNumber, CheckedBlock& block)
 {
     block.rows.clear();
     block.rowEnds.clear();
     block.calls.clear();
     block.lines.clear();
-    block.error = nullptr;
-    try {
-        checkLines(lines, firstLineNumber, block);
-    } catch (...) {
-        block.error = std::current_exception();
-    }
+    lines_ = lines;
+    firstLineNumber_ = firstLineNumber;
+    block_ = &block;
+    LookAheadRing<Ahead, LinesAhead> ahead;
+    for (std::size_t line = 0; line < lines.size(); ++line)
+        ahead.add({line, CrossLineChecks::keyOfLine(lines[line])}, *this);
+    ahead.takeAll(*this);
 }
 
-void BlockChecker::checkLines(std::span<const std::string_view> lines, std::uint64_t firstLineNumber,
-                              CheckedBlock& block)
+void BlockChecker::take(const Ahead& ahead)
 {
-    // The keys of the lines' first words, as they stand before the grammar: only to ask
-    // for their records ahead, in two steps.
-    keysAhead_.resize(lines.size());
-    for (std::size_t line = 0; line < lines.size(); ++line)
-        keysAhead_[line] = CrossLineChecks::keyOfLine(lines[line]);
-    for (std::size_t line = 0; line < std::min(SlotsAhead, lines.size()); ++line)
-        checks_.prefetchSlot(keysAhead_[line]);
-    std::string_view parsed;
-    for (std::size_t line = 0; line < lines.size(); ++line) {
-        if (line + SlotsAhead < lines.size())
-            checks_.prefetchSlot(keysAhead_[line + SlotsAhead]);
-        if (line + RecordsAhead < lines.size())
-            checks_.prefetchRecord(keysAhead_[line + RecordsAhead]);
-        parsed = checkLine(lines[line]);
-        addRows(firstLineNumber + line, checks_.check(entry_, facts_, findings_), block);
-    }
-    block.lastLine.assign(parsed);
+    checkLine(lines_[ahead.line]);
+    addRows(firstLineNumber_ + ahead.line, checks_.check(entry_, facts_, findings_), *block_);
 }
 
 // Every check of one line but C5; the findings are left in findings_.
-std::string_view BlockChecker::checkLine(std::string_view line)
+void BlockChecker::checkLine(std::string_view line)
 {
     findings_.clear();
     failureCount_ = 0;
@@ -62,9 +47,7 @@ std::string_view BlockChecker::checkLine(std::string_view line)
     readFacts(textLine, entry_, routes_.routeOf(textLine, entry_), facts_);
     checks_.prefetchManager(facts_.managerKey); // wanted after the checks of the line
     lineChecks_.check(textLine, entry_, facts_, findings_);
-    return textLine;
 }
-
 void BlockChecker::addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block)
 {
     // In the order of their codes; a line has few, found in nearly that order.

@@ -21,7 +21,7 @@
 namespace borvelin {
 
 // Checks blocks of lines for Check List's second pass, on the thread that calls it, into
-// a CheckedBlock. One for each thread: it keeps the parser's state. The lines the
+// a CheckedBlock. One for each worker: it keeps the parser's state. The lines the
 // parser would log become findings C1.
 class BlockChecker : private LineFailureLog {
 public:
@@ -30,21 +30,31 @@ public:
     BlockChecker& operator=(const BlockChecker&) = delete;
 
     // `firstLineNumber` is the number of the block's first line in the list.
-    void check(std::span<const std::string_view> lines, std::uint64_t firstLineNumber, CheckedBlock& block) noexcept;
+    void check(std::span<const std::string_view> lines, std::uint64_t firstLineNumber, CheckedBlock& block);
+
+    // The ring's steps, over the block's lines: a line's record is asked for through
+    // its key while the lines before it are checked.
+    struct Ahead {
+        std::size_t line = 0;
+        std::uint64_t key = 0; // of the line's first word as it stands before the grammar
+    };
+    void askForSlot(const Ahead& ahead) const { checks_.prefetchSlot(ahead.key); }
+    void askForRecord(const Ahead& ahead) const { checks_.prefetchRecord(ahead.key); }
+    void take(const Ahead& ahead);
 
 private:
-    void checkLines(std::span<const std::string_view> lines, std::uint64_t firstLineNumber, CheckedBlock& block);
-    std::string_view checkLine(std::string_view line);
+    void checkLine(std::string_view line);
     void addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block);
     void logFailure(std::string_view line, std::string_view message) override;
 
     // A line's slot is asked for while this many lines before it are checked, its record
-    // while this many.
-    static constexpr std::size_t SlotsAhead = 8;
-    static constexpr std::size_t RecordsAhead = 4;
+    // while half as many.
+    static constexpr std::size_t LinesAhead = 8;
 
     CrossLineChecks& checks_;
-    std::vector<std::uint64_t> keysAhead_;
+    std::span<const std::string_view> lines_;
+    std::uint64_t firstLineNumber_ = 0;
+    CheckedBlock* block_ = nullptr;
     std::vector<Finding> findings_;
     // The messages of the line's C1 findings; a deque keeps them in place as it grows.
     std::deque<std::string> failureTexts_;

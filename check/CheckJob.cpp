@@ -21,45 +21,36 @@ void prefetchRecords(const CheckedBlock& block)
 } // namespace
 
 CheckJob::CheckJob(JobState& state, StatusSink& status, JobFiles& files)
-    : ConversionJob(state, status, surveyedFiles_), surveyedFiles_(files, crossLineChecks_, status),
-      blocks_((LinesPerBatch + BlockLines - 1) / BlockLines),
-      sharing_(makeSharedBatch([this](std::size_t worker, std::size_t block) { checkBlock(worker, block); },
-                               [this](std::size_t block) { takeUp(block); }))
+    : ConversionJob(state, status, files), survey_(crossLineChecks_, status)
 {
 }
 
-std::string_view CheckJob::lineStep(std::string_view line)
+void CheckJob::declarePasses(Passes& passes)
 {
-    return batchStep(std::span(&line, 1));
+    passes.overLines(ListFileName, survey_);
+    passes.overLines(ListFileName, *this);
 }
 
-std::string_view CheckJob::batchStep(std::span<const std::string_view> lines)
+void CheckJob::prepare(std::size_t workers, std::size_t blocksPerBatch)
 {
-    batch_ = lines;
-    batchFirstLine_ = state_.RecCount + 1;
-    const std::size_t blocks = (lines.size() + BlockLines - 1) / BlockLines;
-    sharing_->run(blocks);
-    return blocks_[blocks - 1].lastLine;
+    while (checkers_.size() < workers)
+        checkers_.emplace_back(crossLineChecks_);
+    checked_.resize(blocksPerBatch);
 }
 
-void CheckJob::checkBlock(std::size_t worker, std::size_t block)
+void CheckJob::work(std::size_t worker, const LineBlock& block)
 {
-    const std::size_t first = block * BlockLines;
-    checkers_[worker].check(batch_.subspan(first, std::min(BlockLines, batch_.size() - first)), batchFirstLine_ + first,
-                            blocks_[block]);
+    checkers_[worker].check(block.lines, block.firstLine, checked_[block.index]);
 }
 
 // Each line's rows in the order of their codes, C5 among them.
-void CheckJob::takeUp(std::size_t index)
+void CheckJob::takeUp(const LineBlock& lines)
 {
-    const CheckedBlock& block = blocks_[index];
-    if (block.error)
-        std::rethrow_exception(block.error);
+    const CheckedBlock& block = checked_[lines.index];
     prefetchRecords(block);
     std::size_t row = 0;
     std::size_t callBegin = 0;
     for (const CheckedBlock::Line& line : block.lines) {
-        stopIfRequestedBeforeLine();
         ++state_.RecCount;
         const std::uint32_t lineNumber = checkedLineNumber(state_.RecCount);
         showProgressIfDue();
@@ -100,11 +91,6 @@ void CheckJob::writeRepeat(std::string_view call, std::uint32_t earlier)
 std::string CheckJob::progressText() const
 {
     return "Checked: " + std::to_string(state_.RecCount) + ", findings: " + std::to_string(tally_.total());
-}
-
-void CheckJob::afterStreamsClosed()
-{
-    status_.setPanelText(ProgressPanel, tally_.summary());
 }
 
 void CheckJob::addCounts(std::vector<JobSummary::Count>& counts) const

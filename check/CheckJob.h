@@ -5,64 +5,60 @@
 #include "check/CheckedBlock.h"
 #include "check/CrossLineChecks.h"
 #include "check/FindingTally.h"
-#include "check/SurveyedFiles.h"
+#include "check/ListSurvey.h"
 #include "jobs/ConversionJob.h"
-#include "jobs/SharedBatch.h"
 
-#include <array>
 #include <cstdint>
-#include <memory>
-#include <span>
+#include <deque>
 #include <string>
 #include <vector>
 
 namespace borvelin {
 
 // Check List: QSLCHK.CSV, one row per finding (line number;severity;code;call;message),
-// in the order of the lines. It reads QSL.TXT twice: the first pass notes what each call's
-// lines say (ListSurvey, when the list is opened), the second checks every line and
-// writes its findings. No other file changes: the lines List of 25+ would log become
-// findings C1 instead.
+// in the order of the lines. No other file changes: the lines List of 25+ would log
+// become findings C1 instead.
 //
-// The second pass checks a batch in blocks, on two threads where the machine has two,
-// and writes each block's findings in the order of the lines.
-class CheckJob : public ConversionJob {
+// It reads QSL.TXT in two passes. The first (ListSurvey) notes what each call's lines
+// say into one small record per call (CrossLineChecks), and then keeps only the records
+// a later line can be compared with. The second checks each line: a block of lines is
+// checked on whichever thread takes it (BlockChecker: the line's own checks, LineChecks,
+// and the checks against the records), into the rows of its findings (CheckedBlock);
+// the job's thread takes the blocks up in order, adding C5, which depends on the lines
+// before, and writes the rows. The second pass changes no record but C5's, which only
+// the job's thread touches, so any number of threads give the same rows.
+class CheckJob : public ConversionJob, private LinePass {
 public:
     static constexpr const char* OutputFileName = "QSLCHK.CSV";
+    static constexpr const char* ListFileName = "QSL.TXT";
 
     CheckJob(JobState& state, StatusSink& status, JobFiles& files = diskFiles());
 
     const FindingTally& tally() const { return tally_; }
 
 protected:
-    std::string inputName() const override { return "QSL.TXT"; }
+    std::string inputName() const override { return ListFileName; }
     std::string outputName() const override { return OutputFileName; }
-    std::string_view lineStep(std::string_view line) override;
-    std::string_view batchStep(std::span<const std::string_view> lines) override;
+    void declarePasses(Passes& passes) override;
     std::string progressText() const override;
-    void afterStreamsClosed() override;
+    std::string doneText() const override { return tally_.summary(); }
     // The findings of each code found.
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
-    void checkBlock(std::size_t worker, std::size_t block);
-    void takeUp(std::size_t block);
+    bool worksOnBlocks() const override { return true; }
+    void prepare(std::size_t workers, std::size_t blocksPerBatch) override;
+    void work(std::size_t worker, const LineBlock& block) override;
+    void takeUp(const LineBlock& block) override;
     void writeRows(const CheckedBlock& block, std::size_t& row, std::size_t end);
     void writeRepeat(std::string_view call, std::uint32_t earlier);
 
-    static constexpr std::size_t BlockLines = 128;
-
-    // The frame reads the list through surveyedFiles_ (given to it before it is made,
-    // and used only once the job runs), which surveys the list into crossLineChecks_.
     CrossLineChecks crossLineChecks_;
-    SurveyedFiles surveyedFiles_;
+    ListSurvey survey_;
     FindingTally tally_;
     std::string row_;
-    std::span<const std::string_view> batch_;
-    std::uint64_t batchFirstLine_ = 0;
-    std::array<BlockChecker, 2> checkers_{BlockChecker(crossLineChecks_), BlockChecker(crossLineChecks_)};
-    std::vector<CheckedBlock> blocks_;
-    std::unique_ptr<SharedBatch> sharing_; // last: its helper uses the rest
+    std::deque<BlockChecker> checkers_; // for each worker
+    std::vector<CheckedBlock> checked_; // for each block of a batch
 };
 
 } // namespace borvelin

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -32,8 +31,6 @@ struct CheckedBlock {
     std::vector<Row> rowEnds;
     std::string calls;
     std::vector<Line> lines;
-    std::string lastLine;     // as parsed
-    std::exception_ptr error; // raised when the block is taken up
 };
 
 } // namespace borvelin

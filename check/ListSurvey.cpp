@@ -1,103 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/ListSurvey.h"
 
+#include "calls/LookAheadRing.h"
 #include "jobs/ConversionJob.h"
+#include "jobs/PassRunner.h"
 #include "jobs/StopRequest.h"
 
-#include <algorithm>
 #include <string>
 
 namespace borvelin {
 
-ListSurvey::ListSurvey(CrossLineChecks& checks, StatusSink& status)
-    : checks_(checks), status_(status), facts_(ConversionJob::LinesPerBatch),
-      errors_((ConversionJob::LinesPerBatch + BlockLines - 1) / BlockLines),
-      sharing_(makeSharedBatch([this](std::size_t worker, std::size_t part) { work(worker, part); },
-                               [this](std::size_t part) { takeUp(part); }))
+void ListSurvey::prepare(std::size_t workers, std::size_t blocksPerBatch)
 {
+    while (surveyors_.size() < workers)
+        surveyors_.emplace_back();
+    facts_.resize(blocksPerBatch * PassRunner::BlockLines);
 }
 
-void ListSurvey::survey(LineSource& list)
+void ListSurvey::work(std::size_t worker, const LineBlock& block)
 {
-    std::vector<std::string_view> lines(ConversionJob::LinesPerBatch);
-    for (std::size_t count; (count = list.readLines(lines)) != 0;) {
-        batch_ = std::span(lines).first(count);
+    SurveyFacts* facts = &facts_[block.index * PassRunner::BlockLines];
+    for (const std::string_view line : block.lines)
+        *facts++ = surveyors_[worker].factsOf(line);
+}
+
+void ListSurvey::takeUp(const LineBlock& block)
+{
+    if (block.index == 0) {
         batchFirstLine_ = checkedLineNumber(count_ + 1);
-        step_ = Step::ReadFacts;
-        sharing_->run((count + BlockLines - 1) / BlockLines);
-        step_ = Step::SurveyShards;
-        sharing_->run(CrossLineChecks::Shards);
+        batchLines_ = 0;
     }
-    checks_.finishSurvey();
-}
-
-// A block of lines, or a shard of the records.
-void ListSurvey::work(std::size_t worker, std::size_t part)
-{
-    if (step_ == Step::ReadFacts)
-        readBlock(worker, part);
-    else
-        surveyShard(part);
-}
-
-void ListSurvey::takeUp(std::size_t part)
-{
-    if (step_ == Step::ReadFacts)
-        countLines(part);
-    else if (shardErrors_[part])
-        std::rethrow_exception(shardErrors_[part]);
-}
-
-void ListSurvey::readBlock(std::size_t worker, std::size_t block) noexcept
-{
-    errors_[block] = nullptr;
-    try {
-        const std::size_t first = block * BlockLines;
-        const std::size_t end = std::min(first + BlockLines, batch_.size());
-        for (std::size_t line = first; line < end; ++line)
-            facts_[line] = surveyors_[worker].factsOf(batch_[line]);
-    } catch (...) {
-        errors_[block] = std::current_exception();
-    }
-}
-
-void ListSurvey::countLines(std::size_t block)
-{
-    if (errors_[block])
-        std::rethrow_exception(errors_[block]);
-    const std::size_t lines = std::min(BlockLines, batch_.size() - block * BlockLines);
-    for (std::size_t line = 0; line < lines; ++line) {
-        stopIfRequested();
+    batchLines_ += block.lines.size();
+    for (std::size_t line = 0; line < block.lines.size(); ++line) {
         if (++count_ % ConversionJob::ProgressInterval == 0)
             status_.setPanelText(ProgressPanel, "Read: " + std::to_string(count_));
         checkedLineNumber(count_);
     }
 }
 
-void ListSurvey::surveyShard(std::size_t shard) noexcept
+void ListSurvey::workOnPart(std::size_t, std::size_t shard)
 {
-    shardErrors_[shard] = nullptr;
-    try {
-        surveyLines(shard);
-    } catch (...) {
-        shardErrors_[shard] = std::current_exception();
-    }
+    LookAheadRing<LineOfShard, 16> ahead;
+    for (std::size_t line = 0; line < batchLines_; ++line)
+        ahead.add({line, shard}, *this);
+    ahead.takeAll(*this);
 }
 
-void ListSurvey::surveyLines(std::size_t shard)
+void ListSurvey::take(const LineOfShard& at)
 {
-    const std::size_t lines = batch_.size();
-    for (std::size_t line = 0; line < std::min(SlotsAhead, lines); ++line)
-        checks_.prefetchSlots(shard, facts_[line]);
-    for (std::size_t line = 0; line < std::min(RecordsAhead, lines); ++line)
-        checks_.prefetchRecords(shard, facts_[line]);
-    for (std::size_t line = 0; line < lines; ++line) {
-        if (line + SlotsAhead < lines)
-            checks_.prefetchSlots(shard, facts_[line + SlotsAhead]);
-        if (line + RecordsAhead < lines)
-            checks_.prefetchRecords(shard, facts_[line + RecordsAhead]);
-        checks_.survey(shard, facts_[line], batchFirstLine_ + static_cast<std::uint32_t>(line));
-    }
+    checks_.survey(at.shard, facts_[at.line], batchFirstLine_ + static_cast<std::uint32_t>(at.line));
 }
 
 } // namespace borvelin

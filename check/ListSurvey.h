@@ -4,60 +4,50 @@
 #include "check/CrossLineChecks.h"
 #include "check/LineFacts.h"
 #include "check/LineSurveyor.h"
-#include "jobs/LineSource.h"
-#include "jobs/SharedBatch.h"
+#include "jobs/LinePass.h"
 #include "jobs/StatusSink.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
-#include <memory>
-#include <span>
-#include <string_view>
+#include <deque>
 #include <vector>
 
 namespace borvelin {
 
 // Check List's first pass: what every line of the list says of its calls, into the
-// checks across lines. A batch of lines goes in two steps, each on two threads where
-// the machine has two: the lines' facts are read in blocks, then each thread surveys the
-// records of one shard (CrossLineChecks), all the lines in order, asking for each line's
-// records a few lines ahead.
-class ListSurvey {
+// checks across lines. A batch of lines goes in two steps, each on every worker: the
+// lines' facts are read in blocks (LineSurveyor), then each worker surveys the records
+// of one shard (CrossLineChecks), all the lines in order, asking for each line's slots
+// and records a few lines ahead (LookAheadRing).
+class ListSurvey : public LinePass {
 public:
-    ListSurvey(CrossLineChecks& checks, StatusSink& status);
+    ListSurvey(CrossLineChecks& checks, StatusSink& status) : checks_(checks), status_(status) {}
 
-    void survey(LineSource& list);
+    // The ring's steps, over the lines of the batch, for the shard in hand.
+    struct LineOfShard {
+        std::size_t line = 0;
+        std::size_t shard = 0;
+    };
+    void askForSlot(const LineOfShard& at) const { checks_.prefetchSlots(at.shard, facts_[at.line]); }
+    void askForRecord(const LineOfShard& at) const { checks_.prefetchRecords(at.shard, facts_[at.line]); }
+    void take(const LineOfShard& at);
 
 private:
-    enum class Step { ReadFacts, SurveyShards };
-
-    void work(std::size_t worker, std::size_t part);
-    void takeUp(std::size_t part);
-    void readBlock(std::size_t worker, std::size_t block) noexcept;
-    void countLines(std::size_t block);
-    void surveyShard(std::size_t shard) noexcept;
-    void surveyLines(std::size_t shard);
-
-    static constexpr std::size_t BlockLines = 128;
-    // A line's slots are asked for this many lines before it is surveyed, its records
-    // (then found through slots at hand) this many.
-    static constexpr std::size_t SlotsAhead = 16;
-    static constexpr std::size_t RecordsAhead = 8;
+    bool worksOnBlocks() const override { return true; }
+    void prepare(std::size_t workers, std::size_t blocksPerBatch) override;
+    void work(std::size_t worker, const LineBlock& block) override;
+    void takeUp(const LineBlock& block) override;
+    std::size_t partsPerBatch() const override { return CrossLineChecks::Shards; }
+    void workOnPart(std::size_t worker, std::size_t shard) override;
+    void finish() override { checks_.finishSurvey(); }
 
     CrossLineChecks& checks_;
     StatusSink& status_;
-    Step step_ = Step::ReadFacts;
     std::uint64_t count_ = 0;
-    std::span<const std::string_view> batch_;
     std::uint32_t batchFirstLine_ = 0;
-    std::array<LineSurveyor, 2> surveyors_; // for each thread
-    std::vector<SurveyFacts> facts_;        // of the batch's lines
-    // What stopped a block or a shard, raised when it is taken up.
-    std::vector<std::exception_ptr> errors_;
-    std::array<std::exception_ptr, CrossLineChecks::Shards> shardErrors_;
-    std::unique_ptr<SharedBatch> sharing_; // last: its helper uses the rest
+    std::size_t batchLines_ = 0;
+    std::deque<LineSurveyor> surveyors_; // for each worker
+    std::vector<SurveyFacts> facts_;     // of the batch's lines
 };
 
 } // namespace borvelin

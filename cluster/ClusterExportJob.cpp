@@ -13,17 +13,16 @@ ClusterExportJob::ClusterExportJob(JobState& state, StatusSink& status, JobFiles
 {
 }
 
-std::string_view ClusterExportJob::lineStep(std::string_view textLine)
+void ClusterExportJob::lineStep(std::string_view textLine)
 {
     if (!isRecordLine(textLine) || firstWord(textLine).empty() || textLine.starts_with(RecordEnd))
-        return textLine;
+        return;
     ++state_.RecCount;
     lines_.add(textLine);
     showProgressIfDue();
-    return textLine;
 }
 
-void ClusterExportJob::afterInputRead()
+void ClusterExportJob::writeGathered()
 {
     std::string call;
     bool recordOpen = false;

@@ -29,8 +29,8 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSLCLU.FUL"; }
-    std::string_view lineStep(std::string_view textLine) override;
-    void afterInputRead() override;
+    void lineStep(std::string_view textLine) override;
+    void writeGathered() override;
 
 private:
     LinesByCall lines_;

@@ -3,14 +3,13 @@
 
 namespace borvelin {
 
-std::string_view FulToTxtJob::lineStep(std::string_view textLine)
+void FulToTxtJob::lineStep(std::string_view textLine)
 {
     if (!isRecordLine(textLine))
-        return textLine;
+        return;
     ++state_.RecCount;
     writeLine(textLine);
     showProgressIfDue();
-    return textLine;
 }
 
 } // namespace borvelin

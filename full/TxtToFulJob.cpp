@@ -5,16 +5,15 @@
 
 namespace borvelin {
 
-std::string_view TxtToFulJob::lineStep(std::string_view textLine)
+void TxtToFulJob::lineStep(std::string_view textLine)
 {
     if (!isRecordLine(textLine))
-        return textLine;
+        return;
     ++state_.RecCount;
     writeLine(RecordMarker);
     writeLine(firstWord(textLine));
     writeLine(textLine);
     showProgressIfDue();
-    return textLine;
 }
 
 } // namespace borvelin

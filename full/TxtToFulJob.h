@@ -16,7 +16,7 @@ public:
 protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSL.FUL"; }
-    std::string_view lineStep(std::string_view textLine) override;
+    void lineStep(std::string_view textLine) override;
 };
 
 } // namespace borvelin

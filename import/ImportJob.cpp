@@ -3,7 +3,7 @@
 
 #include "import/ImportRow.h"
 #include "jobs/JobError.h"
-#include "jobs/StopRequest.h"
+#include "jobs/PassRunner.h"
 #include "listline/LineLayout.h"
 #include "listline/LineRoute.h"
 
@@ -35,22 +35,20 @@ char* put(char* out, std::string_view text)
 } // namespace
 
 ImportJob::ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode, JobFiles& files)
-    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode),
-      sharing_(makeSharedBatch([this](std::size_t, std::size_t block) { readBlock(block); },
-                               [this](std::size_t block) { takeUp(block); }))
+    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode)
 {
 }
 
-std::string_view ImportJob::lineStep(std::string_view textLine)
+void ImportJob::declarePasses(Passes& passes)
 {
-    return batchStep(std::span(&textLine, 1));
+    passes.overLines(listFile_, *this);
+    if (mode_ == ImportMode::Merge)
+        passes.overLines(ListFileName, presentList_, Passes::Input::MayBeMissing); // no list yet: every station is new
 }
 
-std::string_view ImportJob::batchStep(std::span<const std::string_view> lines)
+void ImportJob::prepare(std::size_t, std::size_t blocksPerBatch)
 {
-    batch_ = lines;
-    sharing_->run((lines.size() + BlockRows - 1) / BlockRows);
-    return lines.back();
+    rows_.resize(blocksPerBatch * PassRunner::BlockLines);
 }
 
 // Reading a row allocates nothing and cannot fail: a block needs no error of its own.
@@ -67,20 +65,18 @@ void ImportJob::readRow(std::string_view line, ReadRow& read)
     }
 }
 
-void ImportJob::readBlock(std::size_t block)
+void ImportJob::work(std::size_t, const LineBlock& block)
 {
-    const std::size_t end = std::min(batch_.size(), (block + 1) * BlockRows);
-    for (std::size_t row = block * BlockRows; row < end; ++row)
-        readRow(batch_[row], rows_[row]);
+    ReadRow* read = &rows_[block.index * PassRunner::BlockLines];
+    for (const std::string_view line : block.lines)
+        readRow(line, *read++);
 }
 
-void ImportJob::takeUp(std::size_t block)
+void ImportJob::takeUp(const LineBlock& block)
 {
-    const std::size_t end = std::min(batch_.size(), (block + 1) * BlockRows);
-    for (std::size_t row = block * BlockRows; row < end; ++row) {
-        stopIfRequestedBeforeLine();
-        takeRow(batch_[row], rows_[row]);
-    }
+    const ReadRow* read = &rows_[block.index * PassRunner::BlockLines];
+    for (const std::string_view line : block.lines)
+        takeRow(line, *read++);
 }
 
 void ImportJob::takeRow(std::string_view line, const ReadRow& readAhead)
@@ -101,7 +97,7 @@ void ImportJob::takeRow(std::string_view line, const ReadRow& readAhead)
     if (firstRow && read.fault != RowFault::None && isHeaderRow(read.row))
         return;
     if (read.fault != RowFault::None) {
-        log_.logFailure(line, rowFaultMessage(read.fault, read.row));
+        logFailure(line, rowFaultMessage(read.fault, read.row));
         return;
     }
     stations_.addRow(read.call, read.manager, read.row.dateOrder);
@@ -110,42 +106,25 @@ void ImportJob::takeRow(std::string_view line, const ReadRow& readAhead)
 void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const
 {
     counts.push_back({"station imported", "stations imported", stationsWritten_});
-    counts.push_back({"entry logged", "entries logged", log_.entries()});
+    counts.push_back({"entry logged", "entries logged", entriesLogged()});
 }
 
-void ImportJob::afterInputRead()
+void ImportJob::finish()
 {
     if (stations_.size() == 0)
         throw JobError(ErrorNumber::InvalidFileFormat, "Invalid file format (no row to import)", listFile_);
-    if (mode_ == ImportMode::Merge)
-        copyPresentList();
-    stations_.forEachStation([this](const ImportedStation& station) {
-        if (!station.inList)
-            writeStation(station);
-    });
 }
 
-// Merging keeps every line of the present list, in its place; the stations it already
-// has are marked so that only the others are added.
-void ImportJob::copyPresentList()
+void ImportJob::PresentList::takeUp(const LineBlock& block)
 {
-    std::unique_ptr<LineSource> list;
-    try {
-        list = files().openInput(ListFileName);
-    } catch (const JobError& error) {
-        if (error.number() == static_cast<int>(ErrorNumber::FileNotFound))
-            return; // no list yet: every station is new
-        throw;
-    }
-    std::string line;
-    while (list->readLine(line)) {
-        stopIfRequested();
-        writeLine(line);
-        compareWithListLine(line);
+    for (const std::string_view line : block.lines) {
+        job_.stopIfRequestedBeforeLine();
+        job_.writeLine(line);
+        job_.compareWithListLine(line);
     }
 }
 
-void ImportJob::compareWithListLine(const std::string& line)
+void ImportJob::compareWithListLine(std::string_view line)
 {
     const std::string_view call = firstWord(line);
     if (call.empty() || call.size() > ShortCall::MostBytes)
@@ -156,9 +135,17 @@ void ImportJob::compareWithListLine(const std::string& line)
     station->inList = true;
     const std::string listManager = routeOfLine(line).manager;
     if (listManager != station->manager.view())
-        log_.logFailure(line, "Failure: " + std::string(station->call.view()) + " has the manager " +
-                                  std::string(station->manager.view()) +
-                                  " in the imported list; its line is left as it was.");
+        logFailure(line, "Failure: " + std::string(station->call.view()) + " has the manager " +
+                             std::string(station->manager.view()) +
+                             " in the imported list; its line is left as it was.");
+}
+
+void ImportJob::writeGathered()
+{
+    stations_.forEachStation([this](const ImportedStation& station) {
+        if (!station.inList)
+            writeStation(station);
+    });
 }
 
 // The call at column 1, "QSL via MANAGER" at the route column, and a blank or the

@@ -4,12 +4,8 @@
 #include "import/ImportRow.h"
 #include "import/StationTable.h"
 #include "jobs/ConversionJob.h"
-#include "jobs/FailureLog.h"
-#include "jobs/SharedBatch.h"
 
 #include <cstddef>
-#include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -28,7 +24,7 @@ enum class ImportMode {
 // Memory holds one entry per distinct station of the imported list (under 100 bytes
 // with its share of the index), never the rows themselves. The rows of a batch are read
 // in blocks, on two threads where the machine has two, and taken up in their order.
-class ImportJob : public ConversionJob {
+class ImportJob : public ConversionJob, private LinePass {
 public:
     ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode,
               JobFiles& files = diskFiles());
@@ -39,16 +35,13 @@ protected:
     std::string inputName() const override { return listFile_; }
     std::string outputName() const override { return ListFileName; }
     std::string backupName() const override { return "QSL.BAK"; }
-    std::string_view lineStep(std::string_view textLine) override;
-    std::string_view batchStep(std::span<const std::string_view> lines) override;
-    void afterInputRead() override;
-    // The run's log entries reach BORVELIN.LOG only with the new list.
-    void beforeCommit() override { log_.commit(); }
-    void afterCommitFailed() noexcept override { log_.rollBack(); }
+    // The imported rows, then, when merging, the present list.
+    void declarePasses(Passes& passes) override;
+    void writeGathered() override;
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
-    // A row as read, on either thread: its fields, or why it cannot be imported.
+    // A row as read, on any thread: its fields, or why it cannot be imported.
     struct ReadRow {
         bool blank = false;
         RowFault fault = RowFault::None;
@@ -56,25 +49,34 @@ private:
         ShortCall call;
         ShortCall manager;
     };
+    // Merging keeps every line of the present list, in its place, and marks the stations
+    // it already has, so that only the others are added.
+    class PresentList : public LinePass {
+    public:
+        explicit PresentList(ImportJob& job) : job_(job) {}
+        void takeUp(const LineBlock& block) override;
+
+    private:
+        ImportJob& job_;
+    };
+
+    bool worksOnBlocks() const override { return true; }
+    void prepare(std::size_t workers, std::size_t blocksPerBatch) override;
+    void work(std::size_t worker, const LineBlock& block) override;
+    void takeUp(const LineBlock& block) override;
+    void finish() override;
     static void readRow(std::string_view line, ReadRow& read);
-    void readBlock(std::size_t block);
-    void takeUp(std::size_t block);
     void takeRow(std::string_view line, const ReadRow& readAhead);
-    void copyPresentList();
-    void compareWithListLine(const std::string& line);
+    void compareWithListLine(std::string_view line);
     void writeStation(const ImportedStation& station);
 
     std::string listFile_;
     ImportMode mode_;
+    PresentList presentList_{*this};
     StationTable stations_;
-    FailureLog log_;
     bool beforeFirstRow_ = true;
     std::uint64_t stationsWritten_ = 0;
-
-    static constexpr std::size_t BlockRows = 128;
-    std::span<const std::string_view> batch_;
-    std::vector<ReadRow> rows_ = std::vector<ReadRow>(LinesPerBatch); // of the batch
-    std::unique_ptr<SharedBatch> sharing_;                            // last: its helper uses the rest
+    std::vector<ReadRow> rows_; // of the batch
 };
 
 } // namespace borvelin

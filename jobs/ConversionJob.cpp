@@ -3,9 +3,9 @@
 
 #include "jobs/JobError.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
-#include <span>
 
 namespace borvelin {
 
@@ -18,6 +18,37 @@ std::string currentDirectory()
     return directory.string();
 }
 
+// The default pass: each line to the job's lineStep, on the job's thread.
+class ConversionJob::LineSteps final : public LinePass {
+public:
+    explicit LineSteps(ConversionJob& job) : job_(job) {}
+    void takeUp(const LineBlock& block) override
+    {
+        for (const std::string_view line : block.lines) {
+            job_.stopIfRequestedBeforeLine();
+            job_.lineStep(line);
+        }
+    }
+
+private:
+    ConversionJob& job_;
+};
+
+void ConversionJob::Passes::overLines(std::string input, LinePass& pass, Input required)
+{
+    passes_.push_back({std::move(input), required, &pass, {}, {}, {}, 0});
+}
+
+void ConversionJob::Passes::overBytes(std::string input, std::function<void(ByteSource&)> read)
+{
+    passes_.push_back({std::move(input), Input::Required, nullptr, std::move(read), {}, {}, 0});
+}
+
+std::uint64_t ConversionJob::Passes::Pass::bytesRead() const
+{
+    return lineSource ? lineSource->bytesRead() : byteSource ? byteSource->bytesRead() : 0;
+}
+
 ConversionJob::ConversionJob(JobState& state, StatusSink& status, JobFiles& files)
     : state_(state), status_(status), files_(files)
 {
@@ -25,10 +56,10 @@ ConversionJob::ConversionJob(JobState& state, StatusSink& status, JobFiles& file
 
 ConversionJob::~ConversionJob() = default;
 
-void ConversionJob::run()
+void ConversionJob::run(const JobOptions& options)
 {
     try {
-        runSteps();
+        runSteps(options);
     } catch (const JobError&) {
         abandon();
         throw;
@@ -43,12 +74,18 @@ void ConversionJob::run()
 
 void ConversionJob::abandon() noexcept
 {
-    input_.reset();
-    output_.reset();
-    completedOutputs_.clear();
+    passes_.passes_.clear();
+    output_ = nullptr;
+    outputs_.clear();
 }
 
-void ConversionJob::runSteps()
+void ConversionJob::declarePasses(Passes& passes)
+{
+    lineSteps_ = std::make_unique<LineSteps>(*this);
+    passes.overLines(inputName(), *lineSteps_);
+}
+
+void ConversionJob::runSteps(const JobOptions& options)
 {
     state_.InFileName = inputName();
     state_.OutFileName = outputName();
@@ -57,54 +94,76 @@ void ConversionJob::runSteps()
         showNames();
     state_.RecCount = 0;
     linesRead_ = 0;
-    input_ = files_.openInput(state_.InFileName);
-    output_ = files_.createOutput(state_.OutFileName, outputWrites());
+    passes_ = Passes();
+    declarePasses(passes_);
+    openInputs();
+    openNextOutput(state_.OutFileName);
     if (const std::string backup = backupName(); !backup.empty())
         output_->keepReplacedAs(backup);
     if (namesShown() == NamesShown::AfterFilesOpen)
         showNames();
 
-    readLoop();
-    afterInputRead();
-
-    status_.setPanelText(ProgressPanel, progressText());
-    input_.reset();
-    closeOutput();
-    afterStreamsClosed();
+    runPasses(options);
+    status_.setPanelText(ProgressPanel, doneText());
+    writeGathered();
+    closeOutputs();
     stopIfRequested();
     commitOutputs();
 }
 
-void ConversionJob::readLoop()
+void ConversionJob::openInputs()
 {
-    std::vector<std::string_view> lines(LinesPerBatch);
-    for (std::size_t count; (count = input_->readLines(lines)) != 0;) {
-        const std::string_view textLine = batchStep(std::span(lines).first(count));
-        state_.TextLine.assign(textLine); // before the next batch moves the lines
-        linesRead_ += count;
-        reportInputRead();
+    for (Passes::Pass& pass : passes_.passes_) {
+        if (!pass.lines) {
+            pass.byteSource = files_.openBytes(pass.input);
+            pass.size = pass.byteSource->size();
+            continue;
+        }
+        try {
+            pass.lineSource = files_.openInput(pass.input);
+            pass.size = pass.lineSource->size();
+        } catch (const JobError& error) {
+            if (pass.required == Passes::Input::Required ||
+                error.number() != static_cast<int>(ErrorNumber::FileNotFound))
+                throw;
+        }
     }
-    finishLines();
 }
 
-void ConversionJob::reportInputRead()
+void ConversionJob::runPasses(const JobOptions& options)
 {
-    status_.showInputRead(input_->bytesRead(), input_->size());
+    PassRunner runner(options.workers(), [this] { stopIfRequestedBeforeLine(); });
+    bool firstOverLines = true;
+    for (currentPass_ = 0; currentPass_ < passes_.passes_.size(); ++currentPass_) {
+        Passes::Pass& pass = passes_.passes_[currentPass_];
+        if (pass.lineSource) {
+            const std::uint64_t lines = runner.run(*pass.lines, *pass.lineSource, [this] { showShareRead(); });
+            linesRead_ = firstOverLines ? lines : linesRead_;
+            firstOverLines = false;
+            settlePending();
+            pass.lineSource.reset();
+        } else if (pass.byteSource) {
+            pass.bytes(*pass.byteSource);
+            pass.byteSource->close();
+        }
+    }
 }
 
-std::string_view ConversionJob::batchStep(std::span<const std::string_view> lines)
+void ConversionJob::showShareRead()
 {
-    std::string_view textLine;
-    for (const std::string_view line : lines) {
-        stopIfRequestedBeforeLine();
-        textLine = lineStep(line);
+    std::uint64_t read = 0;
+    std::uint64_t inAll = 0;
+    for (std::size_t index = 0; index < passes_.passes_.size(); ++index) {
+        const Passes::Pass& pass = passes_.passes_[index];
+        inAll += pass.size;
+        read += index < currentPass_ ? pass.size : index == currentPass_ ? pass.bytesRead() : 0;
     }
-    return textLine;
+    status_.showInputRead(read, inAll);
 }
 
 void ConversionJob::showProgress()
 {
-    finishLines();
+    settlePending();
     status_.setPanelText(ProgressPanel, progressText());
 }
 
@@ -112,7 +171,7 @@ void ConversionJob::showProgress()
 // have come before the stop.
 void ConversionJob::stop()
 {
-    finishLines();
+    settlePending();
     stopIfRequested();
 }
 
@@ -128,29 +187,43 @@ std::string ConversionJob::progressText() const
     return "Records: " + std::to_string(state_.RecCount);
 }
 
-void ConversionJob::closeOutput()
-{
-    if (!output_)
-        return;
-    output_->close();
-    completedOutputs_.push_back(std::move(output_));
-}
-
 void ConversionJob::openNextOutput(const std::string& name)
 {
-    closeOutput();
-    output_ = files_.createOutput(name, outputWrites());
+    if (output_)
+        output_->close();
+    outputs_.push_back(files_.createOutput(name, outputWrites()));
+    output_ = outputs_.back().get();
 }
 
+LineSink& ConversionJob::addOutput(const std::string& name)
+{
+    outputs_.push_back(files_.createOutput(name, outputWrites()));
+    return *outputs_.back();
+}
+
+void ConversionJob::leaveAsItWas(const LineSink& output)
+{
+    if (output_ == &output)
+        output_ = nullptr;
+    std::erase_if(outputs_, [&](const std::unique_ptr<LineSink>& open) { return open.get() == &output; });
+}
+
+void ConversionJob::closeOutputs()
+{
+    for (auto& output : outputs_)
+        output->close();
+}
+
+// The log's entries go first: an output put in place cannot be taken back, a log's
+// entries can.
 void ConversionJob::commitOutputs()
 {
-    closeOutput();
-    beforeCommit();
+    log_.commit();
     try {
-        for (auto& output : completedOutputs_)
+        for (auto& output : outputs_)
             output->commit();
     } catch (...) {
-        afterCommitFailed();
+        log_.rollBack();
         throw;
     }
 }
@@ -159,7 +232,7 @@ JobSummary ConversionJob::summary() const
 {
     JobSummary summary;
     summary.linesRead = linesRead_;
-    for (const auto& output : completedOutputs_)
+    for (const auto& output : outputs_)
         summary.filesWritten.push_back({output->targetName(), output->linesWritten()});
     addCounts(summary.counts);
     return summary;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/JobFiles.h"
 
+#include "jobs/FileByteSource.h"
 #include "jobs/LineReader.h"
 #include "jobs/OutputFile.h"
 
@@ -9,6 +10,11 @@ namespace borvelin {
 std::unique_ptr<LineSource> DiskFiles::openInput(const std::string& name)
 {
     return std::make_unique<LineReader>(name);
+}
+
+std::unique_ptr<ByteSource> DiskFiles::openBytes(const std::string& name)
+{
+    return std::make_unique<FileByteSource>(name);
 }
 
 std::unique_ptr<LineSink> DiskFiles::createOutput(const std::string& name, OutputWrites writes)

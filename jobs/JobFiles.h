@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/ByteSource.h"
 #include "jobs/LineSink.h"
 #include "jobs/LineSource.h"
 
@@ -16,6 +17,8 @@ public:
     virtual ~JobFiles() = default;
     // Fails with JobError as opening the file would (53 when it does not exist).
     virtual std::unique_ptr<LineSource> openInput(const std::string& name) = 0;
+    // An input that is no list of lines (an ADIF log), as bytes; fails as openInput.
+    virtual std::unique_ptr<ByteSource> openBytes(const std::string& name) = 0;
     // Fails with JobError when the target could not be replaced.
     virtual std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) = 0;
 };
@@ -24,6 +27,7 @@ public:
 class DiskFiles : public JobFiles {
 public:
     std::unique_ptr<LineSource> openInput(const std::string& name) override;
+    std::unique_ptr<ByteSource> openBytes(const std::string& name) override;
     std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) override;
 };
 

@@ -12,7 +12,6 @@ struct JobState {
     std::string InFileName;  // bare name, no directory
     std::string OutFileName; // bare name, no directory
     std::string CurrentDir;  // shown in the status bar only; files are opened by bare name
-    std::string TextLine;    // the last line read, as its line step left it
     std::uint64_t RecCount = 0;
 };
 

@@ -40,6 +40,14 @@ public:
     }
     // Writes the bytes and a line break.
     void writeLine(std::string_view line) { std::memcpy(lineSpace(line.size()), line.data(), line.size()); }
+    // Writes the bytes as they are, with no line break: for files that are not lines.
+    void writeBytes(std::string_view bytes)
+    {
+        if (static_cast<std::size_t>(limit_ - next_) < bytes.size())
+            makeRoom(bytes.size());
+        std::memcpy(next_, bytes.data(), bytes.size());
+        next_ += bytes.size();
+    }
     // Every line is written; the target is still untouched.
     virtual void close() = 0;
     // Closes if need be and puts the output in the target's place.

@@ -95,14 +95,6 @@ void OutputFile::makeRoom(std::size_t bytes)
     limit_ = buffer_.data() + buffer_.size();
 }
 
-void OutputFile::writeBytes(std::string_view bytes)
-{
-    if (static_cast<std::size_t>(limit_ - next_) < bytes.size())
-        makeRoom(bytes.size());
-    std::memcpy(next_, bytes.data(), bytes.size());
-    next_ += bytes.size();
-}
-
 // Writes the buffer, or hands it to the writer behind the job and takes the other one.
 void OutputFile::flush()
 {

@@ -29,8 +29,6 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Writes the bytes as they are, with no line break: for files that are not lines.
-    void writeBytes(std::string_view bytes);
     // Flushes and closes the temporary file; the target is still untouched. An output
     // that keeps a backup is then on the disk as well.
     void close() override;

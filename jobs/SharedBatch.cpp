@@ -12,22 +12,15 @@ constexpr std::uint64_t BlockMask = (std::uint64_t{1} << BlockBits) - 1;
 
 } // namespace
 
-SharedBatch::SharedBatch(Work work, TakeUp takeUp, Threads threads)
-    : work_(std::move(work)), takeUp_(std::move(takeUp)),
-      helper_(threads == Threads::Two ? std::thread([this] { helpOut(); }) : std::thread())
+SharedBatch::SharedBatch(Work work, TakeUp takeUp, std::size_t workers)
+    : work_(std::move(work)), takeUp_(std::move(takeUp))
 {
-}
-
-std::unique_ptr<SharedBatch> makeSharedBatch(SharedBatch::Work work, SharedBatch::TakeUp takeUp)
-{
-    if (std::thread::hardware_concurrency() >= 2) {
-        try {
-            return std::make_unique<SharedBatch>(work, takeUp, SharedBatch::Threads::Two);
-        } catch (const std::system_error&) {
-            // No second thread to be had: one does all.
-        }
+    try {
+        for (std::size_t worker = 1; worker < workers; ++worker)
+            helpers_.emplace_back([this, worker] { helpOut(worker); });
+    } catch (const std::system_error&) {
+        // No more threads to be had: those there are do all.
     }
-    return std::make_unique<SharedBatch>(std::move(work), std::move(takeUp), SharedBatch::Threads::One);
 }
 
 SharedBatch::~SharedBatch()
@@ -37,8 +30,8 @@ SharedBatch::~SharedBatch()
         quit_ = true;
     }
     started_.notify_all();
-    if (helper_.joinable())
-        helper_.join();
+    for (std::thread& helper : helpers_)
+        helper.join();
 }
 
 void SharedBatch::run(std::size_t blocks)
@@ -51,7 +44,7 @@ void SharedBatch::run(std::size_t blocks)
         done_.assign(blocks, 0);
         claims_.store(batch << BlockBits);
     }
-    started_.notify_one();
+    started_.notify_all();
     // Taking up comes first: this thread works on a block itself only when the next one
     // to take up is not done, so that the helper is not left waiting at the batch's end.
     std::size_t nextToTakeUp = 0;
@@ -116,7 +109,7 @@ void SharedBatch::closeBatch(std::uint64_t batch, std::size_t blocks)
         waitUntilDone(block);
 }
 
-void SharedBatch::helpOut()
+void SharedBatch::helpOut(std::size_t worker)
 {
     std::uint64_t seen = 0;
     std::unique_lock lock(mutex_);
@@ -128,7 +121,7 @@ void SharedBatch::helpOut()
         const std::size_t blocks = blocks_;
         lock.unlock();
         for (std::size_t block = 0; claim(seen, blocks, block);) {
-            work_(1, block);
+            work_(worker, block);
             markDone(block);
         }
         lock.lock();

@@ -13,27 +13,27 @@
 
 namespace borvelin {
 
-// Work on a batch of lines that the job's thread shares with one helper thread. The
-// batch is cut into blocks; each thread takes the next block not yet taken, works on it,
-// and the job's thread takes up the finished blocks in their order as it goes. Whatever
-// has an effect beyond its block (the outputs, the log, the progress) belongs in the
-// taking up, so that it happens in the order of the lines, as on one thread.
+// Work on a batch that the job's thread shares with helper threads. The batch is cut
+// into blocks; each thread takes the next block not yet taken, works on it, and the
+// job's thread takes up the finished blocks in their order as it goes. Whatever has an
+// effect beyond its block (the outputs, the log, the progress) belongs in the taking up,
+// so that it happens in the order of the lines, whatever the number of threads.
 //
-// Without a helper (one processor, or no thread to be had) the job's thread works on
-// every block itself, each just before it is taken up: the same steps in the same order.
+// Without a helper (one worker, or no thread to be had) the job's thread works on every
+// block itself, each just before it is taken up: the same steps in the same order.
 class SharedBatch {
 public:
-    enum class Threads { One, Two };
-
-    // Works on one block; `worker` is 0 on the job's thread and 1 on the helper. Must
-    // not throw: a failure is kept in the block's result and raised when it is taken up.
+    // Works on one block; `worker` is 0 on the job's thread and 1 and up on the helpers.
+    // Must not throw: a failure is kept in the block's result and raised when it is
+    // taken up.
     using Work = std::function<void(std::size_t worker, std::size_t block)>;
     // Takes up one block's result, on the job's thread; may throw, which ends the batch.
     using TakeUp = std::function<void(std::size_t block)>;
 
-    // Fails with std::system_error when the helper's thread cannot be had.
-    SharedBatch(Work work, TakeUp takeUp, Threads threads = Threads::Two);
-    // Stops the helper.
+    // `workers` threads in all, the caller's among them: as many helpers as can be had,
+    // up to workers - 1.
+    SharedBatch(Work work, TakeUp takeUp, std::size_t workers);
+    // Stops the helpers.
     ~SharedBatch();
     SharedBatch(const SharedBatch&) = delete;
     SharedBatch& operator=(const SharedBatch&) = delete;
@@ -48,7 +48,7 @@ private:
     bool isDone(std::size_t block);
     void waitUntilDone(std::size_t block);
     void closeBatch(std::uint64_t batch, std::size_t blocks);
-    void helpOut();
+    void helpOut(std::size_t worker);
 
     Work work_;
     TakeUp takeUp_;
@@ -62,11 +62,7 @@ private:
     // The batch's number in the high half, the next block to take in the low half, so
     // that a thread late for one batch cannot take a block of the next.
     std::atomic<std::uint64_t> claims_{0};
-    std::thread helper_; // last: it starts once the rest is set up
+    std::vector<std::thread> helpers_; // last: they start once the rest is set up
 };
-
-// A SharedBatch with a helper when the machine has a second processor and a thread is
-// to be had, else one without.
-std::unique_ptr<SharedBatch> makeSharedBatch(SharedBatch::Work work, SharedBatch::TakeUp takeUp);
 
 } // namespace borvelin

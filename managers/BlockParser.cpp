@@ -5,33 +5,21 @@
 
 namespace borvelin {
 
-void BlockParser::parse(std::span<const std::string_view> lines, ParsedBlock& block) noexcept
+void BlockParser::parse(std::span<const std::string_view> lines, ParsedBlock& block)
 {
     block.records.clear();
     block.calls.clear();
     block.lines.clear();
     block.failures.clear();
-    block.error = nullptr;
-    try {
-        parseLines(lines, block);
-    } catch (...) {
-        block.error = std::current_exception();
-    }
-}
-
-void BlockParser::parseLines(std::span<const std::string_view> lines, ParsedBlock& block)
-{
     block_ = &block;
-    std::string_view parsed;
     for (line_ = 0; line_ < lines.size(); ++line_) {
-        parsed = parser_.parse(ConversionJob::blankShortLine(lines[line_]), entry_);
+        parser_.parse(ConversionJob::blankShortLine(lines[line_]), entry_);
         const std::size_t recordBegin = block.records.size();
         block.records.resize(recordBegin + entry_.recordLength());
         entry_.writeRecord(block.records.data() + recordBegin);
         block.calls.append(entry_.MgrCall);
         block.lines.push_back({block.records.size(), block.calls.size()});
     }
-    block.lastLine.assign(parsed);
 }
 
 void BlockParser::logFailure(std::string_view line, std::string_view message)

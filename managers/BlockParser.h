@@ -13,17 +13,16 @@
 namespace borvelin {
 
 // Parses blocks of lines as List of 25+ parses each line, on the thread that calls it,
-// into a ParsedBlock. One for each thread: it keeps the parser's state.
+// into a ParsedBlock. One for each worker: it keeps the parser's state.
 class BlockParser : private LineFailureLog {
 public:
     BlockParser() : parser_(*this) {}
     BlockParser(const BlockParser&) = delete;
     BlockParser& operator=(const BlockParser&) = delete;
 
-    void parse(std::span<const std::string_view> lines, ParsedBlock& block) noexcept;
+    void parse(std::span<const std::string_view> lines, ParsedBlock& block);
 
 private:
-    void parseLines(std::span<const std::string_view> lines, ParsedBlock& block);
     void logFailure(std::string_view line, std::string_view message) override;
 
     ListLineParser parser_;

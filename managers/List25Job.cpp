@@ -1,68 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "managers/List25Job.h"
 
-#include <algorithm>
-#include <system_error>
-#include <thread>
-
 namespace borvelin {
 
 List25Job::List25Job(JobState& state, StatusSink& status, JobFiles& files)
-    : ConversionJob(state, status, files), managers_(tally_), parser_(*this)
+    : ConversionJob(state, status, files), managers_(tally_)
 {
-    if (std::thread::hardware_concurrency() < 2)
-        return;
-    try {
-        sharing_ =
-            std::make_unique<SharedBatch>([this](std::size_t worker, std::size_t block) { parseBlock(worker, block); },
-                                          [this](std::size_t block) { takeUp(block); });
-        blocks_.resize((LinesPerBatch + BlockLines - 1) / BlockLines);
-    } catch (const std::system_error&) {
-        // No second thread to be had: every line goes through lineStep.
-    }
 }
 
-std::string_view List25Job::lineStep(std::string_view line)
+void List25Job::prepare(std::size_t workers, std::size_t blocksPerBatch)
 {
-    ++state_.RecCount;
-    const std::string_view textLine = blankShortLine(line);
-    showProgressIfDue();
-    const std::string_view parsed = parser_.parse(textLine, entry_);
-    entry_.writeRecord(lineSpace(entry_.recordLength()));
-    if (!entry_.MgrCall.empty())
-        managers_.add(entry_.MgrCall);
-    return parsed;
+    while (parsers_.size() < workers)
+        parsers_.emplace_back();
+    parsed_.resize(blocksPerBatch);
 }
 
-std::string_view List25Job::batchStep(std::span<const std::string_view> lines)
+void List25Job::work(std::size_t worker, const LineBlock& block)
 {
-    if (!sharing_ || lines.size() <= BlockLines) // not worth a second thread
-        return ConversionJob::batchStep(lines);
-    batch_ = lines;
-    const std::size_t blocks = (lines.size() + BlockLines - 1) / BlockLines;
-    sharing_->run(blocks);
-    return blocks_[blocks - 1].lastLine;
+    parsers_[worker].parse(block.lines, parsed_[block.index]);
 }
 
-void List25Job::parseBlock(std::size_t worker, std::size_t block)
+void List25Job::takeUp(const LineBlock& lines)
 {
-    const std::size_t first = block * BlockLines;
-    blockParsers_[worker].parse(batch_.subspan(first, std::min(BlockLines, batch_.size() - first)), blocks_[block]);
-}
-
-// What lineStep does with each line beyond parsing it, in the same order.
-void List25Job::takeUp(std::size_t index)
-{
-    const ParsedBlock& block = blocks_[index];
-    if (block.error)
-        std::rethrow_exception(block.error);
+    const ParsedBlock& block = parsed_[lines.index];
     auto failure = block.failures.begin();
     std::size_t recordBegin = 0;
     std::size_t callBegin = 0;
     for (std::size_t line = 0; line < block.lines.size(); ++line) {
-        stopIfRequestedBeforeLine();
         ++state_.RecCount;
         showProgressIfDue();
+        if (failure != block.failures.end() && failure->line == line)
+            managers_.countAll(); // the managers named before are counted first
         for (; failure != block.failures.end() && failure->line == line; ++failure)
             logFailure(failure->text, failure->message);
         const auto [recordEnd, callEnd] = block.lines[line];
@@ -74,32 +42,21 @@ void List25Job::takeUp(std::size_t index)
     }
 }
 
-void List25Job::finishLines()
-{
-    managers_.countAll();
-}
-
-void List25Job::logFailure(std::string_view line, std::string_view message)
-{
-    managers_.countAll();
-    log_.logFailure(line, message);
-}
-
 std::string List25Job::progressText() const
 {
     return "Rec: " + std::to_string(state_.RecCount) + " " + std::to_string(tally_.MgrCount());
 }
 
-void List25Job::afterStreamsClosed()
-{
-    blocks_ = {}; // room for sorting the managers
-    WriteManagerList();
-}
-
 void List25Job::addCounts(std::vector<JobSummary::Count>& counts) const
 {
     counts.push_back({"manager with 25 or more records", "managers with 25 or more records", managersListed_});
-    counts.push_back({"entry logged", "entries logged", log_.entries()});
+    counts.push_back({"entry logged", "entries logged", entriesLogged()});
+}
+
+void List25Job::writeGathered()
+{
+    parsed_ = {}; // room for sorting the managers
+    WriteManagerList();
 }
 
 void List25Job::WriteManagerList()

@@ -2,18 +2,12 @@
 #pragma once
 
 #include "jobs/ConversionJob.h"
-#include "jobs/FailureLog.h"
-#include "jobs/SharedBatch.h"
-#include "listline/ListEntry.h"
-#include "listline/ListLineParser.h"
 #include "managers/BlockParser.h"
 #include "managers/ManagerTally.h"
 #include "managers/ParsedBlock.h"
 #include "managers/PendingManagers.h"
 
-#include <array>
-#include <memory>
-#include <span>
+#include <deque>
 #include <vector>
 
 namespace borvelin {
@@ -22,9 +16,17 @@ namespace borvelin {
 // tally, and QSLMGR.TXT with the managers that serve 25 or more records. Lines that
 // cannot be cut as expected are logged in BORVELIN.LOG.
 //
+// How a line flows: each block of lines is parsed on whichever thread takes it
+// (BlockParser), into the block's records, managers and failures (ParsedBlock); the
+// job's thread takes the blocks up in the list's order, writing each record, logging
+// each failure, and handing each manager to the tally a few records late
+// (PendingManagers), so that the tally's look-up has its memory at hand. A failure is
+// logged only once every manager named before it is counted, so that a count that
+// overflows stops the job before a later line is logged, as on one thread.
+//
 // Every run counts afresh. When the job fails, QSL.CSV, QSLMGR.TXT and BORVELIN.LOG stay
 // as they were.
-class List25Job : public ConversionJob, private LineFailureLog {
+class List25Job : public ConversionJob, private LinePass {
 public:
     static constexpr int ManagerThreshold = 25;
     static constexpr const char* ManagerFileName = "QSLMGR.TXT";
@@ -39,38 +41,24 @@ protected:
     std::string outputName() const override { return "QSL.CSV"; }
     // A write that fails must stop the job before a later line is logged.
     OutputWrites outputWrites() const override { return OutputWrites::AsTheJobGoes; }
-    std::string_view lineStep(std::string_view line) override;
-    std::string_view batchStep(std::span<const std::string_view> lines) override;
+    void declarePasses(Passes& passes) override { passes.overLines(inputName(), *this); }
     std::string progressText() const override;
-    void finishLines() override;
-    void afterStreamsClosed() override;
-    // The run's log entries reach BORVELIN.LOG only with its outputs.
-    void beforeCommit() override { log_.commit(); }
-    void afterCommitFailed() noexcept override { log_.rollBack(); }
+    void settlePending() override { managers_.countAll(); }
+    void writeGathered() override;
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
-    // The parser's failures go to the log once the managers named before are counted,
-    // so that a count that fails stops the job before a later line is logged.
-    void logFailure(std::string_view line, std::string_view message) override;
-    void parseBlock(std::size_t worker, std::size_t block);
-    void takeUp(std::size_t block);
+    bool worksOnBlocks() const override { return true; }
+    void prepare(std::size_t workers, std::size_t blocksPerBatch) override;
+    void work(std::size_t worker, const LineBlock& block) override;
+    void takeUp(const LineBlock& block) override;
     void WriteManagerList();
-
-    // A batch is parsed in blocks of this many lines on two threads when the machine has
-    // two processors; each line's effects then come in order, as lineStep has them.
-    static constexpr std::size_t BlockLines = 128;
 
     ManagerTally tally_;
     std::uint64_t managersListed_ = 0;
     PendingManagers managers_;
-    FailureLog log_;
-    ListLineParser parser_;
-    ListEntry entry_;
-    std::span<const std::string_view> batch_;
-    std::array<BlockParser, 2> blockParsers_; // for each thread
-    std::vector<ParsedBlock> blocks_;
-    std::unique_ptr<SharedBatch> sharing_; // last: its helper uses the rest
+    std::deque<BlockParser> parsers_; // for each worker
+    std::vector<ParsedBlock> parsed_; // for each block of a batch
 };
 
 } // namespace borvelin

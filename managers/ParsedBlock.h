@@ -2,15 +2,14 @@
 #pragma once
 
 #include <cstddef>
-#include <exception>
 #include <string>
 #include <vector>
 
 namespace borvelin {
 
 // What the grammar made of a block of lines away from the job's thread, kept until the
-// job takes it up in the order of the lines: each line's QSL.CSV record and manager, the
-// failures to log, and the last line as parsed.
+// job takes it up in the order of the lines: each line's QSL.CSV record and manager, and
+// the failures to log.
 struct ParsedBlock {
     struct Line {
         std::size_t recordEnd; // in records
@@ -26,8 +25,6 @@ struct ParsedBlock {
     std::string calls;   // the lines' managers one after the other
     std::vector<Line> lines;
     std::vector<Failure> failures; // in the order of the lines
-    std::string lastLine;
-    std::exception_ptr error; // what stopped the parse, raised when the block is taken up
 };
 
 } // namespace borvelin

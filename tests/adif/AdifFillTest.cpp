@@ -56,9 +56,10 @@ TEST_F(AdifFill, LooksCallsUpAsTheyStandThenByTheirHomeCall)
     for (const auto& [call, manager] : cases)
         book.noteCall(call);
     book.noteCall("Q9NOT");
-    test::MemoryFiles files;
-    files.files["QSL.TXT"] = crlfLines(List);
-    book.readList(*files.openInput("QSL.TXT"));
+    const std::vector<std::string_view> lines(List.begin(), List.end());
+    book.beginList();
+    book.takeListLines(lines);
+    book.endList();
     for (const auto& [call, manager] : cases) {
         const StationRoutes* routes = book.find(call);
         ASSERT_NE(routes, nullptr) << call;

@@ -8,6 +8,7 @@
 #include "adif/RouteBook.h"
 #include "adif/ViaReport.h"
 #include "jobs/JobError.h"
+#include "jobs/LineSink.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,22 +29,6 @@ void require(bool condition)
     if (!condition)
         std::abort();
 }
-
-class ListLines : public LineSource {
-public:
-    explicit ListLines(const std::vector<std::string>& lines) : lines_(lines) {}
-    std::size_t readLines(std::span<std::string_view> lines) override
-    {
-        std::size_t count = 0;
-        for (; count < lines.size() && next_ < lines_.size(); ++count)
-            lines[count] = lines_[next_++];
-        return count;
-    }
-
-private:
-    const std::vector<std::string>& lines_;
-    std::size_t next_ = 0;
-};
 
 class Bytes : public ByteSink {
 public:
@@ -90,8 +75,10 @@ std::optional<Filled> fill(std::string_view log, const std::vector<std::string>&
         require(error.number() == 321 || error.number() == 62);
         return std::nullopt;
     }
-    ListLines lines(list);
-    routes.readList(lines);
+    const std::vector<std::string_view> lines(list.begin(), list.end());
+    routes.beginList();
+    routes.takeListLines(lines);
+    routes.endList();
     MemoryByteSource bytes(log);
     AdiReader copying(bytes, "LOG.adi", SmallBuffer);
     Bytes filled;

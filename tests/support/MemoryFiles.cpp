@@ -78,6 +78,26 @@ std::unique_ptr<LineSource> MemoryFiles::openInput(const std::string& name)
     return std::make_unique<MemorySource>(file->second);
 }
 
+std::unique_ptr<ByteSource> MemoryFiles::openBytes(const std::string& name)
+{
+    // The bytes are copied: the job may replace the file before the source goes.
+    class OwnBytes : public ByteSource {
+    public:
+        explicit OwnBytes(std::string bytes) : bytes_(std::move(bytes)), source_(bytes_) {}
+        std::size_t read(char* into, std::size_t most) override { return source_.read(into, most); }
+        std::uint64_t size() const override { return source_.size(); }
+        std::uint64_t bytesRead() const override { return source_.bytesRead(); }
+
+    private:
+        std::string bytes_;
+        MemoryByteSource source_;
+    };
+    const auto file = files.find(name);
+    if (file == files.end())
+        throw JobError(ErrorNumber::FileNotFound, "File not found", name);
+    return std::make_unique<OwnBytes>(file->second);
+}
+
 std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name, OutputWrites /*writes*/)
 {
     std::optional<std::size_t> failAfter;

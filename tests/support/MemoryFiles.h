@@ -18,6 +18,7 @@ namespace borvelin::test {
 class MemoryFiles : public JobFiles {
 public:
     std::unique_ptr<LineSource> openInput(const std::string& name) override;
+    std::unique_ptr<ByteSource> openBytes(const std::string& name) override;
     std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) override;
 
     // The output `name` fails with `error` once it holds `lines` lines; with 0 lines,

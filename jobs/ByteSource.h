@@ -9,8 +9,8 @@
 
 namespace borvelin {
 
-// Where the bytes of a file that is not made of lines come from: the log on disk, or
-// memory in the tests and the fuzz target.
+// Where the bytes of a file that is not made of lines come from (an ADIF log): the file
+// on disk, or memory in the tests and the fuzz target.
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
@@ -19,6 +19,10 @@ public:
     // The whole size, known before reading, so that a length running past the end is
     // found before any byte of it is read.
     virtual std::uint64_t size() const = 0;
+    // How many bytes read() has handed out so far.
+    virtual std::uint64_t bytesRead() const = 0;
+    // Lets go of the file: Windows replaces or renames no file that is open.
+    virtual void close() {}
 };
 
 // Where the bytes go.
@@ -39,6 +43,7 @@ public:
         return count;
     }
     std::uint64_t size() const override { return bytes_.size(); }
+    std::uint64_t bytesRead() const override { return next_; }
 
 private:
     std::string_view bytes_;
