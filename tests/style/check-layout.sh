@@ -16,10 +16,11 @@ declare -A may_use=(
     [import]="jobs listline"
     [cluster]="jobs listline"
     [adif]="jobs listline"
-    [cli]="jobs listline managers buro full lookup check import cluster adif"
+    [catalog]="jobs listline managers buro full lookup check import cluster adif"
+    [cli]="jobs listline managers buro full lookup check import cluster adif catalog"
     [forms]=""
     [dialogs]="forms jobs"
-    [shell]="forms dialogs jobs listline managers buro full lookup check import cluster adif"
+    [shell]="forms dialogs jobs listline managers buro full lookup check import cluster adif catalog"
 )
 status=0
 for folder in "${!may_use[@]}"; do
