@@ -35,7 +35,8 @@ JobSummary runImport(const CommandContext& context)
     return job.summary();
 }
 
-// The fill reads and writes the log on the disk itself, beside the files it is given.
+// The fill takes no JobFiles: it reads and writes the files on the disk, whatever
+// `context.files` holds.
 JobSummary runAdif(const CommandContext& context)
 {
     AdifFillJob job(context.state, context.status, context.arguments.file);
