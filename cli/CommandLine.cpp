@@ -2,22 +2,15 @@
 #include "cli/CommandLine.h"
 
 #include "BorvelinVersion.h"
-#include "adif/AdifFillJob.h"
-#include "buro/BuroListJob.h"
-#include "check/CheckJob.h"
+#include "catalog/Catalog.h"
 #include "cli/TerminalStatus.h"
-#include "cluster/ClusterExportJob.h"
-#include "full/FulToTxtJob.h"
-#include "full/TxtToFulJob.h"
-#include "import/ImportJob.h"
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
 #include "lookup/AnswerText.h"
 #include "lookup/CallLookup.h"
-#include "managers/List25Job.h"
 
 #include <algorithm>
-#include <array>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <istream>
@@ -42,49 +35,17 @@ struct Session {
     StatusSink& status;
     std::istream& in;
     std::ostream& out;
+    JobOptions options;
     bool allFound = true; // every call looked up was found
 };
 
-struct Command;
-
-// One command as given, with what follows it on the command line: the file it names and
-// its option, or the calls to look up.
+// One command as given, with what follows it on the command line: its file and options,
+// or the calls to look up.
 struct Step {
     const Command* command = nullptr;
-    std::string file;
-    bool merge = false;
+    CommandArguments arguments;
     std::vector<std::string> calls; // none: read them from standard input
 };
-
-struct Command {
-    std::string_view name;
-    std::string_view operands; // as --help shows them
-    std::string_view menuItem;
-    JobSummary (*run)(Session&, const Step&);
-};
-
-// Runs the job and gives back what it did.
-template <typename Job>
-JobSummary runJob(Session& session, const Step&)
-{
-    Job job(session.state, session.status);
-    job.run();
-    return job.summary();
-}
-
-JobSummary runImport(Session& session, const Step& step)
-{
-    ImportJob job(session.state, session.status, step.file, step.merge ? ImportMode::Merge : ImportMode::Replace);
-    job.run();
-    return job.summary();
-}
-
-JobSummary runAdif(Session& session, const Step& step)
-{
-    AdifFillJob job(session.state, session.status, step.file);
-    job.run();
-    return job.summary();
-}
 
 std::vector<std::string> callsFrom(std::istream& in)
 {
@@ -121,44 +82,31 @@ JobSummary runLookup(Session& session, const Step& step)
 }
 
 constexpr std::string_view LookupCommand = "lookup";
-constexpr std::string_view ImportCommand = "import";
 
-constexpr std::array<Command, 9> Commands = {{
-    {"list25", "", "List of 25+: QSL.TXT to QSL.CSV, QSLMGR.TXT and BORVELIN.LOG", runJob<List25Job>},
-    {"buro", "", "QSL Buro list: the bureau lines of QSL.TXT to QSLADM.TXT", runJob<BuroListJob>},
-    {"txt2ful", "", "Convert TXT to FUL: QSL.TXT to QSL.FUL", runJob<TxtToFulJob>},
-    {"ful2txt", "", "Convert FUL to TXT: QSL.FUL to QSL.TXT, the old one kept as QSL.BAK", runJob<FulToTxtJob>},
-    {"check", "", "Check List: the findings on the lines of QSL.TXT to QSLCHK.CSV", runJob<CheckJob>},
-    {ImportCommand, "[--merge] FILE",
-     "Import Manager List FILE to QSL.TXT (kept as QSL.BAK); --merge: new stations only", runImport},
-    {"adif", "LOG", "Fill QSL Via in Log: QSL_VIA from QSL.TXT into LOG (kept as LOG.bak), QSLVIA.CSV", runAdif},
-    {"cluster", "", "Export for DX Cluster: QSL.TXT to QSLCLU.FUL, one record per call", runJob<ClusterExportJob>},
-    {LookupCommand, "[CALL...]", "Look up calls (or calls on standard input): their lines and routes", runLookup},
-}};
+// Lookup prints its answers as it finds them; every other command runs its job.
+JobSummary runStep(Session& session, const Step& step)
+{
+    if (step.command->id == LookupCommand)
+        return runLookup(session, step);
+    return step.command->run({session.state, session.status, diskFiles(), step.arguments, session.options});
+}
 
 constexpr std::size_t UsageWidth = 23;
 
-const Command* findCommand(std::string_view name)
-{
-    for (const auto& command : Commands)
-        if (command.name == name)
-            return &command;
-    return nullptr;
-}
-
 void printUsage(std::ostream& out)
 {
-    out << "Usage: borvelin-cli [-C DIR] [-q] COMMAND...\n"
+    out << "Usage: borvelin-cli [-C DIR] [-q] [--threads N] COMMAND...\n"
            "Runs BORVELIN's File conversions on the files of the current directory (or DIR),\n"
            "one after the other; stops at the first that fails.\n\nCommands:\n";
-    for (const auto& command : Commands) {
-        const std::string usage = std::string(command.name) + " " + std::string(command.operands);
+    for (const Command& command : commands()) {
+        const std::string usage = std::string(command.id) + " " + command.operands.usage();
         out << "  " << usage << std::string(UsageWidth - std::min(usage.size(), UsageWidth - 1), ' ')
-            << command.menuItem << '\n';
+            << command.description << '\n';
     }
     out << "\nOptions:\n"
            "  -C DIR       work in DIR instead of the current directory\n"
            "  -q, --quiet  leave out the progress texts\n"
+           "  --threads N  work on N threads (0, the default: as many as the machine has)\n"
            "  --help       show this text\n"
            "  --version    show the version\n\n"
            "lookup comes last: every argument after it is a call to look up; without one,\n"
@@ -175,26 +123,43 @@ struct Invocation {
     bool help = false;
     bool version = false;
     bool quiet = false;
+    JobOptions options;
 };
 
 // The step of `command`, which stands at argv[i]: takes what follows it as its operands
-// and moves `i` past them. Returns an error text for operands that are missing.
+// (its options, then its file) and moves `i` past them. Returns an error text for
+// operands that are missing.
 std::string takeOperands(int argc, const char* const* argv, int& i, Step& step)
 {
-    const Command& command = *step.command;
-    if (command.name == LookupCommand) {
+    const Operands& operands = step.command->operands;
+    if (operands.calls) {
         step.calls.assign(argv + i + 1, argv + argc);
         i = argc;
         return {};
     }
-    if (command.operands.empty())
+    if (operands.file.empty())
         return {};
-    step.merge = command.name == ImportCommand && i + 1 < argc && std::string_view(argv[i + 1]) == "--merge";
-    i += step.merge ? 1 : 0;
+    for (; i + 1 < argc; ++i) {
+        const CommandOption* option = operands.option(argv[i + 1]);
+        if (option == nullptr)
+            break;
+        step.arguments.*option->turnsOn = true;
+    }
     if (i + 1 >= argc)
-        return std::string(command.name) + " needs " + std::string(command.operands);
-    step.file = argv[++i];
+        return std::string(step.command->id) + " needs " + operands.usage();
+    step.arguments.file = argv[++i];
     return {};
+}
+
+// A number of threads, 0 to 256, in decimal digits only.
+bool readThreads(std::string_view text, unsigned& threads)
+{
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value > 256)
+        return false;
+    threads = value;
+    return true;
 }
 
 // Fills `invocation`; returns an error text for a command line that cannot run.
@@ -212,8 +177,12 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
             if (i + 1 >= argc)
                 return "-C needs a directory";
             invocation.directory = argv[++i];
+        } else if (argument == "--threads") {
+            if (i + 1 >= argc || !readThreads(argv[i + 1], invocation.options.threads))
+                return "--threads needs a number of threads, 0 to 256";
+            ++i;
         } else if (const Command* command = findCommand(argument)) {
-            Step step{command, {}, false, {}};
+            Step step{command, {}, {}};
             if (std::string problem = takeOperands(argc, argv, i, step); !problem.empty())
                 return problem;
             invocation.steps.push_back(std::move(step));
@@ -284,15 +253,16 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     }
     TerminalStatus terminal(err, errIsTerminal);
     SilentStatus silent;
-    Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal, in, out};
+    Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal, in, out,
+                    invocation.options};
     for (const Step& step : invocation.steps) {
         try {
-            const JobSummary summary = step.command->run(session, step);
+            const JobSummary summary = runStep(session, step);
             terminal.finishLine();
-            reportSummary(err, step.command->name, summary);
+            reportSummary(err, step.command->id, summary);
         } catch (const JobError& error) {
             terminal.finishLine();
-            reportFailure(err, step.command->name, error);
+            reportFailure(err, step.command->id, error);
             return ExitJobFailed;
         }
     }

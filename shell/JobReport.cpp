@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/JobReport.h"
 
+#include "catalog/ProgramFiles.h"
 #include "jobs/JobError.h"
 #include "jobs/LineCount.h"
 #include "shell/WorkingFolder.h"
@@ -46,12 +47,12 @@ QString sizeText(qint64 bytes)
 
 } // namespace
 
-const QStringList JobReport::ProgramFiles = {
-    QStringLiteral("QSL.TXT"),      QStringLiteral("QSL.BAK"),    QStringLiteral("QSL.FUL"),
-    QStringLiteral("QSL.CSV"),      QStringLiteral("QSLMGR.TXT"), QStringLiteral("QSLADM.TXT"),
-    QStringLiteral("QSLCHK.CSV"),   QStringLiteral("QSLCLU.FUL"), QStringLiteral("QSLVIA.CSV"),
-    QStringLiteral("BORVELIN.LOG"),
-};
+const QStringList JobReport::ProgramFiles = [] {
+    QStringList names;
+    for (const std::string_view name : borvelin::programFiles())
+        names << QString::fromUtf8(name);
+    return names;
+}();
 
 JobReport::JobReport(QWidget* parent) : QWidget(parent)
 {

@@ -23,7 +23,8 @@ class JobReport : public QWidget {
     Q_OBJECT
 
 public:
-    // The files of the program that the report lists when they are there.
+    // The files the commands read and write in the working folder (from the catalog),
+    // which the report lists when they are there.
     static const QStringList ProgramFiles;
 
     explicit JobReport(QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/frmMain.h"
 
+#include "catalog/Catalog.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmGuide.h"
 #include "forms/AppIcon.h"
@@ -23,6 +24,7 @@
 #include <QLockFile>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -54,18 +56,19 @@ void frmMain::createMenus()
         ->setShortcut(QKeySequence::Open);
     addRecentFolderItems(mnuFile);
     addSeparator(mnuFile, "mnuFileBarFolder");
-    addMenuItem(mnuFile, "mnuFileFull2TXT", QStringLiteral("Convert &FUL to TXT"), &frmMain::mnuFileFull2TXT_Click);
-    addMenuItem(mnuFile, "mnuFileTXT2FUL", QStringLiteral("Convert &TXT to FUL"), &frmMain::mnuFileTXT2FUL_Click);
-    addSeparator(mnuFile, "mnuFileBar0");
-    addMenuItem(mnuFile, "mnuFileQSL_Buro_list", QStringLiteral("QSL &Buro list"),
-                &frmMain::mnuFileQSL_Buro_list_Click);
-    addMenuItem(mnuFile, "mnuFileList25", QStringLiteral("&List of 25+"), &frmMain::mnuFileList25_Click);
-    addMenuItem(mnuFile, "mnuFileCheckList", QStringLiteral("&Check List"), &frmMain::mnuFileCheckList_Click);
-    addSeparator(mnuFile, "mnuFileBar2");
-    addMenuItem(mnuFile, "mnuFileImport", QStringLiteral("&Import Manager List..."), &frmMain::mnuFileImport_Click);
-    addMenuItem(mnuFile, "mnuFileFillQslVia", QStringLiteral("Fill QSL &Via in Log..."),
-                &frmMain::mnuFileFillQslVia_Click);
-    addMenuItem(mnuFile, "mnuFileCluster", QStringLiteral("&Export for DX Cluster"), &frmMain::mnuFileCluster_Click);
+    // The conversions, from the catalog. An item runs the handler named after it, as
+    // mnuFileList25_Click; an item without one runs its command as it is.
+    for (const borvelin::Command* command : borvelin::fileMenuCommands()) {
+        if (!command->barAbove.empty())
+            mnuFile->addSeparator()->setObjectName(QString::fromUtf8(command->barAbove));
+        QAction* item = mnuFile->addAction(QString::fromUtf8(command->caption));
+        item->setObjectName(QString::fromUtf8(command->control));
+        const QByteArray handler = item->objectName().toLatin1() + "_Click()";
+        if (const int slot = metaObject()->indexOfSlot(handler.constData()); slot >= 0)
+            connect(item, QMetaMethod::fromSignal(&QAction::triggered), this, metaObject()->method(slot));
+        else
+            connect(item, &QAction::triggered, this, [this, command] { runCommand(*command); });
+    }
     addSeparator(mnuFile, "mnuFileBar1");
     addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

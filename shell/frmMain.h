@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalog/CommandContext.h"
 #include "jobs/JobState.h"
 #include "jobs/JobSummary.h"
 
@@ -19,8 +20,9 @@ class QShortcut;
 class StatusBar;
 
 namespace borvelin {
+struct Command;
 class JobError;
-}
+} // namespace borvelin
 
 // The main window: the File and Help menus, the job report in the client area, and two
 // status bars. The program works on the files of its current directory, the working
@@ -100,9 +102,8 @@ private:
     QSize frameExtent() const;
     void settleOuterSize();
     void saveCurrentPlacement() const;
-    // Runs the conversion of the File menu's item `menuItem`.
-    template <typename Job, typename... Extra>
-    void runConversion(const char* menuItem, Extra... extra);
+    // Runs `command` of the catalog with `arguments`, on a thread of its own.
+    void runCommand(const borvelin::Command& command, const borvelin::CommandArguments& arguments = {});
     void beginJob();
     void endJob();
     void setMenuCommandsEnabled(bool enabled);

@@ -3,17 +3,10 @@
 // live, and the menu command returns when it has ended.
 #include "shell/frmMain.h"
 
-#include "adif/AdifFillJob.h"
-#include "buro/BuroListJob.h"
-#include "check/CheckJob.h"
-#include "cluster/ClusterExportJob.h"
+#include "catalog/Catalog.h"
 #include "forms/AppTitle.h"
-#include "full/FulToTxtJob.h"
-#include "full/TxtToFulJob.h"
-#include "import/ImportJob.h"
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
-#include "managers/List25Job.h"
 #include "shell/CallFinder.h"
 #include "shell/ImportFileDialog.h"
 #include "shell/JobReport.h"
@@ -35,11 +28,11 @@
 
 namespace {
 
-// A menu item's caption without its access key and the dots of an item that asks for
+// A command's menu caption without its access key and the dots of an item that asks for
 // more first: "List of 25+", "Import Manager List".
-QString commandName(const QAction& command)
+QString commandName(const borvelin::Command& command)
 {
-    QString name = QString(command.text()).remove(QLatin1Char('&')).trimmed();
+    QString name = QString::fromUtf8(command.caption).remove(QLatin1Char('&')).trimmed();
     while (name.endsWith(QLatin1Char('.')))
         name.chop(1);
     return name;
@@ -47,20 +40,17 @@ QString commandName(const QAction& command)
 
 } // namespace
 
-template <typename Job, typename... Extra>
-void frmMain::runConversion(const char* menuItem, Extra... extra)
+void frmMain::runCommand(const borvelin::Command& command, const borvelin::CommandArguments& arguments)
 {
-    const QString command = commandName(*findChild<QAction*>(QString::fromLatin1(menuItem)));
+    const QString name = commandName(command);
     std::optional<borvelin::JobError> failure;
     JobRunner runner;
     connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
     connect(&runner, &JobRunner::showShareRead, Report->prgJob, &QProgressBar::setValue);
     beginJob();
     try {
-        lastSummary_ = runner.run([this, &extra...](borvelin::StatusSink& status) {
-            Job job(jobState_, status, extra...);
-            job.run();
-            return job.summary();
+        lastSummary_ = runner.run([this, &command, &arguments](borvelin::StatusSink& status) {
+            return command.run({jobState_, status, borvelin::diskFiles(), arguments});
         });
     } catch (const borvelin::JobError& error) {
         failure = error;
@@ -71,11 +61,11 @@ void frmMain::runConversion(const char* menuItem, Extra... extra)
         return;
     }
     if (!failure) {
-        Report->showJobDone(command, lastSummary_);
+        Report->showJobDone(name, lastSummary_);
         return;
     }
     const QString text = describe(*failure);
-    Report->showJobFailed(command, text);
+    Report->showJobFailed(name, text);
     QMessageBox::critical(this, AppTitle, text);
 }
 
@@ -134,27 +124,27 @@ QString frmMain::describe(const borvelin::JobError& error) const
 
 void frmMain::mnuFileFull2TXT_Click()
 {
-    runConversion<borvelin::FulToTxtJob>("mnuFileFull2TXT");
+    runCommand(borvelin::commandNamed("ful2txt"));
 }
 
 void frmMain::mnuFileTXT2FUL_Click()
 {
-    runConversion<borvelin::TxtToFulJob>("mnuFileTXT2FUL");
+    runCommand(borvelin::commandNamed("txt2ful"));
 }
 
 void frmMain::mnuFileQSL_Buro_list_Click()
 {
-    runConversion<borvelin::BuroListJob>("mnuFileQSL_Buro_list");
+    runCommand(borvelin::commandNamed("buro"));
 }
 
 void frmMain::mnuFileList25_Click()
 {
-    runConversion<borvelin::List25Job>("mnuFileList25");
+    runCommand(borvelin::commandNamed("list25"));
 }
 
 void frmMain::mnuFileCheckList_Click()
 {
-    runConversion<borvelin::CheckJob>("mnuFileCheckList");
+    runCommand(borvelin::commandNamed("check"));
 }
 
 void frmMain::mnuFileImport_Click()
@@ -165,9 +155,7 @@ void frmMain::mnuFileImport_Click()
 
 void frmMain::importManagerList(const QString& fileName, bool merge)
 {
-    const std::string listFile = QFile::encodeName(fileName).toStdString();
-    const borvelin::ImportMode mode = merge ? borvelin::ImportMode::Merge : borvelin::ImportMode::Replace;
-    runConversion<borvelin::ImportJob>("mnuFileImport", listFile, mode);
+    runCommand(borvelin::commandNamed("import"), {.file = QFile::encodeName(fileName).toStdString(), .merge = merge});
 }
 
 void frmMain::mnuFileFillQslVia_Click()
@@ -180,11 +168,10 @@ void frmMain::mnuFileFillQslVia_Click()
 
 void frmMain::fillQslVia(const QString& logFile)
 {
-    const std::string log = QFile::encodeName(logFile).toStdString();
-    runConversion<borvelin::AdifFillJob>("mnuFileFillQslVia", log);
+    runCommand(borvelin::commandNamed("adif"), {.file = QFile::encodeName(logFile).toStdString()});
 }
 
 void frmMain::mnuFileCluster_Click()
 {
-    runConversion<borvelin::ClusterExportJob>("mnuFileCluster");
+    runCommand(borvelin::commandNamed("cluster"));
 }

@@ -18,10 +18,11 @@ declare -A may_use=(
     [import]="text calls jobs listline"
     [cluster]="text calls jobs listline"
     [adif]="text calls jobs listline"
-    [cli]="text calls jobs listline managers buro full lookup check import cluster adif"
+    [catalog]="text calls jobs listline managers buro full lookup check import cluster adif"
+    [cli]="text calls jobs listline managers buro full lookup check import cluster adif catalog"
     [forms]=""
     [dialogs]="forms jobs"
-    [shell]="text calls forms dialogs jobs listline managers buro full lookup check import cluster adif"
+    [shell]="text calls forms dialogs jobs listline managers buro full lookup check import cluster adif catalog"
 )
 status=0
 for folder in "${!may_use[@]}"; do
