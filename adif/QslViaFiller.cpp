@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "adif/QslViaFiller.h"
 
-#include "listline/LineRoute.h"
+#include "text/Capitals.h"
 #include "text/Trimmed.h"
 
 #include <algorithm>

@@ -3,7 +3,6 @@
 
 #include "calls/CallHash.h"
 #include "listline/CallShape.h"
-#include "listline/LineRoute.h"
 #include "text/Capitals.h"
 #include "text/Trimmed.h"
 
@@ -92,15 +91,27 @@ void RouteBook::takeLine(std::vector<ListedCall>& calls, std::string_view call, 
              line);
 }
 
+// A route to a call that is no call gives the station no manager: it is never written
+// into a log.
 void RouteBook::takeLine(StationRoutes& station, std::string_view line)
 {
-    LineRoute route = routeOfLine(line);
+    const LineRoute route = routes_.read(line);
     station.listed = true;
-    if (station.manager.empty())
-        station.manager = std::move(route.manager);
-    station.pirate = station.pirate || route.pirate;
-    if (route.notRoute != layout::Keyword::Count && !route.notCall.empty())
-        station.notRoutes.emplace_back(route.notRoute, std::move(route.notCall));
+    switch (route.kind) {
+    case RouteKind::Manager:
+    case RouteKind::HomeCall:
+        if (station.manager.empty() && route.namesWellFormedCall())
+            station.manager = capitals(route.call);
+        break;
+    case RouteKind::Pirate: station.pirate = true; break;
+    case RouteKind::NotVia:
+    case RouteKind::NotMore:
+    case RouteKind::NotLonger:
+        if (route.namesWellFormedCall())
+            station.notRoutes.emplace_back(keywordOf(route.kind), capitals(route.call));
+        break;
+    default: break;
+    }
 }
 
 const StationRoutes* RouteBook::find(std::string_view qsoCall) const

@@ -4,6 +4,7 @@
 #include "calls/CallTable.h"
 #include "calls/LookAheadRing.h"
 #include "listline/LineLayout.h"
+#include "listline/RouteReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -64,8 +65,8 @@ private:
         std::vector<ListedCall> listed;
     };
 
-    static void takeLine(StationRoutes& station, std::string_view line);
-    static void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
+    void takeLine(StationRoutes& station, std::string_view line);
+    void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
     static auto isHome(std::string_view home)
     {
         return [home](const NotedHome& noted) { return noted.call == home; };
@@ -76,6 +77,7 @@ private:
     static constexpr std::size_t FilterBitsPerHome = 32;
 
     CallTable<NotedHome> homes_;
+    RouteReader routes_; // of the lines of the calls noted
     LookAheadRing<Candidate, 8> waiting_;
     Candidate next_;       // the line in hand, its strings used again and again
     std::string portable_; // the home call of a portable call in hand

@@ -2,6 +2,7 @@
 #include "buro/BuroListJob.h"
 
 #include "listline/BureauLine.h"
+#include "listline/LineLayout.h"
 
 namespace borvelin {
 

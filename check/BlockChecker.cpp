@@ -2,7 +2,6 @@
 #include "check/BlockChecker.h"
 
 #include "calls/LookAheadRing.h"
-#include "jobs/ConversionJob.h"
 #include "listline/LineLayout.h"
 
 #include <algorithm>
@@ -36,10 +35,10 @@ void BlockChecker::checkLine(std::string_view line)
 {
     findings_.clear();
     failureCount_ = 0;
-    const bool shortLine = line.size() <= ConversionJob::BlankedLineLength;
+    const bool shortLine = line.size() <= BlankedLineLength;
     if (shortLine)
         lineChecks_.checkShortLine(line, findings_);
-    const std::string_view textLine = parser_.parse(ConversionJob::blankShortLine(line), entry_);
+    const std::string_view textLine = parser_.parse(blankShortLine(line), entry_);
     // A short line reached the grammar as a blank; a repair leaves the first word as it was.
     for (Finding& finding : findings_)
         if (finding.code == 1)

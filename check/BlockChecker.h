@@ -9,7 +9,7 @@
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
-#include "lookup/ParsedRoute.h"
+#include "listline/RouteReader.h"
 
 #include <cstdint>
 #include <deque>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "calls/CallHash.h"
-#include "lookup/RouteKind.h"
+#include "listline/RouteKind.h"
 #include <string_view>
 
 #include <cstddef>

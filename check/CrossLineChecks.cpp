@@ -34,15 +34,6 @@ bool givesRoute(const LineFacts& facts)
     return facts.station && facts.routeId != 0;
 }
 
-std::string_view stopWord(RouteKind kind)
-{
-    switch (kind) {
-    case RouteKind::Pirate: return "PIRATE";
-    case RouteKind::NotMore: return "NOT MORE";
-    default: return "NOT LONGER";
-    }
-}
-
 } // namespace
 
 std::uint32_t checkedLineNumber(std::uint64_t count)
@@ -261,7 +252,7 @@ void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>&
     if (manager->stopLine != 0) {
         Finding& finding = add(findings, Severity::Warning, 7, facts.firstWord, manager->stopLine);
         finding.named = facts.route.call;
-        finding.keyword = stopWord(manager->stopKind);
+        finding.keyword = layout::textOf(keywordOf(manager->stopKind));
     }
     if (manager->chainLine != 0)
         add(findings, Severity::Note, 9, facts.firstWord, manager->chainLine).named = facts.route.call;

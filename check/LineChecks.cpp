@@ -29,16 +29,6 @@ constexpr std::size_t LongestRouteKeyword = [] {
     return longest;
 }();
 
-std::string_view routeKeywordOf(RouteKind kind)
-{
-    switch (kind) {
-    case RouteKind::NotVia: return layout::textOf(layout::Keyword::NotVia);
-    case RouteKind::NotMore: return layout::textOf(layout::Keyword::NotMore);
-    case RouteKind::NotLonger: return layout::textOf(layout::Keyword::NotLonger);
-    default: return layout::textOf(layout::Keyword::QslVia);
-    }
-}
-
 // What a byte is to the call shape: a digit, a letter, the "/" of a portable part, a
 // tab, a control byte or a byte over 127 (foreign), or any other.
 constexpr unsigned Digit = 1;
@@ -134,7 +124,7 @@ void LineChecks::checkNamedCalls(const ListEntry& entry, const LineFacts& facts,
     case RouteKind::NotVia:
     case RouteKind::NotMore:
     case RouteKind::NotLonger:
-        checkCall(findings, station, routeKeywordOf(facts.route.kind), facts.route.call, Severity::Warning);
+        checkCall(findings, station, layout::textOf(keywordOf(facts.route.kind)), facts.route.call, Severity::Warning);
         break;
     default: break;
     }

@@ -24,7 +24,7 @@ std::uint32_t identity(std::uint64_t hash)
 
 // Addresses that differ only in case and blanks are the same address: their bytes
 // without blanks, each part followed by ",", are hashed a bufferful at a time.
-std::uint32_t addressRouteId(const ParsedRoute& route)
+std::uint32_t addressRouteId(const LineRoute& route)
 {
     std::array<char, 256> bytes;
     std::size_t used = 0;
@@ -88,7 +88,7 @@ void readCommonFacts(std::string_view line, LineFacts& facts)
 
 } // namespace
 
-void readFacts(std::string_view line, const ListEntry& entry, const ParsedRoute& route, LineFacts& facts)
+void readFacts(std::string_view line, const ListEntry& entry, const LineRoute& route, LineFacts& facts)
 {
     facts.route = route;
     facts.seeAlso = entry.SeeAlsoCall;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "listline/ListEntry.h"
-#include "lookup/ParsedRoute.h"
+#include "listline/RouteReader.h"
 
 #include <cstdint>
 #include <string_view>
@@ -14,7 +14,7 @@ struct LineFacts {
     std::string_view firstWord;
     // The line names a station (not a bureau): its first word is the station's call.
     bool station = false;
-    ParsedRoute route;
+    LineRoute route;
     std::string_view seeAlso; // the call after "see also"
     // Identities, as hashes, compared only among the lines of one call: of the route
     // the line gives (a manager, a home call or an address; 0 for any other route),
@@ -42,7 +42,7 @@ struct SurveyFacts {
 };
 
 // The facts of a parsed line, written into `facts`.
-void readFacts(std::string_view line, const ListEntry& entry, const ParsedRoute& route, LineFacts& facts);
+void readFacts(std::string_view line, const ListEntry& entry, const LineRoute& route, LineFacts& facts);
 // The facts of a line that gives only "QSL via `manager`" (see PlainLine.h).
 void readPlainFacts(std::string_view line, std::string_view manager, LineFacts& facts);
 

@@ -2,13 +2,13 @@
 #include "check/LineSurveyor.h"
 
 #include "check/PlainLine.h"
-#include "jobs/ConversionJob.h"
+#include "listline/LineLayout.h"
 
 namespace borvelin {
 
 SurveyFacts LineSurveyor::factsOf(std::string_view line)
 {
-    line = ConversionJob::blankShortLine(line); // as every line of List of 25+
+    line = blankShortLine(line); // as every line of List of 25+
     if (const std::string_view manager = plainManagerOf(line); !manager.empty()) {
         readPlainFacts(line, manager, facts_);
     } else {

@@ -5,7 +5,7 @@
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
-#include "lookup/ParsedRoute.h"
+#include "listline/RouteReader.h"
 
 #include <string_view>
 
@@ -19,11 +19,6 @@ public:
     SurveyFacts factsOf(std::string_view line);
 
 private:
-    class IgnoredFailures : public LineFailureLog {
-    public:
-        void logFailure(std::string_view, std::string_view) override {}
-    };
-
     IgnoredFailures noLog_;
     ListLineParser parser_{noLog_};
     RouteReader routes_;

@@ -5,7 +5,7 @@
 #include "jobs/LineReader.h"
 #include "jobs/TemporaryFile.h"
 #include "listline/LineLayout.h"
-#include "listline/LineRoute.h"
+#include "text/Capitals.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,7 +5,8 @@
 #include "jobs/JobError.h"
 #include "jobs/PassRunner.h"
 #include "listline/LineLayout.h"
-#include "listline/LineRoute.h"
+#include "listline/RouteReader.h"
+#include "text/Capitals.h"
 
 #include <algorithm>
 #include <cstring>
@@ -133,8 +134,10 @@ void ImportJob::compareWithListLine(std::string_view line)
     if (!station)
         return;
     station->inList = true;
-    const std::string listManager = routeOfLine(line).manager;
-    if (listManager != station->manager.view())
+    const LineRoute route = routes_.read(line);
+    const bool givesManager = route.kind == RouteKind::Manager || route.kind == RouteKind::HomeCall;
+    const bool sameManager = givesManager && equalInCapitals(route.call, station->manager.view());
+    if (!sameManager)
         logFailure(line, "Failure: " + std::string(station->call.view()) + " has the manager " +
                              std::string(station->manager.view()) +
                              " in the imported list; its line is left as it was.");

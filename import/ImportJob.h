@@ -4,6 +4,7 @@
 #include "import/ImportRow.h"
 #include "import/StationTable.h"
 #include "jobs/ConversionJob.h"
+#include "listline/RouteReader.h"
 
 #include <cstddef>
 #include <string>
@@ -73,6 +74,7 @@ private:
     std::string listFile_;
     ImportMode mode_;
     PresentList presentList_{*this};
+    RouteReader routes_; // of the present list's lines
     StationTable stations_;
     bool beforeFirstRow_ = true;
     std::uint64_t stationsWritten_ = 0;

@@ -51,16 +51,8 @@ public:
     static constexpr std::size_t LinesPerBatch = PassRunner::LinesPerBatch;
     // Progress is shown whenever the count reaches a whole multiple of this.
     static constexpr std::uint64_t ProgressInterval = 250;
-    // Jobs that take every line replace one of this many bytes or fewer by " ".
-    static constexpr std::size_t BlankedLineLength = 12;
     // Jobs that filter pass over lines of this many bytes or fewer.
     static constexpr std::size_t SkippedLineLength = 20;
-
-    // The counting jobs' rule: a short line becomes a single space.
-    static std::string_view blankShortLine(std::string_view textLine)
-    {
-        return textLine.size() <= BlankedLineLength ? std::string_view(" ") : textLine;
-    }
 
 protected:
     // The passes a job declares, in the order they run. Every input is opened before the

@@ -13,4 +13,10 @@ public:
     virtual void logFailure(std::string_view line, std::string_view message) = 0;
 };
 
+// For readers that want the cuts and not the complaints.
+class IgnoredFailures : public LineFailureLog {
+public:
+    void logFailure(std::string_view, std::string_view) override {}
+};
+
 } // namespace borvelin

@@ -105,6 +105,15 @@ constexpr std::array<Keyword, RouteKeywordCount> RouteKeywords = [] {
 
 } // namespace layout
 
+// Commands that take every line of the list replace one of this many bytes or fewer
+// by a single blank before the grammar sees it.
+constexpr std::size_t BlankedLineLength = 12;
+
+constexpr std::string_view blankShortLine(std::string_view line)
+{
+    return line.size() <= BlankedLineLength ? std::string_view(" ") : line;
+}
+
 // The bytes before the first space; a line without a space is its own first word. A
 // first word is a few bytes long: a short loop finds its end sooner than a call.
 constexpr std::string_view firstWord(std::string_view line)

@@ -1,28 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "listline/LineLayout.h"
-#include "text/Capitals.h"
+#include "listline/CallShape.h"
+#include "listline/RouteKind.h"
 
-#include <string>
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace borvelin {
 
-// The route a manager-list line gives its station, as a look-up needs it: the calls
-// whole and in capitals, read from the line's columns. Unlike the 18 values of List of
-// 25+, which keep their cuts byte for byte, a call here ends where the call does, so a
-// line that ends right behind its manager still names it.
+// The route one line of the list gives its station, as views into the line and what the
+// grammar cut from it: valid while both stay unchanged.
 struct LineRoute {
-    std::string call;    // the first word, portable parts included
-    std::string manager; // after "QSL via", or the home call of a "QSL via Home Call" line
-    bool pirate = false;
-    // "NOT via", "NOT MORE" or "NOT LONGER" at the route column, and the call it names;
-    // Keyword::Count when the line has none.
-    layout::Keyword notRoute = layout::Keyword::Count;
-    std::string notCall;
-};
+    RouteKind kind = RouteKind::None;
+    // The manager (Manager), the home call (HomeCall) or the call of a NOT route, as it
+    // stands on the line; may be empty when the line names none.
+    std::string_view call;
+    // The address parts, in order, empty parts left out: of a direct address, a bureau,
+    // or the address beside a NOT via.
+    std::array<std::string_view, 5> addressParts{};
+    std::size_t addressPartCount = 0;
 
-LineRoute routeOfLine(std::string_view line);
+    // The call the route names is shaped like a call. A route to a call that is none (a
+    // manager "q2mgr)") is read, reported and shown, but never written into a log.
+    bool namesWellFormedCall() const { return callshape::isWellFormedCall(call); }
+};
 
 } // namespace borvelin

@@ -82,7 +82,7 @@ void ListEntry::writeRecord(char* out) const
     out = putFlag(out, BuroFlag);
     out = putField(out, HimselfViaCall);
     out = putField(out, NotViaCall);
-    *out++ = static_cast<char>('0' + RouteCode);
+    *out++ = static_cast<char>('0' + static_cast<int>(RouteCode));
     *out++ = ';';
     out = putField(out, Addr1);
     out = putField(out, Addr2);

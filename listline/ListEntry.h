@@ -8,6 +8,9 @@
 
 namespace borvelin {
 
+// A NOT route as QSL.CSV writes it: its value is the digit of the record.
+enum class NotRoute : std::uint8_t { None = 0, NotVia = 1, NotLonger = 2, NotMore = 3 };
+
 // The 18 values List of 25+ cuts from one manager-list line, in their QSL.CSV order.
 // The texts are views into the line they were cut from, valid as long as it is: a
 // record is written before the next line is read.
@@ -24,8 +27,7 @@ struct ListEntry {
     bool BuroFlag = false;
     std::string_view HimselfViaCall;
     std::string_view NotViaCall;
-    // 0 no NOT route, 1 "NOT via", 2 "NOT LONGER", 3 "NOT MORE".
-    std::uint8_t RouteCode = 0;
+    NotRoute RouteCode = NotRoute::None;
     std::string_view Addr1;
     std::string_view Addr2;
     std::string_view Addr3;

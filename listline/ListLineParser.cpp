@@ -159,21 +159,21 @@ void ListLineParser::cutNotVia()
         return;
     }
     entry.DxCall = firstWord_;
-    entry.RouteCode = 1;
+    entry.RouteCode = NotRoute::NotVia;
 }
 
 void ListLineParser::cutNotMore()
 {
-    cutNotRoute(Keyword::NotMore, NotMoreCallColumn, 3);
+    cutNotRoute(Keyword::NotMore, NotMoreCallColumn, NotRoute::NotMore);
 }
 
 void ListLineParser::cutNotLonger()
 {
-    cutNotRoute(Keyword::NotLonger, NotLongerCallColumn, 2);
+    cutNotRoute(Keyword::NotLonger, NotLongerCallColumn, NotRoute::NotLonger);
 }
 
 // A NOT route with the call behind its keyword, when a space stands at column 22 or later.
-void ListLineParser::cutNotRoute(Keyword keyword, std::size_t callColumn, std::uint8_t routeCode)
+void ListLineParser::cutNotRoute(Keyword keyword, std::size_t callColumn, NotRoute routeCode)
 {
     if (!routeIs(keyword) || findByte(' ', ManagerColumn) == 0)
         return;

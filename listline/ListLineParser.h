@@ -39,7 +39,7 @@ private:
     void cutNotVia();
     void cutNotMore();
     void cutNotLonger();
-    void cutNotRoute(layout::Keyword keyword, std::size_t callColumn, std::uint8_t routeCode);
+    void cutNotRoute(layout::Keyword keyword, std::size_t callColumn, NotRoute routeCode);
     void cutManager();
     void markPirate();
     void cutDirectAddress();

@@ -16,7 +16,7 @@ namespace borvelin {
 
 namespace {
 
-void joinAddress(const ParsedRoute& route, std::string& text)
+void joinAddress(const LineRoute& route, std::string& text)
 {
     text.clear();
     std::size_t length = 0;
@@ -112,15 +112,14 @@ void CallLookup::addHit(const Home& home, std::string_view line, std::uint64_t l
 
 void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
 {
-    const std::string_view parsedLine = parser_.parse(line, entry_);
-    const ParsedRoute route = routes_.routeOf(parsedLine, entry_);
+    const LineRoute route = routes_.read(line);
     hit_.lineNumber = lineNumber;
     if (keeps_ == Keeps::Hits)
         hit_.line.assign(line); // the text is written from the line where it stands
     hit_.route = route.kind;
     hit_.manager.assign(route.call);
     joinAddress(route, hit_.address);
-    readRemarks(entry_, hit_.remarks);
+    readRemarks(routes_.entry(), hit_.remarks);
 }
 
 bool CallLookup::allFound() const

@@ -8,8 +8,8 @@
 #include "listline/LineFailureLog.h"
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
+#include "listline/RouteReader.h"
 #include "lookup/LookupAnswer.h"
-#include "lookup/ParsedRoute.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -73,13 +73,6 @@ private:
     std::size_t longestHome_ = 0; // none asked for: no line is
     std::uint64_t linesRead_ = 0;
 
-    class IgnoredFailures : public LineFailureLog {
-    public:
-        void logFailure(std::string_view, std::string_view) override {}
-    };
-    IgnoredFailures noLog_;
-    ListLineParser parser_{noLog_};
-    ListEntry entry_;
     RouteReader routes_;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "lookup/RouteKind.h"
+#include "listline/RouteKind.h"
 
 #include <cstdint>
 #include <string>

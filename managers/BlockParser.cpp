@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "managers/BlockParser.h"
 
-#include "jobs/ConversionJob.h"
+#include "listline/LineLayout.h"
 
 namespace borvelin {
 
@@ -13,7 +13,7 @@ void BlockParser::parse(std::span<const std::string_view> lines, ParsedBlock& bl
     block.failures.clear();
     block_ = &block;
     for (line_ = 0; line_ < lines.size(); ++line_) {
-        parser_.parse(ConversionJob::blankShortLine(lines[line_]), entry_);
+        parser_.parse(blankShortLine(lines[line_]), entry_);
         const std::size_t recordBegin = block.records.size();
         block.records.resize(recordBegin + entry_.recordLength());
         entry_.writeRecord(block.records.data() + recordBegin);

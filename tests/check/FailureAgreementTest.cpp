@@ -66,7 +66,7 @@ TEST(FailureAgreement, C1NamesTheLinesListOf25Logs)
             if (row[2] != "C1")
                 continue;
             std::string line = lines.at(std::stoull(row[0]) - 1);
-            if (line.size() <= ConversionJob::BlankedLineLength)
+            if (line.size() <= BlankedLineLength)
                 line = " ";
             named.emplace_back(line, row[4].substr(std::string("List of 25+ logs: ").size()));
         }

@@ -6,7 +6,7 @@
 #include "listline/CallShape.h"
 #include "listline/LineFailureLog.h"
 #include "listline/ListLineParser.h"
-#include "lookup/ParsedRoute.h"
+#include "listline/RouteReader.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,7 @@ TEST(Shortcuts, PlainManagerLineReadsAsTheGrammarReadsIt)
         const std::string expected(manager);
         ListEntry entry;
         parser.parse(line, entry);
-        const ParsedRoute route = routes.routeOf(line, entry);
+        const LineRoute route = routes.routeOf(line, entry);
         EXPECT_EQ(route.kind, RouteKind::Manager) << line;
         EXPECT_EQ(route.call, expected) << line;
         EXPECT_EQ(entry.SeeAlsoCall, "") << line;

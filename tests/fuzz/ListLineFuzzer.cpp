@@ -75,6 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                           &entry.ForCall, &entry.ExMgrCall, &entry.HimselfViaCall, &entry.NotViaCall,
                                           &entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest})
         require(original.find(*value) != std::string::npos || line.find(*value) != std::string_view::npos);
-    require(entry.RouteCode <= 3);
+    require(static_cast<int>(entry.RouteCode) <= 3);
     return 0;
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lookup/ParsedRoute.h"
+#include "listline/RouteReader.h"
 
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
@@ -10,11 +10,7 @@ namespace borvelin {
 
 namespace {
 
-constexpr std::uint8_t NotViaCode = 1;
-constexpr std::uint8_t NotLongerCode = 2;
-constexpr std::uint8_t NotMoreCode = 3;
-
-void addAddress(ParsedRoute& route, const ListEntry& entry, bool skipFirstPart)
+void addAddress(LineRoute& route, const ListEntry& entry, bool skipFirstPart)
 {
     const std::string_view* parts[] = {&entry.Addr1, &entry.Addr2, &entry.Addr3, &entry.Addr4, &entry.AddrRest};
     for (std::size_t index = skipFirstPart ? 1 : 0; index < std::size(parts); ++index)
@@ -45,12 +41,12 @@ bool RouteReader::homeCallOccurs(std::string_view line)
     return keywords_.occurs(layout::Keyword::HomeCall);
 }
 
-ParsedRoute RouteReader::routeOf(std::string_view line, const ListEntry& entry)
+LineRoute RouteReader::routeOf(std::string_view line, const ListEntry& entry)
 {
-    ParsedRoute route;
+    LineRoute route;
     const std::string_view station = firstWord(line);
     switch (entry.RouteCode) {
-    case NotViaCode:
+    case NotRoute::NotVia:
         route.kind = RouteKind::NotVia;
         if (!entry.NotViaCall.empty()) {
             route.call = entry.NotViaCall;
@@ -59,24 +55,24 @@ ParsedRoute RouteReader::routeOf(std::string_view line, const ListEntry& entry)
             addAddress(route, entry, true);
         }
         return route;
-    case NotLongerCode:
+    case NotRoute::NotLonger:
         route.kind = RouteKind::NotLonger;
         route.call = entry.NotViaCall;
         return route;
-    case NotMoreCode:
+    case NotRoute::NotMore:
         route.kind = RouteKind::NotMore;
         route.call = entry.NotViaCall;
         return route;
-    default: break;
+    case NotRoute::None: break;
     }
     if (entry.PirateFlag) {
         route.kind = RouteKind::Pirate;
         return route;
     }
     if (!entry.MgrCall.empty()) {
-        // A home call with a portable prefix is cut as the manager; "QSL via" the same
-        // call reads alike, so only the keyword tells them apart.
-        const bool maybeHomeCall = !entry.CallPrefix.empty() && entry.MgrCall == entry.DxCall;
+        // A home call with a portable prefix is cut as the manager, suffix and all; only
+        // the keyword tells it from "QSL via" a call, and only a portable call has it.
+        const bool maybeHomeCall = !entry.CallPrefix.empty();
         if (maybeHomeCall && homeCallOccurs(line)) {
             route.kind = RouteKind::HomeCall;
             route.call = callshape::homeCallPartOf(station);
@@ -107,6 +103,12 @@ ParsedRoute RouteReader::routeOf(std::string_view line, const ListEntry& entry)
         route.kind = RouteKind::Manager; // "QSL via" and no call after it
     }
     return route;
+}
+
+LineRoute RouteReader::read(std::string_view line)
+{
+    const std::string_view parsed = parser_.parse(blankShortLine(line), entry_);
+    return routeOf(parsed, entry_);
 }
 
 } // namespace borvelin
