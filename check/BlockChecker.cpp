@@ -41,7 +41,7 @@ void BlockChecker::checkLine(std::string_view line)
     const std::string_view textLine = parser_.parse(blankShortLine(line), entry_);
     // A short line reached the grammar as a blank; a repair leaves the first word as it was.
     for (Finding& finding : findings_)
-        if (finding.code == 1)
+        if (finding.code == FindingCode::LoggedByList25)
             finding.call = firstWord(shortLine ? line : textLine);
     readFacts(textLine, entry_, routes_.routeOf(textLine, entry_), facts_);
     checks_.prefetchManager(facts_.managerKey); // wanted after the checks of the line
@@ -57,7 +57,7 @@ void BlockChecker::addRows(std::uint64_t lineNumber, CallRecord* compared, Check
     for (const Finding& finding : findings_) {
         appendRow(block.rows, lineNumber, finding);
         block.rowEnds.push_back({block.rows.size(), finding.code});
-        if (finding.code < 5)
+        if (finding.code < FindingCode::RepeatedLine)
             line.rowsBeforeFive = block.rowEnds.size();
     }
     line.rowsEnd = block.rowEnds.size();
@@ -75,8 +75,8 @@ void BlockChecker::logFailure(std::string_view, std::string_view message)
     std::string& text = failureTexts_[failureCount_++];
     text.assign(message);
     Finding& finding = findings_.emplace_back();
-    finding.severity = Severity::Error;
-    finding.code = 1;
+    finding.code = FindingCode::LoggedByList25;
+    finding.severity = kindOf(finding.code).severity;
     finding.named = text; // its call is the line's, once the parse is done
 }
 

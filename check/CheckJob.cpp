@@ -78,8 +78,8 @@ void CheckJob::writeRows(const CheckedBlock& block, std::size_t& row, std::size_
 void CheckJob::writeRepeat(std::string_view call, std::uint32_t earlier)
 {
     Finding finding;
-    finding.severity = Severity::Note;
-    finding.code = 5;
+    finding.code = FindingCode::RepeatedLine;
+    finding.severity = kindOf(finding.code).severity;
     finding.call = call;
     finding.number = earlier;
     row_.clear();
@@ -95,7 +95,7 @@ std::string CheckJob::progressText() const
 
 void CheckJob::addCounts(std::vector<JobSummary::Count>& counts) const
 {
-    for (int code = 1; code <= LastCode; ++code)
+    for (int code = FirstCode; code <= LastCode; ++code)
         if (const std::uint64_t found = tally_.countOf(code); found != 0)
             counts.push_back({"finding C" + std::to_string(code), "findings C" + std::to_string(code), found});
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "check/CallRecord.h"
+#include "check/FindingCode.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +18,7 @@ namespace borvelin {
 struct CheckedBlock {
     struct Row {
         std::size_t end; // in rows
-        std::uint8_t code;
+        FindingCode code;
     };
     struct Line {
         std::size_t rowsEnd;        // in rowEnds

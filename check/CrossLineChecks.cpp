@@ -13,11 +13,10 @@ namespace borvelin {
 
 namespace {
 
-Finding& add(std::vector<Finding>& findings, Severity severity, std::uint8_t code, std::string_view call,
-             std::uint32_t lineNumber)
+Finding& add(std::vector<Finding>& findings, FindingCode code, std::string_view call, std::uint32_t lineNumber)
 {
     Finding& finding = findings.emplace_back();
-    finding.severity = severity;
+    finding.severity = kindOf(code).severity;
     finding.code = code;
     finding.call = call;
     finding.number = lineNumber;
@@ -201,7 +200,7 @@ void CrossLineChecks::checkRoutes(const CallRecord& record, const LineFacts& fac
     if (!givesRoute(facts) || record.otherRouteLine == 0)
         return;
     const std::uint32_t other = facts.routeId == record.firstRoute ? record.otherRouteLine : record.firstRouteLine;
-    add(findings, Severity::Warning, 4, facts.firstWord, other);
+    add(findings, FindingCode::RoutedDifferently, facts.firstWord, other);
 }
 
 // C5: a line that repeats its call's first line, or the call's line before it.
@@ -233,9 +232,9 @@ void CrossLineChecks::checkNotVia(const CallRecord& record, const LineFacts& fac
         else if (forbidden == record.otherRoute)
             line = record.otherRouteLine;
         if (line != 0)
-            add(findings, Severity::Warning, 6, facts.firstWord, line).named = facts.route.call;
+            add(findings, FindingCode::ViaAndNotVia, facts.firstWord, line).named = facts.route.call;
     } else if (givesRoute(facts) && record.notViaLine != 0 && facts.routeId == record.notVia) {
-        Finding& finding = add(findings, Severity::Warning, 6, facts.firstWord, record.notViaLine);
+        Finding& finding = add(findings, FindingCode::ViaAndNotVia, facts.firstWord, record.notViaLine);
         finding.variant = 1;
         finding.named = facts.route.call;
     }
@@ -250,12 +249,12 @@ void CrossLineChecks::checkManager(const LineFacts& facts, std::vector<Finding>&
     if (manager == nullptr || !manager->namedAsManager)
         return;
     if (manager->stopLine != 0) {
-        Finding& finding = add(findings, Severity::Warning, 7, facts.firstWord, manager->stopLine);
+        Finding& finding = add(findings, FindingCode::ManagerStopped, facts.firstWord, manager->stopLine);
         finding.named = facts.route.call;
         finding.keyword = layout::textOf(keywordOf(manager->stopKind));
     }
     if (manager->chainLine != 0)
-        add(findings, Severity::Note, 9, facts.firstWord, manager->chainLine).named = facts.route.call;
+        add(findings, FindingCode::ManagerViaAnother, facts.firstWord, manager->chainLine).named = facts.route.call;
 }
 
 // C10: a "see also" call without a line of its own (its portable forms count). One
@@ -267,7 +266,7 @@ void CrossLineChecks::checkSeeAlso(const ListEntry& entry, const LineFacts& fact
     const std::uint64_t key = callKey(callshape::homeCallPartOf(entry.SeeAlsoCall));
     const CallRecord* seen = find(indexOf(key), key);
     if (seen == nullptr || !seen->homeNamed)
-        add(findings, Severity::Note, 10, facts.firstWord, 0).named = entry.SeeAlsoCall;
+        add(findings, FindingCode::SeeAlsoWithoutLine, facts.firstWord, 0).named = entry.SeeAlsoCall;
 }
 
 } // namespace borvelin

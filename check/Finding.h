@@ -1,27 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "check/FindingCode.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace borvelin {
 
-// error: the line is misread or the card goes astray; warning: probably wrong; note.
-enum class Severity : std::uint8_t { Error, Warning, Note };
-
 std::string_view severityText(Severity severity);
-
-// The codes C1 to C13 of Check List.
-constexpr int FirstCode = 1;
-constexpr int LastCode = 13;
 
 // One finding of Check List, a row of QSLCHK.CSV. It holds views into the line in hand
 // and its entry, and its message is written from its parts only when the row is: a list
 // may have a finding on every line.
 struct Finding {
     Severity severity = Severity::Note;
-    std::uint8_t code = 0;
+    FindingCode code = FindingCode::LoggedByList25;
     // Which of the code's messages, where it has two.
     std::uint8_t variant = 0;
     std::string_view call;    // the line's first word

@@ -12,7 +12,7 @@ namespace borvelin {
 // The number of findings of each code.
 class FindingTally {
 public:
-    void count(int code) { ++counts_.at(static_cast<std::size_t>(code)); }
+    void count(FindingCode code) { ++counts_.at(static_cast<std::size_t>(numberOf(code))); }
     std::uint64_t countOf(int code) const { return counts_.at(static_cast<std::size_t>(code)); }
     std::uint64_t total() const;
     // "Findings: C1 2, C4 3", or "Findings: none".

@@ -44,45 +44,17 @@ std::string_view decimal(std::uint64_t number, std::array<char, 20>& digits)
     return {digits.data(), static_cast<std::size_t>(end - digits.data())};
 }
 
-// The message of each code, in parts: text, then what the finding names.
+// The finding's message, from its code's parts in the table.
 void addMessage(Parts& parts, const Finding& finding, std::array<char, 20>& digits)
 {
-    const std::string_view number = decimal(finding.number, digits);
-    const std::string_view keyword = finding.keyword;
-    const std::string_view named = finding.named;
-    const bool first = finding.variant == 0;
-    switch (finding.code) {
-    case 1: parts.add({"List of 25+ logs: ", named}); break;
-    case 2: parts.add({"the station's call is not a well-formed call"}); break;
-    case 3:
-        if (first)
-            parts.add({"the call after \"", keyword, "\", ", named, ", is not a well-formed call"});
-        else
-            parts.add({"\"", keyword, "\" names no call"});
-        break;
-    case 4: parts.add({"the station is routed differently on line ", number}); break;
-    case 5: parts.add({"the same line as line ", number}); break;
-    case 6:
-        if (first)
-            parts.add({"NOT via ", named, ", but QSL via it on line ", number});
-        else
-            parts.add({"QSL via ", named, ", but NOT via it on line ", number});
-        break;
-    case 7: parts.add({"the manager ", named, " is listed as ", keyword, " on line ", number}); break;
-    case 8: parts.add({"the station is listed as its own manager"}); break;
-    case 9: parts.add({"the manager ", named, " has his own cards sent via another manager on line ", number}); break;
-    case 10: parts.add({"see also ", named, ": it has no line of its own"}); break;
-    case 11:
-        parts.add({"\"", keyword, "\" begins at column ", number, ", not 14: the line is not read as a route"});
-        break;
-    case 12:
-        if (first)
-            parts.add({"the station's call holds a tab, a control byte or a byte over 127"});
-        else
-            parts.add({"the call after \"", keyword, "\" holds a tab, a control byte or a byte over 127"});
-        break;
-    case 13: parts.add({"the bureau line has no address"}); break;
-    default: break;
+    for (const MessagePart& part : kindOf(finding.code).messages[finding.variant]) {
+        switch (part.kind) {
+        case MessagePart::Kind::Text: parts.add({part.text}); break;
+        case MessagePart::Kind::Keyword: parts.add({finding.keyword}); break;
+        case MessagePart::Kind::Named: parts.add({finding.named}); break;
+        case MessagePart::Kind::Number: parts.add({decimal(finding.number, digits)}); break;
+        case MessagePart::Kind::End: return;
+        }
     }
 }
 
@@ -105,7 +77,7 @@ void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& findi
     std::array<char, 20> codeDigits;
     std::array<char, 20> messageDigits;
     parts.add({decimal(lineNumber, lineDigits), ";", severityText(finding.severity), ";C",
-               decimal(finding.code, codeDigits), ";", finding.call, ";"});
+               decimal(static_cast<std::uint64_t>(numberOf(finding.code)), codeDigits), ";", finding.call, ";"});
     addMessage(parts, finding, messageDigits);
     parts.appendTo(text);
 }

@@ -13,10 +13,10 @@ namespace borvelin {
 
 namespace {
 
-Finding& add(std::vector<Finding>& findings, Severity severity, std::uint8_t code, std::string_view call)
+Finding& add(std::vector<Finding>& findings, FindingCode code, std::string_view call)
 {
     Finding& finding = findings.emplace_back();
-    finding.severity = severity;
+    finding.severity = kindOf(code).severity;
     finding.code = code;
     finding.call = call;
     return finding;
@@ -68,21 +68,24 @@ bool isWellFormed(std::string_view call, unsigned kinds)
 }
 
 // A named call that is not shaped like a call: C12 when a byte in it is foreign, C3
-// otherwise.
+// otherwise, an error where it is the manager, whose card would go astray.
 void checkCall(std::vector<Finding>& findings, std::string_view station, std::string_view keyword,
-               std::string_view call, Severity severity)
+               std::string_view call)
 {
     const unsigned kinds = kindsIn(call);
+    const Severity severity = keyword == layout::textOf(layout::Keyword::QslVia) ? Severity::Error : Severity::Warning;
     if (call.empty()) {
-        Finding& finding = add(findings, severity, 3, station);
+        Finding& finding = add(findings, FindingCode::NamedNoCall, station);
+        finding.severity = severity;
         finding.variant = 1;
         finding.keyword = keyword;
     } else if ((kinds & Foreign) != 0) {
-        Finding& finding = add(findings, Severity::Error, 12, station);
+        Finding& finding = add(findings, FindingCode::ForeignByte, station);
         finding.variant = 1;
         finding.keyword = keyword;
     } else if (!isWellFormed(call, kinds)) {
-        Finding& finding = add(findings, severity, 3, station);
+        Finding& finding = add(findings, FindingCode::NamedNoCall, station);
+        finding.severity = severity;
         finding.keyword = keyword;
         finding.named = call;
     }
@@ -111,37 +114,38 @@ void LineChecks::checkStationCall(const LineFacts& facts, std::vector<Finding>& 
         return;
     const unsigned kinds = kindsIn(facts.firstWord);
     if ((kinds & Foreign) != 0)
-        add(findings, Severity::Error, 12, facts.firstWord);
+        add(findings, FindingCode::ForeignByte, facts.firstWord);
     else if (!isWellFormed(facts.firstWord, kinds))
-        add(findings, Severity::Warning, 2, facts.firstWord);
+        add(findings, FindingCode::StationNoCall, facts.firstWord);
 }
 
 void LineChecks::checkNamedCalls(const ListEntry& entry, const LineFacts& facts, std::vector<Finding>& findings)
 {
     const std::string_view station = facts.firstWord;
     switch (facts.route.kind) {
-    case RouteKind::Manager: checkCall(findings, station, "QSL via", facts.route.call, Severity::Error); break;
+    case RouteKind::Manager:
+        checkCall(findings, station, layout::textOf(layout::Keyword::QslVia), facts.route.call);
+        break;
     case RouteKind::NotVia:
     case RouteKind::NotMore:
     case RouteKind::NotLonger:
-        checkCall(findings, station, layout::textOf(keywordOf(facts.route.kind)), facts.route.call, Severity::Warning);
+        checkCall(findings, station, layout::textOf(keywordOf(facts.route.kind)), facts.route.call);
         break;
     default: break;
     }
     // Remarks name their calls only when the grammar found one.
     if (!entry.ExMgrCall.empty())
-        checkCall(findings, station, layout::textOf(layout::Keyword::ExManager), entry.ExMgrCall, Severity::Warning);
+        checkCall(findings, station, layout::textOf(layout::Keyword::ExManager), entry.ExMgrCall);
     if (!entry.SeeAlsoCall.empty())
-        checkCall(findings, station, layout::textOf(layout::Keyword::SeeAlso), entry.SeeAlsoCall, Severity::Warning);
+        checkCall(findings, station, layout::textOf(layout::Keyword::SeeAlso), entry.SeeAlsoCall);
     if (!entry.HimselfViaCall.empty())
-        checkCall(findings, station, layout::textOf(layout::Keyword::HimselfVia), entry.HimselfViaCall,
-                  Severity::Warning);
+        checkCall(findings, station, layout::textOf(layout::Keyword::HimselfVia), entry.HimselfViaCall);
 }
 
 void LineChecks::checkOwnManager(const LineFacts& facts, std::vector<Finding>& findings)
 {
     if (facts.station && facts.route.kind == RouteKind::Manager && equalInCapitals(facts.route.call, facts.firstWord))
-        add(findings, Severity::Note, 8, facts.firstWord);
+        add(findings, FindingCode::OwnManager, facts.firstWord);
 }
 
 // A route keyword that does not stand at the route column leaves the line without its
@@ -169,7 +173,7 @@ void LineChecks::checkRouteColumn(std::string_view line, const LineFacts& facts,
         which = keyword;
     }
     if (misplaced != 0) {
-        Finding& finding = add(findings, Severity::Error, 11, facts.firstWord);
+        Finding& finding = add(findings, FindingCode::KeywordOutOfColumn, facts.firstWord);
         finding.keyword = layout::textOf(which);
         finding.number = static_cast<std::uint32_t>(misplaced);
     }
@@ -181,7 +185,7 @@ void LineChecks::checkBureauAddress(std::string_view line, const LineFacts& fact
         return;
     const bool comma = line.size() >= layout::RouteColumn && line.find(',', layout::RouteColumn - 1) != line.npos;
     if (!comma)
-        add(findings, Severity::Error, 13, facts.firstWord);
+        add(findings, FindingCode::BureauWithoutAddress, facts.firstWord);
 }
 
 void LineChecks::checkShortLine(std::string_view line, std::vector<Finding>& findings)
@@ -191,7 +195,7 @@ void LineChecks::checkShortLine(std::string_view line, std::vector<Finding>& fin
     const bool digit = std::any_of(line.begin(), line.end(), [](char byte) { return byte >= '0' && byte <= '9'; });
     if (name.empty() || (name.size() > layout::BureauPrefixLength && digit))
         return;
-    add(findings, Severity::Error, 13, name);
+    add(findings, FindingCode::BureauWithoutAddress, name);
 }
 
 } // namespace borvelin

@@ -132,7 +132,7 @@ TEST(PlantedFaults, EveryPlantedFaultIsFoundAndNothingElse)
             else
                 list.addClean();
         }
-        for (int code = 1; code <= 13; ++code)
+        for (int code = FirstCode; code <= LastCode; ++code)
             list.plant(code);
         // Bureau lines, and a home call, among them.
         list.add(listLine("QA/QS0AAA", "QSL via Home Call"));
