@@ -36,9 +36,6 @@ class frmMain : public QMainWindow {
 public:
     static constexpr int StatusBar2Height = 270;
     static constexpr int StatusBar1Height = 30;
-    // The progress panel is painted at most this often while a job runs; every other
-    // panel at once.
-    static constexpr int ProgressPaintIntervalMs = 40;
     // A second window of the program opens this far right of and below the first.
     static constexpr int CascadeTwips = 360;
     static inline const QString HelpMessage =

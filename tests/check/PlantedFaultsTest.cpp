@@ -2,6 +2,7 @@
 // A list of clean lines of every kind, with faults planted among them: Check List must
 // find every planted fault and nothing else.
 #include "CheckResults.h"
+#include "check/FindingCode.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -128,7 +129,7 @@ TEST(PlantedFaults, EveryPlantedFaultIsFoundAndNothingElse)
         std::mt19937 random(seed);
         for (int i = 0; i < 3000; ++i) {
             if (random() % 40 == 0)
-                list.plant(static_cast<int>(1 + random() % 13));
+                list.plant(static_cast<int>(FirstCode + random() % LastCode));
             else
                 list.addClean();
         }

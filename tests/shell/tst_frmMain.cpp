@@ -4,6 +4,7 @@
 #include "forms/Twips.h"
 #include "shell/CallFinder.h"
 #include "shell/JobReport.h"
+#include "shell/JobRunner.h"
 #include "shell/Module1.h"
 #include "shell/StatusBar.h"
 #include "shell/WindowPlacement.h"
@@ -488,7 +489,7 @@ void tst_frmMain::panel1IsPaintedDuringTheJob()
     panel1->removeEventFilter(&recorder);
 
     QVERIFY2(recorder.painted.size() >= 2, "nothing painted while the job ran");
-    QVERIFY2(recorder.painted.size() <= elapsed / frmMain::ProgressPaintIntervalMs + 3,
+    QVERIFY2(recorder.painted.size() <= elapsed / JobRunner::ProgressIntervalMs + 3,
              qPrintable(QStringLiteral("%1 paints in %2 ms").arg(recorder.painted.size()).arg(elapsed)));
     int previous = 0;
     for (const QString& text : recorder.painted) {
