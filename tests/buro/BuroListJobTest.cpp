@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "buro/BuroListJob.h"
 #include "jobs/JobError.h"
+#include "support/JobTest.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ using test::RecordingStatus;
 using test::TestDirectory;
 using test::writeFile;
 
-class BuroListJobTest : public ::testing::Test {
+class BuroListJobTest : public test::JobTest {
 protected:
     std::string run(const std::string& qslTxt)
     {
@@ -26,10 +27,6 @@ protected:
         BuroListJob(state, status).run();
         return readFile("QSLADM.TXT");
     }
-
-    TestDirectory directory;
-    JobState state;
-    RecordingStatus status;
 };
 
 TEST_F(BuroListJobTest, CopiesBureauLinesUnchangedInOrder)

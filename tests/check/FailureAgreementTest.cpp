@@ -4,12 +4,12 @@
 #include "CheckResults.h"
 #include "check/CheckJob.h"
 #include "managers/List25Job.h"
+#include "support/GeneratedLists.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
+#include <array>
 
 namespace borvelin {
 namespace {
@@ -27,26 +27,10 @@ std::vector<std::string> crlfSplit(const std::string& bytes)
     return lines;
 }
 
-std::string generatedList(const std::string& arguments)
-{
-#ifdef BORVELIN_GENLIST
-    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen((BORVELIN_GENLIST " " + arguments).c_str(), "r"),
-                                                     ::pclose);
-    std::string bytes;
-    char buffer[65536];
-    for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-        bytes.append(buffer, n);
-    return bytes;
-#else
-    static_cast<void>(arguments);
-    return {};
-#endif
-}
-
 TEST(FailureAgreement, C1NamesTheLinesListOf25Logs)
 {
-    for (const char* arguments : {"20000 100 1", "20000 5000 7", "3000 10 42"}) {
-        const std::string list = generatedList(arguments);
+    for (const auto [count, managers, seed] : {std::array{20000, 100, 1}, {20000, 5000, 7}, {3000, 10, 42}}) {
+        const std::string list = test::generatedList(count, managers, seed);
         if (list.empty())
             GTEST_SKIP() << "borvelin-genlist was not built";
         test::TestDirectory directory;
@@ -70,8 +54,8 @@ TEST(FailureAgreement, C1NamesTheLinesListOf25Logs)
                 line = " ";
             named.emplace_back(line, row[4].substr(std::string("List of 25+ logs: ").size()));
         }
-        EXPECT_GT(logged.size(), 5u) << arguments;
-        EXPECT_EQ(named, logged) << arguments;
+        EXPECT_GT(logged.size(), 5u) << "seed " << seed;
+        EXPECT_EQ(named, logged) << "seed " << seed;
     }
 }
 

@@ -7,12 +7,11 @@
 #include "listline/LineFailureLog.h"
 #include "listline/ListLineParser.h"
 #include "listline/RouteReader.h"
+#include "support/GeneratedLists.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
 #include <random>
 
 namespace borvelin {
@@ -20,36 +19,16 @@ namespace {
 
 using test::listLine;
 
-class NoLog : public LineFailureLog {
-public:
-    void logFailure(std::string_view, std::string_view) override {}
-};
-
-std::vector<std::string> generatedLines()
-{
-    std::vector<std::string> lines;
-#ifdef BORVELIN_GENLIST
-    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(BORVELIN_GENLIST " 30000 2000 5", "r"), ::pclose);
-    char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get())) {
-        std::string line(buffer);
-        line.erase(line.find_last_not_of("\r\n") + 1);
-        lines.push_back(line);
-    }
-#endif
-    return lines;
-}
-
 TEST(Shortcuts, PlainManagerLineReadsAsTheGrammarReadsIt)
 {
-    std::vector<std::string> lines = generatedLines();
+    std::vector<std::string> lines = test::linesOf(test::generatedList(30000, 2000, 5));
     for (const std::string& line :
          {listLine("Q1ABC", "QSL via Q2MGR"), listLine("QA/Q1ABC", "qsl VIA Q1ABC", 60), listLine("Q1ABC", "QSL via "),
           listLine("Q1ABC", "QSL via Q2MGR x"), listLine("Q1ABC", "QSL via Home Call"),
           listLine("QABC", "QSL via Q2MGR"), listLine("Q1ABC", "QSL via Q2(for"), listLine("Q1ABC", "QSL via Q2EX-1"),
           listLine("Q1ABC", "QSL viaXQ2MGR"), listLine("Q1", "QSL via Q2MGR")})
         lines.push_back(line);
-    NoLog log;
+    IgnoredFailures log;
     ListLineParser parser(log);
     RouteReader routes;
     std::size_t plain = 0;

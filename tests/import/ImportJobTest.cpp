@@ -2,6 +2,7 @@
 #include "import/ImportJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
+#include "support/JobTest.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -31,17 +32,13 @@ std::vector<std::string> loggedLines()
     return lines;
 }
 
-class ImportJobTest : public ::testing::Test {
+class ImportJobTest : public test::JobTest {
 protected:
     void import(const std::string& rows, ImportMode mode = ImportMode::Replace)
     {
         writeFile("list.csv", rows);
         ImportJob(state, status, "list.csv", mode).run();
     }
-
-    TestDirectory directory;
-    JobState state;
-    RecordingStatus status;
 };
 
 TEST_F(ImportJobTest, RealShapedListGivesOneLinePerStationAndLogsTheRowsItCannotTake)

@@ -5,6 +5,7 @@
 #include "full/TxtToFulJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
+#include "support/JobTest.h"
 #include "support/MemoryFiles.h"
 #include "support/TestDirectory.h"
 
@@ -31,12 +32,7 @@ std::string recordLines(int count)
     return bytes;
 }
 
-class ConversionJobTest : public ::testing::Test {
-protected:
-    TestDirectory directory;
-    JobState state;
-    RecordingStatus status;
-};
+using ConversionJobTest = test::JobTest;
 
 TEST_F(ConversionJobTest, EmptyInputGivesEmptyOutputAndCountZero)
 {

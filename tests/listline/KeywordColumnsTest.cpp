@@ -2,6 +2,8 @@
 #include "listline/KeywordColumns.h"
 #include "listline/TextSearch.h"
 
+#include "support/GeneratedLists.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -59,20 +61,8 @@ TEST(KeywordColumns, FindsWhatThePlainSearchFinds)
 
 TEST(KeywordColumns, FindsWhatThePlainSearchFindsOnRandomLines)
 {
-    // Pieces of keywords, in both cases, with blanks and bytes of every kind between;
-    // a backspace and "for" pass the quick look at two bytes as "(f" would.
-    const std::vector<std::string> pieces = {
-        "QSL via", "qsl",         "Home Call",   "NOT", "not via", " MORE", "LONGER",
-        "PIRATE",  "New Manager", "only direct", "Ex-", "EX-buro", "Buro",  "see also",
-        "(for ",   "(FOR",        "himself via", " ",   "  ",      ",",     ")",
-        "Q2MGR",   "e",           "n",           "q",   "\xC4",    "\x80",  std::string(1, '\0'),
-        "\x08for"};
     std::mt19937 random(20261207);
-    for (int round = 0; round < 20000; ++round) {
-        std::string line;
-        const int count = static_cast<int>(random() % 12);
-        for (int i = 0; i < count; ++i)
-            line += pieces[random() % pieces.size()];
+    for (const std::string& line : test::keywordPieceLines(20000, 20261207)) {
         expectSameAsPlainSearch(line, 1 + random() % 16);
         if (HasFailure())
             return;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "managers/List25Job.h"
 #include "jobs/JobError.h"
+#include "support/JobTest.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ std::vector<std::string> concat(std::vector<std::string> a, const std::vector<st
     return a;
 }
 
-class List25JobTest : public ::testing::Test {
+class List25JobTest : public test::JobTest {
 protected:
     void run(const std::vector<std::string>& lines)
     {
@@ -50,9 +51,6 @@ protected:
         summary = job.summary();
     }
 
-    TestDirectory directory;
-    JobState state;
-    RecordingStatus status;
     ManagerTally tally;
     JobSummary summary;
 };
