@@ -28,6 +28,7 @@ const std::vector<std::string> List = {
     listLine("Q5OLD", "QSL via Q6NEW "),
     listLine("Q5OLD", "NOT via Q7GONE! new info"),
     listLine("Q8DIR", "Box 12, Main Street 3, 99 City"),
+    listLine("Q3BAD", "QSL via q2mgr)"), // no call: Check List's C3
 };
 
 class AdifFill : public ::testing::Test {
@@ -84,6 +85,8 @@ TEST_F(AdifFill, AddsMissingRoutesAndKeepsEveryOtherByte)
         {"<CALL:5>Q9NEW<QSO_DATE:8>20240506<EOR>", ""},
         {"<CALL:5>Q8DIR<QSO_DATE:8>20240507<EOR>", ""},
         {"<QSO_DATE:8>20240508<EOR>\r\n", ""},
+        {"<CALL:6>Q1ABC\t<QSO_DATE:8>20240509<EOR>", "<CALL:6>Q1ABC\t<QSO_DATE:8>20240509<QSL_VIA:5>Q2MGR<EOR>"},
+        {"<CALL:5>Q3BAD<QSO_DATE:8>20240510<EOR>", ""},
     };
     std::string log = header;
     std::string filled = header;
@@ -103,8 +106,9 @@ TEST_F(AdifFill, AddsMissingRoutesAndKeepsEveryOtherByte)
                   "4;Q5OLD;20240504;DIFFERS;QSL_VIA Q7GONE left as it was, the list gives Q6NEW",
                   "5;Q0BAD;20240505;PIRATE;the list marks Q0BAD PIRATE",
                   "6;Q9NEW;20240506;UNLISTED;the list does not have Q9NEW",
+                  "9;Q1ABC;20240509;ADDED;QSL_VIA Q2MGR added",
               }));
-    EXPECT_EQ(status.textsOf(1).back(), "Records: 8");
+    EXPECT_EQ(status.textsOf(1).back(), "Records: 10");
 
     // Filled once, the log needs nothing more: it is left alone, its backup too.
     writeFile("LOG.adi.bak", "the backup");
