@@ -93,15 +93,17 @@ prepare_lists() {
     mv "$dir/txt/QSL.FUL" "$dir/ful/QSL.FUL"
 }
 
-# Times JOB once under KEY; PREFIX (a command such as taskset) runs it if given.
+# Times JOB once under KEY; PREFIX (a command such as taskset) runs it if given, and
+# job_options go to borvelin-cli before the job.
+job_options=()
 run_job() {
     local key=$1 job=$2 dir=$3
     shift 3
     if [ "$job" = ful2txt ]; then
-        measure "$key" -- "$@" "$cli" -C "$dir/ful" ful2txt
+        measure "$key" -- "$@" "$cli" -C "$dir/ful" "${job_options[@]}" ful2txt
     else
         rm -f "$dir/txt/BORVELIN.LOG"
-        measure "$key" -- "$@" "$cli" -C "$dir/txt" "$job"
+        measure "$key" -- "$@" "$cli" -C "$dir/txt" "${job_options[@]}" "$job"
     fi
 }
 
@@ -174,9 +176,11 @@ done
 last_place=${places[${#places[@]} - 1]}
 last_root=${last_place#*:}
 
-# The jobs with one processor to run on: List of 25+ then parses on one thread, and the
-# outputs written behind a job share the processor with it.
+# The jobs with one processor to run on, and told to work on one thread (taskset alone
+# leaves the machine's count of processors as it is): the outputs written behind a job
+# share the processor with it.
 if command -v taskset >/dev/null; then
+    job_options=(--threads 1)
     dir=$last_root/$lines_by_managers
     prepare_lists "$lines_by_managers" 50000 "$dir" "$first_place/$lines_by_managers"
     warm_up "$dir"
@@ -186,9 +190,10 @@ if command -v taskset >/dev/null; then
             run_job "one/$job" "$job" "$dir" taskset -c 0
         done
     done
+    job_options=()
     rm -f "$dir/copy"
     echo
-    echo "On one processor (taskset -c 0), $lines_by_managers lines, on the ${last_place%%:*}:"
+    echo "On one processor (taskset -c 0, --threads 1), $lines_by_managers lines, on the ${last_place%%:*}:"
     echo
     echo "| Job | Best ms | x copy |"
     echo "|---|---:|---:|"

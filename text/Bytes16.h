@@ -90,7 +90,7 @@ public:
 #else
         std::uint32_t bits = 0;
         for (int lane = 0; lane < Size; ++lane)
-            bits |= std::uint32_t{lanes_[lane] >> 7} << lane;
+            bits |= static_cast<std::uint32_t>(lanes_[lane] >> 7) << lane;
         return bits;
 #endif
     }
