@@ -8,6 +8,7 @@
 #include "jobs/StopRequest.h"
 #include "lookup/AnswerText.h"
 #include "lookup/CallLookup.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 #include <charconv>
@@ -52,9 +53,10 @@ std::vector<std::string> callsFrom(std::istream& in)
     std::vector<std::string> calls;
     std::string line;
     while (std::getline(in, line)) {
-        const auto first = line.find_first_not_of(" \t\r");
-        if (first != std::string::npos)
-            calls.push_back(line.substr(first, line.find_last_not_of(" \t\r") - first + 1));
+        while (!line.empty() && line.back() == '\r') // a line of a file written on Windows
+            line.pop_back();
+        if (const std::string_view call = trimmed(line, Blanks::SpacesAndTabs); !call.empty())
+            calls.emplace_back(call);
     }
     return calls;
 }

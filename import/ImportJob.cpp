@@ -7,6 +7,7 @@
 #include "listline/LineLayout.h"
 #include "listline/RouteReader.h"
 #include "text/Capitals.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,7 +25,7 @@ const std::string_view ExManager = layout::textOf(Keyword::ExManager);
 
 bool isBlankLine(std::string_view line)
 {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+    return trimmed(line, Blanks::SpacesAndTabs).empty();
 }
 
 char* put(char* out, std::string_view text)

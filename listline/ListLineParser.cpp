@@ -152,7 +152,7 @@ void ListLineParser::cutNotVia()
         splitAddress(AddressForm::NotVia); // the comma it needs is there
     } else if (findByte('!', ManagerColumn) != 0) {
         const std::string_view call = upTo(ManagerColumn, '!');
-        entry.NotViaCall = call.substr(0, call.find_last_not_of(' ') + 1);
+        entry.NotViaCall = withoutTrailingSpaces(call);
     } else if (line_.size() >= ManagerColumn) {
         entry.NotViaCall = upTo(ManagerColumn, ' ');
     } else {

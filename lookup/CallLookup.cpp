@@ -7,6 +7,7 @@
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
 #include "lookup/AnswerText.h"
+#include "text/Trimmed.h"
 
 #include <algorithm>
 #include <bit>
@@ -42,8 +43,7 @@ void readRemarks(const ListEntry& entry, std::vector<std::string>& remarks)
     if (!entry.SeeAlsoCall.empty())
         remarks.push_back("see also " + std::string(entry.SeeAlsoCall));
     if (!entry.ForCall.empty()) {
-        const std::string_view forCall(entry.ForCall);
-        remarks.push_back("for " + std::string(forCall.substr(0, forCall.find_last_not_of(' ') + 1)));
+        remarks.push_back("for " + std::string(withoutTrailingSpaces(entry.ForCall)));
     }
     if (!entry.HimselfViaCall.empty())
         remarks.push_back("himself via " + std::string(entry.HimselfViaCall));
