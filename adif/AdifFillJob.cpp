@@ -28,8 +28,9 @@ const AdiField* callOf(const AdiChunk& qso)
 
 } // namespace
 
-AdifFillJob::AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files)
-    : ConversionJob(state, status, files), logFile_(logFile)
+AdifFillJob::AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files,
+                         FillRoutes fillRoutes)
+    : ConversionJob(state, status, files), logFile_(logFile), fillRoutes_(fillRoutes)
 {
 }
 
@@ -73,7 +74,7 @@ void AdifFillJob::copyWithRoutes(ByteSource& log)
     AdiReader copying(log, logFile_);
     OutputBytes logBytes(output());
     ViaReport report(csv);
-    QslViaFiller filler(routes_, logBytes, report);
+    QslViaFiller filler(routes_, logBytes, report, fillRoutes_);
     for (AdiChunk chunk; copying.next(chunk);) {
         stopIfRequested();
         if (chunk.kind == AdiChunk::Kind::Record) {
@@ -84,8 +85,10 @@ void AdifFillJob::copyWithRoutes(ByteSource& log)
         }
         filler.take(chunk, copying.records());
     }
+    report.writeCounts();
     routesAdded_ = filler.routesAdded();
     pointsWritten_ = csv.linesWritten();
+    report.addCounts(codeCounts_);
     if (routesAdded_ == 0)
         leaveAsItWas(output());
 }
@@ -98,6 +101,7 @@ JobSummary AdifFillJob::summary() const
     summary.readMany = "QSOs";
     summary.filesWritten = {{ViaReport::FileName, pointsWritten_}};
     summary.counts = {{"route added to " + logFile_, "routes added to " + logFile_, routesAdded_}};
+    summary.counts.insert(summary.counts.end(), codeCounts_.begin(), codeCounts_.end());
     return summary;
 }
 

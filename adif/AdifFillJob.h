@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "adif/QslViaFiller.h"
 #include "adif/RouteBook.h"
 #include "jobs/ConversionJob.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace borvelin {
 
@@ -18,7 +20,8 @@ namespace borvelin {
 // those calls only (RouteBook); the log again, copied with the routes added.
 class AdifFillJob : public ConversionJob, private LinePass {
 public:
-    AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files = diskFiles());
+    AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files = diskFiles(),
+                FillRoutes fillRoutes = FillRoutes::AlsoInferred);
 
     static constexpr const char* ListFileName = "QSL.TXT";
     static constexpr const char* BackupSuffix = ".bak";
@@ -42,9 +45,11 @@ private:
     void finish() override;
 
     std::string logFile_;
+    FillRoutes fillRoutes_;
     RouteBook routes_;
     std::uint64_t routesAdded_ = 0;
     std::uint64_t pointsWritten_ = 0;
+    std::vector<JobSummary::Count> codeCounts_;
 };
 
 } // namespace borvelin

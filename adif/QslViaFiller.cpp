@@ -20,20 +20,22 @@ bool isLowerCase(std::string_view name)
 
 // The fields of one QSO that the fill looks at.
 struct QslViaFiller::Qso {
+    std::uint64_t number = 0;
     const AdiField* call = nullptr;
     const AdiField* date = nullptr;
     const AdiField* via = nullptr;      // the first QSL_VIA that holds more than blanks
     const AdiField* emptyVia = nullptr; // else the first that is there at all
 };
 
-QslViaFiller::QslViaFiller(const RouteBook& routes, ByteSink& log, ViaReport& report)
-    : routes_(routes), log_(log), report_(report)
+QslViaFiller::QslViaFiller(const RouteBook& routes, ByteSink& log, ViaReport& report, FillRoutes fillRoutes)
+    : routes_(routes), log_(log), report_(report), fillRoutes_(fillRoutes)
 {
 }
 
 void QslViaFiller::take(const AdiChunk& chunk, std::uint64_t qsoNumber)
 {
     Qso qso;
+    qso.number = qsoNumber;
     if (chunk.kind == AdiChunk::Kind::Record) {
         for (const AdiField& field : chunk.fields) {
             if (!qso.call && hasName(field, "CALL"))
@@ -48,45 +50,111 @@ void QslViaFiller::take(const AdiChunk& chunk, std::uint64_t qsoNumber)
             }
         }
     }
-    const StationRoutes* routes = qso.call ? routes_.find(qso.call->data) : nullptr;
-    if (qso.call)
-        reportPoints(qso, routes ? *routes : StationRoutes{}, qsoNumber);
-    if (routes && !qso.via && !routes->manager.empty()) {
-        ++routesAdded_;
-        writeWithRoute(chunk, qso, routes->manager);
+    if (!qso.call) {
+        log_.write(chunk.bytes);
         return;
     }
-    log_.write(chunk.bytes);
+    const ListedRoutes listed = routes_.find(qso.call->data);
+    if (qso.via) {
+        reportPresentVia(qso, listed);
+        log_.write(chunk.bytes);
+        return;
+    }
+    const std::string route = routeFor(qso, listed);
+    if (route.empty()) {
+        log_.write(chunk.bytes);
+        return;
+    }
+    ++routesAdded_;
+    writeWithRoute(chunk, qso, route);
 }
 
-void QslViaFiller::reportPoints(const Qso& qso, const StationRoutes& routes, std::uint64_t qsoNumber)
+void QslViaFiller::point(const Qso& qso, ViaCode code, const std::string& message)
 {
     const std::string_view call = trimmed(qso.call->data, Blanks::SpacesAndTabs);
-    const std::string_view date = qso.date ? qso.date->data : std::string_view();
-    const auto point = [&](std::string_view code, const std::string& message) {
-        report_.point(qsoNumber, call, date, code, message);
-    };
-    if (!routes.listed) {
-        point(ViaReport::NotListed, "the list does not have " + std::string(call));
+    report_.point(qso.number, call, qso.date ? qso.date->data : std::string_view(), code, message);
+}
+
+std::string QslViaFiller::routeFor(const Qso& qso, const ListedRoutes& listed)
+{
+    const std::string call(trimmed(qso.call->data, Blanks::SpacesAndTabs));
+    if (!listed.routes) {
+        point(qso, ViaCode::NotListed, "the list does not have " + call);
+        return {};
+    }
+    if (listed.routes->pirate) {
+        point(qso, ViaCode::Pirate, "the list marks " + call + " PIRATE");
+        return {};
+    }
+    return routeForListed(qso, listed);
+}
+
+// The station's lines give one manager at most, and nothing speaks against it.
+std::string QslViaFiller::routeForListed(const Qso& qso, const ListedRoutes& listed)
+{
+    const StationRoutes& routes = *listed.routes;
+    if (!routes.malformedManager.empty()) {
+        point(qso, ViaCode::Malformed, "the list gives the manager " + routes.malformedManager + ", which is no call");
+        return {};
+    }
+    if (routes.managers.size() > 1) {
+        std::string managers = routes.managers.front();
+        for (std::size_t index = 1; index < routes.managers.size(); ++index)
+            managers += (index + 1 == routes.managers.size() ? " and " : ", ") + routes.managers[index];
+        point(qso, ViaCode::Conflict, "the list gives " + managers + " on different lines");
+        return {};
+    }
+    if (routes.managers.empty()) {
+        if (!routes.address.empty())
+            point(qso, ViaCode::Direct, "direct to " + routes.address);
+        return {};
+    }
+    const std::string& manager = routes.managers.front();
+    for (const auto& [keyword, notCall] : routes.notRoutes) {
+        if (notCall == manager) {
+            point(qso, ViaCode::NotVia,
+                  "the list gives " + manager + " and says " + std::string(layout::textOf(keyword)) + " " + notCall);
+            return {};
+        }
+    }
+    if (routes_.isPirate(manager)) {
+        point(qso, ViaCode::Pirate, "the list gives " + manager + " and marks " + manager + " PIRATE");
+        return {};
+    }
+    if (listed.ofTheCall) {
+        point(qso, ViaCode::Added, "QSL_VIA " + manager + " added");
+        return manager;
+    }
+    const std::string from = "the route of " + std::string(listed.listedCall);
+    if (fillRoutes_ == FillRoutes::Exact) {
+        point(qso, ViaCode::Inferred, "QSL_VIA " + manager + " not added, " + from + " (exact calls only)");
+        return {};
+    }
+    point(qso, ViaCode::Inferred, "QSL_VIA " + manager + " added, " + from);
+    return manager;
+}
+
+void QslViaFiller::reportPresentVia(const Qso& qso, const ListedRoutes& listed)
+{
+    const std::string call(trimmed(qso.call->data, Blanks::SpacesAndTabs));
+    if (!listed.routes) {
+        point(qso, ViaCode::NotListed, "the list does not have " + call);
         return;
     }
+    const StationRoutes& routes = *listed.routes;
     if (routes.pirate)
-        point(ViaReport::Pirate, "the list marks " + std::string(call) + " PIRATE");
-    if (!qso.via) {
-        if (!routes.manager.empty())
-            point(ViaReport::Added, "QSL_VIA " + routes.manager + " added");
-        return;
-    }
+        point(qso, ViaCode::Pirate, "the list marks " + call + " PIRATE");
     const std::string via = capitals(trimmed(qso.via->data, Blanks::SpacesAndTabs));
     for (const auto& [keyword, notCall] : routes.notRoutes) {
         if (notCall != via)
             continue;
         std::string message = "QSL_VIA " + via + ": the list says ";
         message.append(layout::textOf(keyword)).append(" ").append(notCall);
-        point(ViaReport::NotVia, message);
+        point(qso, ViaCode::NotVia, message);
     }
-    if (!routes.manager.empty() && routes.manager != via)
-        point(ViaReport::Differs, "QSL_VIA " + via + " left as it was, the list gives " + routes.manager);
+    const std::string_view manager = routes.manager();
+    if (!manager.empty() && manager != via)
+        point(qso, ViaCode::Differs, "QSL_VIA " + via + " left as it was, the list gives " + std::string(manager));
 }
 
 void QslViaFiller::writeWithRoute(const AdiChunk& chunk, const Qso& qso, std::string_view route)

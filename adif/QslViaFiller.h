@@ -7,11 +7,25 @@
 #include "jobs/ByteSource.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace borvelin {
 
+// Which routes the fill may write.
+enum class FillRoutes {
+    AlsoInferred, // a route of another form of the call (its home call) as well, as INFERRED
+    Exact,        // only the routes of the call's own lines
+};
+
 // Writes a log's pieces as they are, adding QSL_VIA to the QSOs that lack it (or have
-// it empty) when the list gives the station a route, and reports what it finds.
+// it empty) when the list gives the station one route it does not contradict, and
+// reports what it finds.
+//
+// No route is written that the list speaks against: a station or a manager listed as
+// PIRATE, a manager a line of the station says NOT via (NOT MORE, NOT LONGER), a manager
+// that is no call, or a station whose lines give different managers; each is reported
+// instead, as is a station that takes its cards direct.
 //
 // The field is added right before the QSO's <EOR>, its name in the case of the QSO's
 // CALL tag. A QSL_VIA that is there but empty is filled in its place instead, so that
@@ -19,19 +33,24 @@ namespace borvelin {
 // Every other byte stays as it was.
 class QslViaFiller {
 public:
-    QslViaFiller(const RouteBook& routes, ByteSink& log, ViaReport& report);
+    QslViaFiller(const RouteBook& routes, ByteSink& log, ViaReport& report, FillRoutes fillRoutes);
 
     void take(const AdiChunk& chunk, std::uint64_t qsoNumber);
     std::uint64_t routesAdded() const { return routesAdded_; }
 
 private:
     struct Qso;
-    void reportPoints(const Qso& qso, const StationRoutes& routes, std::uint64_t qsoNumber);
+    // The route to add to a QSO without QSL_VIA, or nothing; every point reported.
+    std::string routeFor(const Qso& qso, const ListedRoutes& listed);
+    std::string routeForListed(const Qso& qso, const ListedRoutes& listed);
+    void reportPresentVia(const Qso& qso, const ListedRoutes& listed);
+    void point(const Qso& qso, ViaCode code, const std::string& message);
     void writeWithRoute(const AdiChunk& chunk, const Qso& qso, std::string_view route);
 
     const RouteBook& routes_;
     ByteSink& log_;
     ViaReport& report_;
+    FillRoutes fillRoutes_;
     std::uint64_t routesAdded_ = 0;
 };
 

@@ -3,6 +3,7 @@
 
 #include "calls/CallHash.h"
 #include "listline/CallShape.h"
+#include "listline/TextSearch.h"
 #include "text/Capitals.h"
 #include "text/Trimmed.h"
 
@@ -12,6 +13,18 @@
 namespace borvelin {
 
 namespace {
+
+// The parts of a direct address, joined as lookup shows them.
+std::string joinedAddress(const LineRoute& route)
+{
+    std::string address;
+    for (std::size_t index = 0; index < route.addressPartCount; ++index) {
+        if (index > 0)
+            address += ", ";
+        address += route.addressParts[index];
+    }
+    return address;
+}
 
 // Longer first words are no calls; they are passed over without a look-up.
 constexpr std::size_t LongestFirstWord = 32;
@@ -45,11 +58,14 @@ void RouteBook::takeListLines(std::span<const std::string_view> lines)
 {
     if (homes_.size() == 0)
         return;
+    const std::string_view pirate = layout::textOf(layout::Keyword::Pirate);
     char call[LongestFirstWord];
     for (const std::string_view line : lines) {
         const std::string_view word = firstWord(line);
         if (word.empty() || word.size() > LongestFirstWord)
             continue;
+        if (standsAt(line, pirate, layout::RouteColumn))
+            notePirate(word);
         bool portable = false;
         for (std::size_t index = 0; index < word.size(); ++index) {
             const char byte = word[index];
@@ -77,6 +93,18 @@ void RouteBook::endList()
     waiting_.takeAll(*this);
 }
 
+void RouteBook::notePirate(std::string_view word)
+{
+    std::string call = capitals(word);
+    const std::uint64_t hash = callHash(call);
+    pirates_.findOrAdd(hash, isPirateCall(call), [&] { return Pirate{std::move(call)}; });
+}
+
+bool RouteBook::isPirate(std::string_view call) const
+{
+    return pirates_.find(callHash(call), isPirateCall(call)) != nullptr;
+}
+
 void RouteBook::take(const Candidate& candidate)
 {
     if (NotedHome* home = homes_.find(candidate.hash, isHome(candidate.home)))
@@ -99,10 +127,7 @@ void RouteBook::takeLine(StationRoutes& station, std::string_view line)
     station.listed = true;
     switch (route.kind) {
     case RouteKind::Manager:
-    case RouteKind::HomeCall:
-        if (station.manager.empty() && route.namesWellFormedCall())
-            station.manager = capitals(route.call);
-        break;
+    case RouteKind::HomeCall: takeManager(station, route); break;
     case RouteKind::Pirate: station.pirate = true; break;
     case RouteKind::NotVia:
     case RouteKind::NotMore:
@@ -110,19 +135,35 @@ void RouteBook::takeLine(StationRoutes& station, std::string_view line)
         if (route.namesWellFormedCall())
             station.notRoutes.emplace_back(keywordOf(route.kind), capitals(route.call));
         break;
+    case RouteKind::Direct:
+        if (station.address.empty())
+            station.address = joinedAddress(route);
+        break;
     default: break;
     }
 }
 
-const StationRoutes* RouteBook::find(std::string_view qsoCall) const
+void RouteBook::takeManager(StationRoutes& station, const LineRoute& route)
+{
+    if (!route.namesWellFormedCall()) {
+        if (station.malformedManager.empty())
+            station.malformedManager = route.call.empty() ? std::string("(none)") : std::string(route.call);
+        return;
+    }
+    std::string manager = capitals(route.call);
+    if (std::find(station.managers.begin(), station.managers.end(), manager) == station.managers.end())
+        station.managers.push_back(std::move(manager));
+}
+
+ListedRoutes RouteBook::find(std::string_view qsoCall) const
 {
     const std::string_view trimmed = trimmedCall(qsoCall);
     if (trimmed.empty())
-        return nullptr;
+        return {};
     const std::string home = callshape::homeCallOf(trimmed);
     const NotedHome* noted = homes_.find(callHash(home), isHome(home));
     if (noted == nullptr || noted->listed.empty())
-        return nullptr;
+        return {};
     const std::vector<ListedCall>& listed = noted->listed;
     const std::string call = capitals(trimmed);
     const std::size_t lastSlash = call.rfind('/');
@@ -131,8 +172,8 @@ const StationRoutes* RouteBook::find(std::string_view qsoCall) const
     for (const std::string& wanted : {call, withoutSuffix, home})
         for (const ListedCall& candidate : listed)
             if (candidate.call == wanted)
-                return &candidate.routes;
-    return &listed.front().routes;
+                return {&candidate.routes, candidate.call == call, candidate.call};
+    return {&listed.front().routes, listed.front().call == call, listed.front().call};
 }
 
 } // namespace borvelin

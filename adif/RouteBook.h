@@ -19,9 +19,25 @@ namespace borvelin {
 // What the manager list says of one station, from all of its lines.
 struct StationRoutes {
     bool listed = false;
-    std::string manager; // of its first line that names one
+    // The managers its lines name (QSL via, or QSL via Home Call), in capitals, each once,
+    // in the order of the lines; and the first a line names that is no call, as it stands.
+    std::vector<std::string> managers;
+    std::string malformedManager;
     bool pirate = false;
     std::vector<std::pair<layout::Keyword, std::string>> notRoutes; // NOT via, NOT MORE, NOT LONGER
+    std::string address; // of its first line with a direct address, its parts joined by ", "
+
+    // The manager of its first line that names one; empty when none does.
+    std::string_view manager() const { return managers.empty() ? std::string_view() : managers.front(); }
+};
+
+// The lines the list has for a QSO's call.
+struct ListedRoutes {
+    const StationRoutes* routes = nullptr; // nullptr: the list does not have the station
+    // The lines are those of the call itself, not of another form of it (its home call,
+    // or the call without its suffix).
+    bool ofTheCall = false;
+    std::string_view listedCall; // the call of the lines, in capitals
 };
 
 // The manager list's routes for the calls of one log. The log's home calls are noted
@@ -39,8 +55,9 @@ public:
     void beginList();
     void takeListLines(std::span<const std::string_view> lines);
     void endList();
-    // nullptr when the list does not have the station.
-    const StationRoutes* find(std::string_view qsoCall) const;
+    ListedRoutes find(std::string_view qsoCall) const;
+    // Whether the list marks `call` (in capitals) PIRATE on a line of its own.
+    bool isPirate(std::string_view call) const;
 
     // A list line whose home call may have been noted, waiting while its home call's
     // slot and record are asked for.
@@ -66,6 +83,12 @@ private:
     };
 
     void takeLine(StationRoutes& station, std::string_view line);
+    static void takeManager(StationRoutes& station, const LineRoute& route);
+    void notePirate(std::string_view word);
+    static auto isPirateCall(std::string_view call)
+    {
+        return [call](const Pirate& pirate) { return pirate.call == call; };
+    }
     void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
     static auto isHome(std::string_view home)
     {
@@ -77,6 +100,12 @@ private:
     static constexpr std::size_t FilterBitsPerHome = 32;
 
     CallTable<NotedHome> homes_;
+    // Every call of the list with a line that says PIRATE: the managers the log's
+    // stations name are not known when the list is read, and pirates are few.
+    struct Pirate {
+        std::string call; // in capitals
+    };
+    CallTable<Pirate> pirates_;
     RouteReader routes_; // of the lines of the calls noted
     LookAheadRing<Candidate, 8> waiting_;
     Candidate next_;       // the line in hand, its strings used again and again

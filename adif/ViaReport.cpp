@@ -18,17 +18,32 @@ void appendField(std::string& line, std::string_view value)
 
 } // namespace
 
-void ViaReport::point(std::uint64_t qsoNumber, std::string_view call, std::string_view qsoDate, std::string_view code,
+void ViaReport::point(std::uint64_t qsoNumber, std::string_view call, std::string_view qsoDate, ViaCode code,
                       std::string_view message)
 {
+    ++counts_[static_cast<std::size_t>(code)];
     std::string line = std::to_string(qsoNumber) + ";";
     appendField(line, call);
     line.push_back(';');
     appendField(line, qsoDate);
     line.push_back(';');
-    line.append(code).push_back(';');
+    line.append(textOf(code)).push_back(';');
     appendField(line, message);
     csv_.writeLine(line);
+}
+
+void ViaReport::writeCounts()
+{
+    for (const ViaCodeText& code : ViaCodes)
+        if (const std::uint64_t count = countOf(code.code); count != 0)
+            csv_.writeLine("0;;;" + std::string(code.text) + ";" + std::to_string(count));
+}
+
+void ViaReport::addCounts(std::vector<JobSummary::Count>& counts) const
+{
+    for (const ViaCodeText& code : ViaCodes)
+        if (const std::uint64_t count = countOf(code.code); count != 0)
+            counts.push_back({std::string(code.text), std::string(code.text), count});
 }
 
 } // namespace borvelin

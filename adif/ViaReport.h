@@ -1,33 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "adif/ViaCode.h"
+#include "jobs/JobSummary.h"
 #include "jobs/LineSink.h"
 
+#include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace borvelin {
 
 // QSLVIA.CSV: one line per point found while filling QSL_VIA,
-// "qso number;call;qso date;code;message". Values from the log are written as they
-// stand, but a ";" or a line break in them becomes a blank, so that every line keeps
-// its five fields.
+// "qso number;call;qso date;code;message", and last, for every code found, its count:
+// "0;;;code;count". Values from the log are written as they stand, but a ";" or a line
+// break in them becomes a blank, so that every line keeps its five fields.
 class ViaReport {
 public:
     static constexpr const char* FileName = "QSLVIA.CSV";
-    // The codes, one per kind of point.
-    static constexpr std::string_view Added = "ADDED";        // a route added
-    static constexpr std::string_view Differs = "DIFFERS";    // a QSL_VIA present that is not the list's
-    static constexpr std::string_view Pirate = "PIRATE";      // the list marks the station PIRATE
-    static constexpr std::string_view NotVia = "NOTVIA";      // a QSL_VIA the list says NOT via
-    static constexpr std::string_view NotListed = "UNLISTED"; // the list does not have the station
 
     explicit ViaReport(LineSink& csv) : csv_(csv) {}
-    void point(std::uint64_t qsoNumber, std::string_view call, std::string_view qsoDate, std::string_view code,
+    void point(std::uint64_t qsoNumber, std::string_view call, std::string_view qsoDate, ViaCode code,
                std::string_view message);
+    // The count of each code found, after the points.
+    void writeCounts();
+    std::uint64_t countOf(ViaCode code) const { return counts_[static_cast<std::size_t>(code)]; }
+    // The count of each code found, for the job's summary.
+    void addCounts(std::vector<JobSummary::Count>& counts) const;
 
 private:
     LineSink& csv_;
+    std::array<std::uint64_t, static_cast<std::size_t>(ViaCode::Count)> counts_{};
 };
 
 } // namespace borvelin

@@ -37,7 +37,8 @@ JobSummary runImport(const CommandContext& context)
 
 JobSummary runAdif(const CommandContext& context)
 {
-    AdifFillJob job(context.state, context.status, context.arguments.file, context.files);
+    AdifFillJob job(context.state, context.status, context.arguments.file, context.files,
+                    context.arguments.exact ? FillRoutes::Exact : FillRoutes::AlsoInferred);
     job.run(context.options);
     return job.summary();
 }
@@ -53,6 +54,7 @@ constexpr CommandFile CheckWrites[] = {{"QSLCHK.CSV"}};
 constexpr CommandFile ImportReads[] = {{"FILE", Place::Operand}, {"QSL.TXT"}};
 constexpr CommandFile ImportWrites[] = {{"QSL.TXT"}, {"QSL.BAK"}, {"BORVELIN.LOG"}};
 constexpr CommandOption ImportOptions[] = {{"--merge", &CommandArguments::merge}};
+constexpr CommandOption AdifOptions[] = {{"--exact", &CommandArguments::exact}};
 constexpr CommandFile AdifReads[] = {{"LOG", Place::Operand}, {"QSL.TXT"}};
 constexpr CommandFile AdifWrites[] = {{"LOG", Place::Operand}, {"LOG.bak", Place::Operand}, {"QSLVIA.CSV"}};
 constexpr CommandFile ClusterWrites[] = {{"QSLCLU.FUL"}};
@@ -122,8 +124,9 @@ constexpr std::array Commands = {
             .menuPlace = 7,
             .reads = AdifReads,
             .writes = AdifWrites,
-            .operands = {.file = "LOG"},
-            .description = "Fill QSL Via in Log: QSL_VIA from QSL.TXT into LOG (kept as LOG.bak), QSLVIA.CSV",
+            .operands = {.options = AdifOptions, .file = "LOG"},
+            .description = "Fill QSL Via in Log: QSL_VIA from QSL.TXT into LOG (kept as LOG.bak), QSLVIA.CSV; "
+                           "--exact: a call's own lines only",
             .run = runAdif},
     Command{.id = "cluster",
             .caption = "&Export for DX Cluster",

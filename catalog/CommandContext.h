@@ -15,6 +15,7 @@ namespace borvelin {
 struct CommandArguments {
     std::string file;   // the file it works on: the list to import, the log to fill
     bool merge = false; // import adds only the stations QSL.TXT lacks
+    bool exact = false; // the fill writes only the routes of the calls' own lines
 };
 
 // What a command's job is made from.

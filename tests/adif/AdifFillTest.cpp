@@ -62,12 +62,12 @@ TEST_F(AdifFill, LooksCallsUpAsTheyStandThenByTheirHomeCall)
     book.takeListLines(lines);
     book.endList();
     for (const auto& [call, manager] : cases) {
-        const StationRoutes* routes = book.find(call);
+        const StationRoutes* routes = book.find(call).routes;
         ASSERT_NE(routes, nullptr) << call;
-        EXPECT_EQ(routes->manager, manager) << call;
+        EXPECT_EQ(routes->manager(), manager) << call;
     }
-    EXPECT_EQ(book.find("Q9NOT"), nullptr);
-    EXPECT_EQ(book.find("Q5OLD/M")->notRoutes.size(), 1u);
+    EXPECT_EQ(book.find("Q9NOT").routes, nullptr);
+    EXPECT_EQ(book.find("Q5OLD/M").routes->notRoutes.size(), 1u);
 }
 
 TEST_F(AdifFill, AddsMissingRoutesAndKeepsEveryOtherByte)
@@ -100,13 +100,23 @@ TEST_F(AdifFill, AddsMissingRoutesAndKeepsEveryOtherByte)
     EXPECT_EQ(readFile("QSLVIA.CSV"),
               crlfLines({
                   "1;Q1ABC;20240501;ADDED;QSL_VIA Q2MGR added",
-                  "2;QA/Q1ABC/P;20240502;ADDED;QSL_VIA Q3POR added",
+                  "2;QA/Q1ABC/P;20240502;INFERRED;QSL_VIA Q3POR added, the route of QA/Q1ABC",
                   "3;Q4HOM/P;20240503;ADDED;QSL_VIA Q4HOM added",
                   "4;Q5OLD;20240504;NOTVIA;QSL_VIA Q7GONE: the list says NOT via Q7GONE",
                   "4;Q5OLD;20240504;DIFFERS;QSL_VIA Q7GONE left as it was, the list gives Q6NEW",
                   "5;Q0BAD;20240505;PIRATE;the list marks Q0BAD PIRATE",
                   "6;Q9NEW;20240506;UNLISTED;the list does not have Q9NEW",
+                  "7;Q8DIR;20240507;DIRECT;direct to Box 12, Main Street 3, 99 City",
                   "9;Q1ABC;20240509;ADDED;QSL_VIA Q2MGR added",
+                  "10;Q3BAD;20240510;MALFORMED;the list gives the manager q2mgr), which is no call",
+                  "0;;;ADDED;3",
+                  "0;;;INFERRED;1",
+                  "0;;;DIFFERS;1",
+                  "0;;;PIRATE;1",
+                  "0;;;NOTVIA;1",
+                  "0;;;MALFORMED;1",
+                  "0;;;DIRECT;1",
+                  "0;;;UNLISTED;1",
               }));
     EXPECT_EQ(status.textsOf(1).back(), "Records: 10");
 
@@ -115,6 +125,51 @@ TEST_F(AdifFill, AddsMissingRoutesAndKeepsEveryOtherByte)
     fill(filled);
     EXPECT_EQ(readFile("LOG.adi"), filled);
     EXPECT_EQ(readFile("LOG.adi.bak"), "the backup");
+}
+
+// No route the list speaks against is written: each case is one station's lines, and
+// what a QSO with it and without QSL_VIA gets.
+TEST(AdifFillCodes, EachCodeAddsOrWithholdsTheRoute)
+{
+    struct Case {
+        std::vector<std::string> lines;
+        std::string call;
+        std::string code;
+        std::string added; // the QSL_VIA written, or nothing
+        FillRoutes fillRoutes = FillRoutes::AlsoInferred;
+    };
+    const std::vector<Case> cases = {
+        {{listLine("Q1ABC", "QSL via Q2MGR ")}, "Q1ABC", "ADDED", "Q2MGR"},
+        {{listLine("Q3DEF", "QSL via Q4MGR "), listLine("Q4MGR", "PIRATE")}, "Q3DEF", "PIRATE", ""},
+        {{listLine("Q1ABC", "QSL via Q2MGR "), listLine("Q1ABC", "NOT via Q2MGR")}, "Q1ABC", "NOTVIA", ""},
+        {{listLine("Q1ABC", "QSL via Q2MGR "), listLine("Q1ABC", "NOT MORE Q2MGR ")}, "Q1ABC", "NOTVIA", ""},
+        {{listLine("Q1ABC", "QSL via q2mgr)")}, "Q1ABC", "MALFORMED", ""},
+        {{listLine("Q1ABC", "QSL via Q2MGR "), listLine("Q1ABC", "QSL via Q3MGR ")}, "Q1ABC", "CONFLICT", ""},
+        {{listLine("Q1ABC", "QSL via Q2MGR "), listLine("Q1ABC", "QSL via q2mgr ")}, "Q1ABC", "ADDED", "Q2MGR"},
+        {{listLine("Q1ABC", "QSL via Q2MGR ")}, "QA/Q1ABC", "INFERRED", "Q2MGR"},
+        {{listLine("Q1ABC", "QSL via Q2MGR ")}, "QA/Q1ABC", "INFERRED", "", FillRoutes::Exact},
+        {{listLine("Q1ABC", "QSL via Q2MGR "), listLine("QA/Q1ABC", "QSL via Q3POR ")},
+         "QA/Q1ABC",
+         "ADDED",
+         "Q3POR",
+         FillRoutes::Exact},
+        {{listLine("Q1ABC", "P.O. Box 7, Mill Lane 3, Testburg")}, "Q1ABC", "DIRECT", ""},
+        {{listLine("Q1ABC", "PIRATE"), listLine("Q1ABC", "QSL via Q2MGR ")}, "Q1ABC", "PIRATE", ""},
+    };
+    for (const Case& c : cases) {
+        test::MemoryFiles files;
+        files.files["QSL.TXT"] = crlfLines(c.lines);
+        const std::string qso = "<CALL:" + std::to_string(c.call.size()) + ">" + c.call + "<EOR>";
+        files.files["LOG.adi"] = qso;
+        JobState state;
+        RecordingStatus status;
+        AdifFillJob(state, status, "LOG.adi", files, c.fillRoutes).run();
+        const std::string via = c.added.empty() ? "" : "<QSL_VIA:" + std::to_string(c.added.size()) + ">" + c.added;
+        EXPECT_EQ(files.files["LOG.adi"], "<CALL:" + std::to_string(c.call.size()) + ">" + c.call + via + "<EOR>")
+            << c.call << " " << c.code;
+        EXPECT_NE(files.files["QSLVIA.CSV"].find("1;" + c.call + ";;" + c.code + ";"), std::string::npos)
+            << files.files["QSLVIA.CSV"];
+    }
 }
 
 TEST_F(AdifFill, ABrokenLogStopsTheJobNamingTheQsoAndTheOffsetAndChangesNothing)

@@ -113,9 +113,9 @@ TEST(RouteAgreement, LookupCheckListImportAndTheFillReadOneRouteFromOneLine)
         ASSERT_EQ(answers[index].hits.size(), 1u) << station.line;
         const LookupHit& hit = answers[index].hits[0];
         const bool wellFormed = callshape::isWellFormedCall(hit.manager);
-        const StationRoutes* routes = book.find(station.call);
+        const StationRoutes* routes = book.find(station.call).routes;
         ASSERT_NE(routes, nullptr) << station.line;
-        EXPECT_EQ(routes->manager, givesManager(hit) && wellFormed ? capitals(hit.manager) : "") << station.line;
+        EXPECT_EQ(routes->manager(), givesManager(hit) && wellFormed ? capitals(hit.manager) : "") << station.line;
         EXPECT_EQ(routes->pirate, hit.route == RouteKind::Pirate) << station.line;
         const bool notRoute =
             hit.route == RouteKind::NotVia || hit.route == RouteKind::NotMore || hit.route == RouteKind::NotLonger;

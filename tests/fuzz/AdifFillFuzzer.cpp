@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Any bytes as an ADIF log. Reading it either fails with the job's error, in the first
-// pass, or succeeds in both; then what must hold for every log holds: a log whose
-// stations the list does not give a route comes back byte for byte, and so does one the
-// fill has already filled.
-#include "adif/AdiReader.h"
-#include "adif/QslViaFiller.h"
-#include "adif/RouteBook.h"
-#include "adif/ViaReport.h"
+// Any bytes as an ADIF log, through Fill QSL Via's job in memory. Reading it either fails
+// with the job's error, changing nothing, or succeeds; then what must hold for every
+// log holds: a log whose stations the list gives no route comes back byte for byte, and
+// so does one the fill has already filled.
+#include "adif/AdifFillJob.h"
 #include "jobs/JobError.h"
-#include "jobs/LineSink.h"
+#include "support/MemoryFiles.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,73 +18,46 @@ namespace {
 
 using namespace borvelin;
 
-// A buffer far smaller than the reader's own, so that every log refills and grows it.
-constexpr std::size_t SmallBuffer = 16;
-
 void require(bool condition)
 {
     if (!condition)
         std::abort();
 }
 
-class Bytes : public ByteSink {
+class NoStatus : public StatusSink {
 public:
-    void write(std::string_view bytes) override { text.append(bytes); }
-    std::string text;
-};
-
-class NoLines : public LineSink {
-public:
-    void close() override {}
-    void commit() override {}
-    const std::string& targetName() const override { return name_; }
-
-private:
-    // Room for one line at a time, which the next one overwrites.
-    void makeRoom(std::size_t bytes) override
-    {
-        line_.resize(std::max(line_.size(), bytes));
-        next_ = line_.data();
-        limit_ = line_.data() + line_.size();
-    }
-
-    std::string line_;
-    std::string name_ = "QSLVIA.CSV";
+    void setPanelText(int, const std::string&) override {}
 };
 
 struct Filled {
     std::string log;
-    std::uint64_t routesAdded = 0;
+    bool replaced = false;
 };
 
-// The job's two passes, in memory; nothing when the first pass finds the log broken.
+std::string listOf(const std::vector<std::string>& lines)
+{
+    std::string list;
+    for (const std::string& line : lines)
+        list += line + "\r\n";
+    return list;
+}
+
+// The job on `log` and `list`; nothing when it finds the log broken.
 std::optional<Filled> fill(std::string_view log, const std::vector<std::string>& list)
 {
-    RouteBook routes;
+    test::MemoryFiles files;
+    files.files["LOG.adi"] = std::string(log);
+    files.files["QSL.TXT"] = listOf(list);
+    JobState state;
+    NoStatus status;
     try {
-        MemoryByteSource bytes(log);
-        AdiReader checking(bytes, "LOG.adi", SmallBuffer);
-        for (AdiChunk chunk; checking.next(chunk);)
-            for (const AdiField& field : chunk.fields)
-                if (chunk.kind == AdiChunk::Kind::Record && hasName(field, "CALL"))
-                    routes.noteCall(field.data);
+        AdifFillJob(state, status, "LOG.adi", files).run(JobOptions{1});
     } catch (const JobError& error) {
         require(error.number() == 321 || error.number() == 62);
+        require(files.files["LOG.adi"] == log && files.files.count("QSLVIA.CSV") == 0);
         return std::nullopt;
     }
-    const std::vector<std::string_view> lines(list.begin(), list.end());
-    routes.beginList();
-    routes.takeListLines(lines);
-    routes.endList();
-    MemoryByteSource bytes(log);
-    AdiReader copying(bytes, "LOG.adi", SmallBuffer);
-    Bytes filled;
-    NoLines csv;
-    ViaReport report(csv);
-    QslViaFiller filler(routes, filled, report);
-    for (AdiChunk chunk; copying.next(chunk);)
-        filler.take(chunk, copying.records());
-    return Filled{filled.text, filler.routesAdded()};
+    return Filled{files.files["LOG.adi"], files.files.count("LOG.adi.bak") != 0};
 }
 
 } // namespace
@@ -99,17 +69,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                       "Q8DIR        Box 12, Main Street 3, City"};
     static const std::vector<std::string> routes = {
         "Q1ABC        QSL via Q2MGR",       "QA/Q1ABC     QSL via Home Call", "Q0BAD        PIRATE",
-        "Q5OLD        NOT via Q7GONE! new", "q3low        QSL via q4mgr ",
+        "Q5OLD        NOT via Q7GONE! new", "q3low        QSL via q4mgr ",     "Q6TWO        QSL via Q2MGR",
+        "Q6TWO        QSL via Q3MGR",       "Q7BAD        QSL via q2mgr)",     "Q9PIR        QSL via Q0BAD",
     };
     const std::optional<Filled> unchanged = fill(log, noRoutes);
     if (!unchanged)
         return 0;
-    require(unchanged->log == log && unchanged->routesAdded == 0);
+    require(unchanged->log == log && !unchanged->replaced);
     const std::optional<Filled> once = fill(log, routes);
     require(once.has_value());
-    if (once->routesAdded == 0)
+    if (!once->replaced)
         require(once->log == log);
     const std::optional<Filled> twice = fill(once->log, routes);
-    require(twice && twice->log == once->log && twice->routesAdded == 0);
+    require(twice && twice->log == once->log && !twice->replaced);
     return 0;
 }
