@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                       "Q8DIR        Box 12, Main Street 3, City"};
     static const std::vector<std::string> routes = {
         "Q1ABC        QSL via Q2MGR",       "QA/Q1ABC     QSL via Home Call", "Q0BAD        PIRATE",
-        "Q5OLD        NOT via Q7GONE! new", "q3low        QSL via q4mgr ",     "Q6TWO        QSL via Q2MGR",
-        "Q6TWO        QSL via Q3MGR",       "Q7BAD        QSL via q2mgr)",     "Q9PIR        QSL via Q0BAD",
+        "Q5OLD        NOT via Q7GONE! new", "q3low        QSL via q4mgr ",    "Q6TWO        QSL via Q2MGR",
+        "Q6TWO        QSL via Q3MGR",       "Q7BAD        QSL via q2mgr)",    "Q9PIR        QSL via Q0BAD",
     };
     const std::optional<Filled> unchanged = fill(log, noRoutes);
     if (!unchanged)
