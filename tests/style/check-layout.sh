@@ -16,10 +16,11 @@ declare -A may_use=(
     [import]="jobs listline"
     [cluster]="jobs listline"
     [adif]="jobs listline"
+    [keptlist]="jobs listline lookup check"
     [cli]="jobs listline managers buro full lookup check import cluster adif"
     [forms]=""
-    [dialogs]="forms jobs"
-    [shell]="forms dialogs jobs listline managers buro full lookup check import cluster adif"
+    [dialogs]="forms jobs listline lookup check keptlist"
+    [shell]="forms dialogs jobs listline managers buro full lookup check import cluster adif keptlist"
 )
 status=0
 for folder in "${!may_use[@]}"; do
