@@ -21,8 +21,8 @@ void prefetchRecords(const CheckedBlock& block)
 } // namespace
 
 CheckJob::CheckJob(JobState& state, StatusSink& status, JobFiles& files)
-    : ConversionJob(state, status, surveyedFiles_), surveyedFiles_(files, crossLineChecks_, status),
-      blocks_((LinesPerBatch + BlockLines - 1) / BlockLines),
+    : ConversionJob(state, secondPass_, surveyedFiles_), firstPass_(status, 0, 2), secondPass_(status, 1, 2),
+      surveyedFiles_(files, crossLineChecks_, firstPass_), blocks_((LinesPerBatch + BlockLines - 1) / BlockLines),
       sharing_(makeSharedBatch([this](std::size_t worker, std::size_t block) { checkBlock(worker, block); },
                                [this](std::size_t block) { takeUp(block); }))
 {
@@ -78,8 +78,9 @@ void CheckJob::writeRows(const CheckedBlock& block, std::size_t& row, std::size_
 {
     for (; row < end; ++row) {
         const std::size_t begin = row == 0 ? 0 : block.rowEnds[row - 1].end;
-        writeLine(std::string_view(block.rows).substr(begin, block.rowEnds[row].end - begin));
-        tally_.count(block.rowEnds[row].code);
+        const std::string_view text = std::string_view(block.rows).substr(begin, block.rowEnds[row].end - begin);
+        writeLine(text);
+        tally_.count(block.rowEnds[row].code, severityOfRow(text));
     }
 }
 
@@ -94,7 +95,7 @@ void CheckJob::writeRepeat(std::string_view call, std::uint32_t earlier)
     row_.clear();
     appendRow(row_, state_.RecCount, finding);
     writeLine(row_);
-    tally_.count(finding.code);
+    tally_.count(finding.code, finding.severity);
 }
 
 std::string CheckJob::progressText() const
@@ -107,11 +108,19 @@ void CheckJob::afterStreamsClosed()
     status_.setPanelText(ProgressPanel, tally_.summary());
 }
 
+// The totals of each severity, then each code found with what it means.
 void CheckJob::addCounts(std::vector<JobSummary::Count>& counts) const
 {
-    for (int code = 1; code <= LastCode; ++code)
-        if (const std::uint64_t found = tally_.countOf(code); found != 0)
-            counts.push_back({"finding C" + std::to_string(code), "findings C" + std::to_string(code), found});
+    for (const Severity severity : {Severity::Error, Severity::Warning, Severity::Note}) {
+        const std::string one(severityText(severity));
+        counts.push_back({one, one + "s", tally_.countOf(severity)});
+    }
+    for (int code = 1; code <= LastCode; ++code) {
+        if (const std::uint64_t found = tally_.countOf(code); found != 0) {
+            const std::string what = "C" + std::to_string(code) + " (" + std::string(codeMeaning(code)) + ")";
+            counts.push_back({"finding " + what, "findings " + what, found});
+        }
+    }
 }
 
 } // namespace borvelin

@@ -7,6 +7,7 @@
 #include "check/FindingTally.h"
 #include "check/SurveyedFiles.h"
 #include "jobs/ConversionJob.h"
+#include "jobs/PassProgress.h"
 #include "jobs/SharedBatch.h"
 
 #include <array>
@@ -54,7 +55,11 @@ private:
 
     // The frame reads the list through surveyedFiles_ (given to it before it is made,
     // and used only once the job runs), which surveys the list into crossLineChecks_.
+    // The two passes show as one progress: the survey the first half, the frame's pass
+    // the second (the frame reports through secondPass_, likewise given to it first).
     CrossLineChecks crossLineChecks_;
+    PassProgress firstPass_;
+    PassProgress secondPass_;
     SurveyedFiles surveyedFiles_;
     FindingTally tally_;
     std::string row_;

@@ -11,6 +11,8 @@ namespace borvelin {
 enum class Severity : std::uint8_t { Error, Warning, Note };
 
 std::string_view severityText(Severity severity);
+// The severity a row of QSLCHK.CSV gives, read from the row.
+Severity severityOfRow(std::string_view row);
 
 // The codes C1 to C13 of Check List.
 constexpr int FirstCode = 1;
@@ -29,6 +31,9 @@ struct Finding {
     std::string_view named;   // a call (or, for C1, the failure's message) the message names
     std::uint32_t number = 0; // a line or a column the message names
 };
+
+// What a code means, in a few words: "a line List of 25+ logs".
+std::string_view codeMeaning(int code);
 
 // Appends the finding's row of QSLCHK.CSV, without its line break.
 void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/Finding.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -96,6 +97,36 @@ std::string_view severityText(Severity severity)
     case Severity::Note: return "note";
     }
     return "";
+}
+
+Severity severityOfRow(std::string_view row)
+{
+    const std::string_view severity = row.substr(std::min(row.find(';') + 1, row.size()));
+    if (severity.starts_with(severityText(Severity::Error)))
+        return Severity::Error;
+    if (severity.starts_with(severityText(Severity::Warning)))
+        return Severity::Warning;
+    return Severity::Note;
+}
+
+std::string_view codeMeaning(int code)
+{
+    switch (code) {
+    case 1: return "a line List of 25+ logs";
+    case 2: return "a station's call that is no call";
+    case 3: return "a named call that is no call";
+    case 4: return "a station routed differently on another line";
+    case 5: return "the same line twice";
+    case 6: return "QSL via and NOT via the same call";
+    case 7: return "a manager listed as PIRATE, NOT MORE or NOT LONGER";
+    case 8: return "a station listed as its own manager";
+    case 9: return "a manager whose own cards go via another";
+    case 10: return "a see-also call with no line of its own";
+    case 11: return "a route keyword away from column 14";
+    case 12: return "a tab, control byte or byte over 127 in a call";
+    case 13: return "a bureau line without an address";
+    default: return "";
+    }
 }
 
 void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding)

@@ -27,6 +27,7 @@ void ListSurvey::survey(LineSource& list)
         sharing_->run((count + BlockLines - 1) / BlockLines);
         step_ = Step::SurveyShards;
         sharing_->run(CrossLineChecks::Shards);
+        status_.showInputRead(list.bytesRead(), list.size());
     }
     checks_.finishSurvey();
 }

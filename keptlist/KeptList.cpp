@@ -52,6 +52,22 @@ void KeptList::readRows(std::uint64_t first, std::uint64_t count, std::vector<st
     });
 }
 
+void KeptList::readRowsAt(const std::vector<std::uint64_t>& which, std::vector<std::string>& rows) const
+{
+    std::vector<std::uint64_t> fileLines;
+    for (const std::uint64_t row : which)
+        if (const RowSource source = rows_.at(row); source.kind == RowSource::Kind::FileLine)
+            fileLines.push_back(source.index);
+    std::vector<std::string> lines;
+    file_->readLinesAt(fileLines, lines);
+    rows.clear();
+    auto line = lines.begin();
+    for (const std::uint64_t row : which) {
+        const RowSource source = rows_.at(row);
+        rows.push_back(source.kind == RowSource::Kind::Written ? written_[source.index].text : std::move(*line++));
+    }
+}
+
 void KeptList::forEachRow(std::uint64_t first, std::uint64_t end,
                           const std::function<bool(std::uint64_t, std::string_view)>& take) const
 {

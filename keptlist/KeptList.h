@@ -44,6 +44,8 @@ public:
     // The row's text, without its line break.
     std::string row(std::uint64_t row) const;
     void readRows(std::uint64_t first, std::uint64_t count, std::vector<std::string>& rows) const;
+    // The rows `which`, in that order, wherever they are.
+    void readRowsAt(const std::vector<std::uint64_t>& which, std::vector<std::string>& rows) const;
     // Every row from `first` to `end - 1` in order, the file's lines read in large blocks,
     // until `take` says false.
     void forEachRow(std::uint64_t first, std::uint64_t end,

@@ -174,6 +174,20 @@ void ListFile::readLines(std::uint64_t first, std::uint64_t count, std::vector<s
     }
 }
 
+void ListFile::readLinesAt(const std::vector<std::uint64_t>& indexes, std::vector<std::string>& lines) const
+{
+    lines.clear();
+    if (indexes.empty())
+        return;
+    const FileHandle reopened = open();
+    std::FILE* file = reopened ? reopened.get() : file_.get();
+    std::string bytes;
+    for (const std::uint64_t index : indexes) {
+        readRange(file, starts_[index], starts_[index + 1], bytes);
+        lines.emplace_back(withoutBreak(bytes));
+    }
+}
+
 std::string ListFile::line(std::uint64_t index) const
 {
     std::vector<std::string> lines;

@@ -58,6 +58,9 @@ public:
     // The lines `first` to `first + count - 1`, without their breaks.
     void readLines(std::uint64_t first, std::uint64_t count, std::vector<std::string>& lines) const;
     std::string line(std::uint64_t index) const;
+    // The lines `indexes`, in that order, without their breaks: one opening of the file
+    // for lines from anywhere in it.
+    void readLinesAt(const std::vector<std::uint64_t>& indexes, std::vector<std::string>& lines) const;
     // The bytes of lines `first` to `end - 1`, breaks included, in blocks of about
     // `blockSize` bytes that end at a line's end (a longer line is one block), until
     // `take` says false.
