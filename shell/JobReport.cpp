@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/JobReport.h"
 
+#include "dialogs/frmFileView.h"
+#include "forms/AppTitle.h"
 #include "jobs/JobError.h"
 #include "jobs/LineCount.h"
 #include "shell/WorkingFolder.h"
@@ -14,9 +16,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
 #include <QToolButton>
@@ -53,7 +57,8 @@ const QStringList JobReport::ProgramFiles = {
     QStringLiteral("BORVELIN.LOG"),
 };
 
-JobReport::JobReport(QWidget* parent) : QWidget(parent)
+JobReport::JobReport(QWidget* parent)
+    : QWidget(parent), openInDesktop([](const QUrl& url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("JobReport"));
     createControls();
@@ -74,11 +79,16 @@ void JobReport::createControls()
     lblFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblFolder_->setWordWrap(true);
     folderRow->addWidget(lblFolder_, 1);
-    cmdOpenFolder = new QPushButton(QStringLiteral("Open Folder"), this);
-    cmdOpenFolder->setObjectName(QStringLiteral("cmdOpenFolder"));
-    connect(cmdOpenFolder, &QPushButton::clicked, this,
-            [] { QDesktopServices::openUrl(QUrl::fromLocalFile(WorkingFolder::current())); });
-    folderRow->addWidget(cmdOpenFolder);
+    // Not "Open Folder", which the File menu's command is: this one leaves the program.
+    cmdShowInFileManager = new QPushButton(QStringLiteral("Show in File Manager"), this);
+    cmdShowInFileManager->setObjectName(QStringLiteral("cmdShowInFileManager"));
+    connect(cmdShowInFileManager, &QPushButton::clicked, this, [this] {
+        if (!openInDesktop(QUrl::fromLocalFile(WorkingFolder::current())))
+            QMessageBox::information(this, AppTitle,
+                                     QStringLiteral("No file manager took the folder %1.")
+                                         .arg(QDir::toNativeSeparators(WorkingFolder::current())));
+    });
+    folderRow->addWidget(cmdShowInFileManager);
     layout->addLayout(folderRow);
 
     grdFiles_ = new QTableWidget(0, Columns, this);
@@ -90,7 +100,11 @@ void JobReport::createControls()
     grdFiles_->setSelectionMode(QAbstractItemView::NoSelection);
     grdFiles_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdFiles_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    layout->addWidget(grdFiles_, 1);
+    tabClient = new QTabWidget(this);
+    tabClient->setObjectName(QStringLiteral("tabClient"));
+    tabClient->setDocumentMode(true);
+    tabClient->addTab(grdFiles_, QStringLiteral("Files"));
+    layout->addWidget(tabClient, 1);
 
     lblReport_ = new QLabel(this);
     lblReport_->setObjectName(QStringLiteral("lblReport"));
@@ -102,7 +116,7 @@ void JobReport::createControls()
     logRow->addStretch();
     cmdShowLog = new QPushButton(QStringLiteral("Show Log"), this);
     cmdShowLog->setObjectName(QStringLiteral("cmdShowLog"));
-    connect(cmdShowLog, &QPushButton::clicked, this, [this] { openFile(QStringLiteral("BORVELIN.LOG")); });
+    connect(cmdShowLog, &QPushButton::clicked, this, [this] { showFileInside(QStringLiteral("BORVELIN.LOG")); });
     logRow->addWidget(cmdShowLog);
     layout->addLayout(logRow);
 
@@ -126,6 +140,22 @@ void JobReport::createControls()
 void JobReport::addBelowFolder(QWidget* widget, int stretch)
 {
     static_cast<QVBoxLayout*>(layout())->insertWidget(1, widget, stretch);
+}
+
+void JobReport::addPage(QWidget* page, const QString& title)
+{
+    tabClient->insertTab(0, page, title);
+    tabClient->setCurrentWidget(page);
+}
+
+void JobReport::showPage(QWidget* page)
+{
+    tabClient->setCurrentWidget(page);
+}
+
+QWidget* JobReport::pageShown() const
+{
+    return tabClient->currentWidget();
 }
 
 void JobReport::showFolder(const std::vector<borvelin::JobSummary::WrittenFile>& written)
@@ -252,11 +282,11 @@ void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& 
         text +=
             QStringLiteral("\nWritten %1: %2, %3.").arg(name, linesText(file.lines), sizeText(QFileInfo(name).size()));
     }
-    QStringList counts;
+    for (const auto& kept : summary.filesKept)
+        text += QStringLiteral("\nThe old %1 is kept as %2.")
+                    .arg(QString::fromStdString(kept.name), QString::fromStdString(kept.keptAs));
     for (const auto& count : summary.counts)
-        counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), QString::fromStdString(count.what()));
-    if (!counts.isEmpty())
-        text += QLatin1Char('\n') + counts.join(QStringLiteral("; ")) + QLatin1Char('.');
+        text += QStringLiteral("\n%1 %2.").arg(lineCountText(count.count), QString::fromStdString(count.what()));
     lblReport_->setText(text);
     showFolder(summary.filesWritten);
 }
@@ -268,7 +298,39 @@ void JobReport::showJobFailed(const QString& command, const QString& error)
     showFolder();
 }
 
-void JobReport::openFile(const QString& file) const
+// Stopped by the user, who knows it: no error, and every file as it was.
+void JobReport::showJobCancelled()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(WorkingFolder::current()).absoluteFilePath(file)));
+    fraJob_->hide();
+    lblReport_->setText(CancelledText);
+    showFolder();
+}
+
+void JobReport::showText(const QString& text)
+{
+    lblReport_->setText(text);
+    showFolder();
+}
+
+void JobReport::clearReport()
+{
+    lblReport_->clear();
+}
+
+void JobReport::showFileInside(const QString& file)
+{
+    frmFileView::showFile(window(), QDir(WorkingFolder::current()).absoluteFilePath(file));
+}
+
+// The desktop's program for the file; where there is none, the view inside the program.
+void JobReport::openFile(const QString& file)
+{
+    const QString path = QDir(WorkingFolder::current()).absoluteFilePath(file);
+    if (openInDesktop(QUrl::fromLocalFile(path)))
+        return;
+    const auto answer = QMessageBox::question(
+        this, AppTitle,
+        QStringLiteral("No program of the desktop opens %1.\nShow it here, read-only?").arg(QDir::toNativeSeparators(path)));
+    if (answer == QMessageBox::Yes)
+        showFileInside(file);
 }

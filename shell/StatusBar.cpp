@@ -24,22 +24,34 @@ void StatusBar::addPanel(int widthTwips, bool spring, const QString& text, const
     label->setTextFormat(Qt::PlainText);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->show();
-    panels_.push_back({label, widthTwips, spring, widestTexts});
+    panels_.push_back({label, widthTwips, spring, widestTexts, text});
     layoutPanels();
 }
 
 QString StatusBar::panelText(int index) const
 {
-    return panelLabel(index)->text();
+    Q_ASSERT(index >= 1 && index <= panels_.size());
+    return panels_.at(index - 1).text;
 }
 
 void StatusBar::setPanelText(int index, const QString& text)
 {
-    QLabel* label = panelLabel(index);
-    const bool wider = textWidth(*label, text) > label->width();
-    label->setText(text);
-    if (wider)
-        layoutPanels();
+    Q_ASSERT(index >= 1 && index <= panels_.size());
+    Panel& panel = panels_[index - 1];
+    panel.text = text;
+    showText(panel);
+}
+
+// The whole text where it fits, else as much of it as fits and an ellipsis.
+void StatusBar::showText(const Panel& panel) const
+{
+    const QLabel& label = *panel.label;
+    const int room = label.width() - (textWidth(label, QString()));
+    const QString shown = textWidth(label, panel.text) <= label.width()
+                              ? panel.text
+                              : label.fontMetrics().elidedText(panel.text, Qt::ElideRight, std::max(0, room));
+    if (label.text() != shown)
+        panel.label->setText(shown);
 }
 
 void StatusBar::showPanelTextNow(int index, const QString& text)
@@ -94,7 +106,7 @@ int StatusBar::widthOf(const Panel& panel) const
         return width;
     for (const QString& text : panel.widestTexts)
         width = std::max(width, textWidth(*panel.label, text));
-    return std::max(width, textWidth(*panel.label, panel.label->text()));
+    return width;
 }
 
 void StatusBar::layoutPanels()
@@ -109,6 +121,7 @@ void StatusBar::layoutPanels()
         if (panel.spring) // the rest, whatever it is: the fixed panels' texts come first
             width = std::max(0, this->width() - fixedWidth);
         panel.label->setGeometry(left, 0, width, height());
+        showText(panel);
         left += width;
     }
 }

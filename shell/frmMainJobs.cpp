@@ -18,6 +18,7 @@
 #include "shell/ImportFileDialog.h"
 #include "shell/JobReport.h"
 #include "shell/JobRunner.h"
+#include "shell/ListPanel.h"
 #include "shell/StatusBar.h"
 
 #include <QAction>
@@ -51,6 +52,8 @@ template <typename Job, typename... Extra>
 void frmMain::runConversion(const char* menuItem, Extra... extra)
 {
     const QString command = commandName(*findChild<QAction*>(QString::fromLatin1(menuItem)));
+    if (!List->mayLeave()) // the commands read the list as it is on the disk
+        return;
     std::optional<borvelin::JobError> failure;
     JobRunner runner;
     connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
@@ -70,8 +73,14 @@ void frmMain::runConversion(const char* menuItem, Extra... extra)
         close();
         return;
     }
+    List->afterJob();
     if (!failure) {
         Report->showJobDone(command, lastSummary_);
+        return;
+    }
+    // The user stopped it, and knows: no error box.
+    if (failure->number() == static_cast<int>(borvelin::ErrorNumber::UserInterrupt)) {
+        Report->showJobCancelled();
         return;
     }
     const QString text = describe(*failure);
@@ -112,6 +121,9 @@ void frmMain::setMenuCommandsEnabled(bool enabled)
                 item->setEnabled(enabled);
     setAcceptDrops(enabled);
     Finder->setEnabled(enabled);
+    List->setEnabled(enabled);
+    if (enabled)
+        updateEditCommands();
 }
 
 void frmMain::cmdCancel_Click()
