@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QTextCursor>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include <algorithm>

@@ -104,7 +104,7 @@ void JobReport::createControls()
     tabClient->setObjectName(QStringLiteral("tabClient"));
     tabClient->setDocumentMode(true);
     tabClient->addTab(grdFiles_, QStringLiteral("Files"));
-    layout->addWidget(tabClient, 1);
+    layout->addWidget(tabClient, 3); // the list before the find field's answer
 
     lblReport_ = new QLabel(this);
     lblReport_->setObjectName(QStringLiteral("lblReport"));
@@ -328,9 +328,10 @@ void JobReport::openFile(const QString& file)
     const QString path = QDir(WorkingFolder::current()).absoluteFilePath(file);
     if (openInDesktop(QUrl::fromLocalFile(path)))
         return;
-    const auto answer = QMessageBox::question(
-        this, AppTitle,
-        QStringLiteral("No program of the desktop opens %1.\nShow it here, read-only?").arg(QDir::toNativeSeparators(path)));
+    const auto answer =
+        QMessageBox::question(this, AppTitle,
+                              QStringLiteral("No program of the desktop opens %1.\nShow it here, read-only?")
+                                  .arg(QDir::toNativeSeparators(path)));
     if (answer == QMessageBox::Yes)
         showFileInside(file);
 }

@@ -132,7 +132,7 @@ void frmMain::createClientArea()
     layout->setSpacing(0);
     Finder = new CallFinder(client);
     Report = new JobReport(client);
-    Report->addBelowFolder(Finder, 0);
+    Report->addBelowFolder(Finder, 1);
     createListPanel();
     connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
     layout->addWidget(Report, 1);

@@ -44,7 +44,8 @@ QRect fittedToItsScreen(const QRect& frame)
     if (!screen)
         return frame;
     const QRect room = screen->availableGeometry();
-    if (frame.width() <= room.width() + BorderBeyondTheScreen && frame.height() <= room.height() + BorderBeyondTheScreen)
+    if (frame.width() <= room.width() + BorderBeyondTheScreen &&
+        frame.height() <= room.height() + BorderBeyondTheScreen)
         return frame;
     QRect fitted(frame.topLeft(), frame.size().boundedTo(room.size()));
     fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() + 1 - fitted.width()));

@@ -55,6 +55,7 @@ if(WIN32)
   add_dependencies(dialogs_tests mark-started)
 endif()
 borvelin_add_window_test(folder_tests shell/tst_folders.cpp)
+borvelin_add_window_test(list_tests shell/tst_list.cpp)
 
 # Settings the window cannot read or write, and failed jobs as the window reports them.
 # Run as root, it changes to the user nobody first, so it runs offscreen only.
