@@ -74,7 +74,6 @@ void ListFile::index(const Progress& progress)
     FileHandle file = openForReading(fileName_);
     stamp_ = stampOf(fileName_);
     starts_.clear();
-    starts_.reserve(static_cast<std::size_t>(stamp_.size / 32 + 1));
     starts_.push_back(0);
     std::vector<char> block(IndexBlockSize);
     constexpr std::uint64_t NoCarriageReturn = std::numeric_limits<std::uint64_t>::max();
@@ -104,6 +103,8 @@ void ListFile::index(const Progress& progress)
             starts_.push_back(at + 1);
             lastCarriageReturn = *lineBreak == '\r' ? at : NoCarriageReturn;
         }
+        if (blockStart == 0)
+            reserveLike(got);
         blockStart += got;
         if (progress && !progress(blockStart, stamp_.size))
             throw JobError(ErrorNumber::UserInterrupt, "User interrupt occurred");
@@ -114,12 +115,24 @@ void ListFile::index(const Progress& progress)
         if (starts_.size() == 2)
             firstBreak_ = "\r\n";
     }
-    starts_.shrink_to_fit();
+    if (starts_.capacity() > starts_.size() + starts_.size() / 4)
+        starts_.shrink_to_fit();
     if (stampOf(fileName_) != stamp_ || stamp_.size != blockStart)
         throw changedOnTheDisk(fileName_);
 #if !defined(_WIN32)
     file_ = std::move(file);
 #endif
+}
+
+// Room for as many lines as the file holds if they are as long as those of its first
+// block: growing by doubling, or shrinking at the end, would hold two indexes at once.
+void ListFile::reserveLike(std::size_t firstBlockBytes)
+{
+    const std::uint64_t linesSeen = starts_.size() - 1;
+    if (linesSeen == 0 || firstBlockBytes == 0)
+        return;
+    const std::uint64_t expected = stamp_.size * linesSeen / firstBlockBytes;
+    starts_.reserve(static_cast<std::size_t>(std::min(expected + expected / 16 + 16, stamp_.size + 2)));
 }
 
 FileHandle ListFile::open() const

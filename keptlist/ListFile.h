@@ -72,6 +72,7 @@ public:
 
 private:
     void index(const Progress& progress);
+    void reserveLike(std::size_t firstBlockBytes);
     FileHandle open() const;
     void readRange(std::FILE* file, std::uint64_t begin, std::uint64_t end, std::string& bytes) const;
 
