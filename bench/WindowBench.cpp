@@ -18,12 +18,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFile>
-#include <QTableView>
-#include <QEvent>
 #include <QLabel>
 #include <QStringList>
+#include <QTableView>
 #include <QTimer>
 
 #include <cstdio>

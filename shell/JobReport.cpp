@@ -104,7 +104,7 @@ void JobReport::createControls()
     tabClient->setObjectName(QStringLiteral("tabClient"));
     tabClient->setDocumentMode(true);
     tabClient->addTab(grdFiles_, QStringLiteral("Files"));
-    layout->addWidget(tabClient, 3); // the list before the find field's answer
+    layout->addWidget(tabClient, 1);
 
     lblReport_ = new QLabel(this);
     lblReport_->setObjectName(QStringLiteral("lblReport"));
@@ -285,8 +285,11 @@ void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& 
     for (const auto& kept : summary.filesKept)
         text += QStringLiteral("\nThe old %1 is kept as %2.")
                     .arg(QString::fromStdString(kept.name), QString::fromStdString(kept.keptAs));
+    QStringList counts;
     for (const auto& count : summary.counts)
-        text += QStringLiteral("\n%1 %2.").arg(lineCountText(count.count), QString::fromStdString(count.what()));
+        counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), QString::fromStdString(count.what()));
+    if (!counts.isEmpty())
+        text += QLatin1Char('\n') + counts.join(QStringLiteral("; ")) + QLatin1Char('.');
     lblReport_->setText(text);
     showFolder(summary.filesWritten);
 }

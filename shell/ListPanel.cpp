@@ -171,13 +171,15 @@ QWidget* ListPanel::createTable()
     // Rows of one height: the view then needs nothing of ten million rows but their number.
     tblList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tblList->verticalHeader()->setDefaultSectionSize(tblList->fontMetrics().height() + 6);
-    const int em = tblList->fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    const QFontMetrics metrics = tblList->fontMetrics();
+    const int em = metrics.horizontalAdvance(QLatin1Char('M'));
     for (const auto& [column, width] : {std::pair{ListModel::LineColumn, 6},
                                         {ListModel::CallColumn, 8},
-                                        {ListModel::RouteColumn, 10},
                                         {ListModel::ManagerColumn, 16},
                                         {ListModel::RemarksColumn, 14}})
         tblList->setColumnWidth(column, width * em);
+    tblList->setColumnWidth(ListModel::RouteColumn,
+                            metrics.horizontalAdvance(QStringLiteral("QSL via Home Call")) + em);
     tblList->horizontalHeader()->setStretchLastSection(true);
     tblList->setSortingEnabled(true);
     tblList->sortByColumn(ListModel::LineColumn, Qt::AscendingOrder);

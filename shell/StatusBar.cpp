@@ -38,8 +38,12 @@ void StatusBar::setPanelText(int index, const QString& text)
 {
     Q_ASSERT(index >= 1 && index <= panels_.size());
     Panel& panel = panels_[index - 1];
+    const bool longer = textWidth(*panel.label, text) > textWidth(*panel.label, panel.text);
     panel.text = text;
-    showText(panel);
+    if (longer || panel.label->width() > widthOf(panel))
+        layoutPanels(); // room for it, or room given back
+    else
+        showText(panel);
 }
 
 // The whole text where it fits, else as much of it as fits and an ellipsis.
@@ -109,20 +113,33 @@ int StatusBar::widthOf(const Panel& panel) const
     return width;
 }
 
+// A fixed panel whose text is longer than its room grows into the room the spring panel
+// has beyond its own width, the first panel first; the spring panel takes what is left.
 void StatusBar::layoutPanels()
 {
     int fixedWidth = 0;
+    int springWidth = 0;
     for (const Panel& panel : panels_)
-        if (!panel.spring)
-            fixedWidth += widthOf(panel);
-    int left = 0;
+        (panel.spring ? springWidth : fixedWidth) += widthOf(panel);
+    int spare = std::max(0, width() - fixedWidth - springWidth);
+    QVector<int> widths;
     for (const Panel& panel : panels_) {
-        int width = widthOf(panel);
-        if (panel.spring) // the rest, whatever it is: the fixed panels' texts come first
-            width = std::max(0, this->width() - fixedWidth);
-        panel.label->setGeometry(left, 0, width, height());
+        int panelWidth = widthOf(panel);
+        if (!panel.spring) {
+            const int grown = std::clamp(textWidth(*panel.label, panel.text) - panelWidth, 0, spare);
+            panelWidth += grown;
+            spare -= grown;
+            fixedWidth += grown;
+        }
+        widths << panelWidth;
+    }
+    int left = 0;
+    for (qsizetype index = 0; index < panels_.size(); ++index) {
+        const Panel& panel = panels_[index];
+        const int panelWidth = panel.spring ? std::max(0, width() - fixedWidth) : widths[index];
+        panel.label->setGeometry(left, 0, panelWidth, height());
         showText(panel);
-        left += width;
+        left += panelWidth;
     }
 }
 

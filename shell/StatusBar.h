@@ -10,8 +10,9 @@ class QLabel;
 
 // A status bar of text panels laid out from the left in fixed widths (in twips); a
 // spring panel takes the width the others leave. A fixed panel is never narrower than
-// the widest text it is made for, in the font it is shown in; a longer text does not
-// push the other panels away, but is shortened with an ellipsis. Panels are numbered
+// the widest text it is made for, in the font it is shown in; a longer text takes what
+// the spring panel can spare beyond its own width, and is shortened with an ellipsis
+// where that is not enough: it never pushes the other panels out. Panels are numbered
 // from 1. Narrower than its panels, the bar clips them instead of holding the window
 // wide; a panel's tooltip shows its whole text.
 class StatusBar : public QWidget {

@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -132,7 +133,9 @@ void frmMain::createClientArea()
     layout->setSpacing(0);
     Finder = new CallFinder(client);
     Report = new JobReport(client);
-    Report->addBelowFolder(Finder, 1);
+    Report->addBelowFolder(Finder, 0);
+    // A few answers' lines; the rest scroll, and the list keeps its room.
+    Finder->txtFound->setMaximumHeight(8 * Finder->txtFound->fontMetrics().lineSpacing());
     createListPanel();
     connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
     layout->addWidget(Report, 1);

@@ -236,9 +236,9 @@ void tst_roughEdges::reportsLeaveNothingOut()
     action(*window, "mnuFileCluster")->trigger();
     QVERIFY2(report().contains(QStringLiteral("\n4 calls.")), qPrintable(report()));
     action(*window, "mnuFileCheckList")->trigger();
-    for (const QString& part : {QStringLiteral("\n3 errors."), QStringLiteral("\n0 warnings."),
-                                QStringLiteral("\n2 findings C1 (a line List of 25+ logs)."),
-                                QStringLiteral("\n1 finding C13 (a bureau line without an address).")})
+    for (const QString& part : {QStringLiteral("\n3 errors; 0 warnings; 0 notes; "),
+                                QStringLiteral("; 2 findings C1 (a line List of 25+ logs); "),
+                                QStringLiteral("; 1 finding C13 (a bureau line without an address).")})
         QVERIFY2(report().contains(part), qPrintable(report()));
     action(*window, "mnuFileFull2TXT")->trigger();
     QVERIFY2(report().contains(QStringLiteral("\nThe old QSL.TXT is kept as QSL.BAK.")), qPrintable(report()));
@@ -250,7 +250,9 @@ void tst_roughEdges::reportsLeaveNothingOut()
 void tst_roughEdges::aLongPanelTextIsShortenedWithItsWholeTextAsTooltip()
 {
     const auto window = test::WindowTestSetup::openMainWindow();
+    window->resize(Twips::toPixelsX(*window, 3000), window->height()); // no room to spare
     StatusBar* bar = window->StatusBar2;
+    QTRY_COMPARE(bar->width(), window->centralWidget()->width());
     const QRect to = bar->panelRect(3);
     const QRect dir = bar->panelRect(4);
     const QString findings = QStringLiteral("Findings: C1 312, C2 17, C3 94, C4 2811, C5 910, C6 12, C7 40, C8 3, "
@@ -264,6 +266,10 @@ void tst_roughEdges::aLongPanelTextIsShortenedWithItsWholeTextAsTooltip()
     QHelpEvent hover(QEvent::ToolTip, bar->panelRect(1).center(), bar->mapToGlobal(bar->panelRect(1).center()));
     QApplication::sendEvent(bar, &hover);
     QTRY_COMPARE(QToolTip::text(), findings);
+    // Where the window has room, the whole text shows, and the others stay inside it.
+    window->resize(Twips::toPixelsX(*window, 30000), window->height());
+    QTRY_COMPARE(bar->panelLabel(1)->text(), findings);
+    QVERIFY(bar->panelRect(4).right() < bar->width());
 }
 
 QTEST_MAIN(tst_roughEdges)
