@@ -70,6 +70,7 @@ void frmStation::createControls()
     lstFindings->setObjectName(QStringLiteral("lstFindings"));
     lstFindings->setWordWrap(true);
     lstFindings->setFocusPolicy(Qt::NoFocus);
+    lstFindings->setIconSize(QSize(fontMetrics().height(), fontMetrics().height()));
     lstFindings->setMinimumHeight(4 * fontMetrics().height());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -150,7 +150,7 @@ QWidget* ListPanel::createTable()
     changedRow->addWidget(cmdReload);
     fraChanged->hide();
 
-    chkFindingsOnly = new QCheckBox(QStringLiteral("Only lines with findings"), page);
+    chkFindingsOnly = new QCheckBox(QStringLiteral("&Only lines with findings"), page);
     chkFindingsOnly->setObjectName(QStringLiteral("chkFindingsOnly"));
     connect(chkFindingsOnly, &QCheckBox::toggled, this, [this](bool only) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -288,7 +288,7 @@ void ListPanel::takeLoaded(const std::shared_ptr<Loaded>& result)
     } else {
         findingsStamp_ = result->findingsStamp;
         Model->setList(std::move(result->list), std::move(result->findings));
-        chkFindingsOnly->setEnabled(Model->hasFindings());
+        showWhetherFindingsAreThere();
         stkList->setCurrentIndex(stkList->count() - 1);
     }
     emit stateChanged();
@@ -473,8 +473,15 @@ void ListPanel::afterJob()
         return;
     findingsStamp_ = stamp;
     Model->setFindings(findingsOf(listPath(), findings));
-    chkFindingsOnly->setEnabled(Model->hasFindings());
+    showWhetherFindingsAreThere();
     emit stateChanged();
+}
+
+void ListPanel::showWhetherFindingsAreThere()
+{
+    chkFindingsOnly->setEnabled(Model->hasFindings());
+    chkFindingsOnly->setToolTip(
+        Model->hasFindings() ? QString() : QStringLiteral("File > Check List puts its findings beside the lines."));
 }
 
 void ListPanel::checkTheDisk()

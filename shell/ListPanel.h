@@ -98,6 +98,7 @@ private:
     void stopLoading();
     void watch(const QString& path);
     void reloadAsked();
+    void showWhetherFindingsAreThere();
     void select(int position);
     QString listPath() const;
     QString describe(const borvelin::JobError& error) const;

@@ -147,9 +147,11 @@ void frmMain::mnuEditShowList_Click()
 // The example goes where the user says, never beside the program, and never over a list.
 void frmMain::tryExample()
 {
+    QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(start).exists())
+        start = QDir::homePath();
     const QString folder =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("Try the example list: choose a folder for it"),
-                                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Try the example list: choose a folder for it"), start);
     if (!folder.isEmpty())
         tryExampleIn(folder);
 }
