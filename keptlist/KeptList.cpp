@@ -64,7 +64,10 @@ void KeptList::readRowsAt(const std::vector<std::uint64_t>& which, std::vector<s
     auto line = lines.begin();
     for (const std::uint64_t row : which) {
         const RowSource source = rows_.at(row);
-        rows.push_back(source.kind == RowSource::Kind::Written ? written_[source.index].text : std::move(*line++));
+        if (source.kind == RowSource::Kind::Written)
+            rows.push_back(written_[source.index].text);
+        else
+            rows.push_back(std::move(*line++));
     }
 }
 
