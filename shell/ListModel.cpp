@@ -238,10 +238,12 @@ void ListModel::sort(int column, Qt::SortOrder order)
                : column == ManagerColumn ? borvelin::SortKey::Manager
                                          : borvelin::SortKey::ListOrder;
     descending_ = order == Qt::DescendingOrder;
+    QApplication::setOverrideCursor(Qt::BusyCursor); // a second or two for ten million lines
     emit layoutAboutToBeChanged();
     forget();
     arrange();
     emit layoutChanged();
+    QApplication::restoreOverrideCursor();
 }
 
 void ListModel::setFindingsOnly(bool only)

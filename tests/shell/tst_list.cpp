@@ -261,6 +261,15 @@ void tst_list::findingsStandBesideTheirLines()
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTRY_VERIFY(station.acted);
     QCOMPARE(opened, QStringLiteral("XYZLAND"));
+    // And so does Enter on a line.
+    table->setCurrentIndex(model->index(0, ListModel::CallColumn));
+    ModalAnswer<frmStation> byEnter([&opened](frmStation& dialog) {
+        opened = dialog.txtCall->text();
+        dialog.reject();
+    });
+    QTest::keyClick(table, Qt::Key_Return);
+    QTRY_VERIFY(byEnter.acted);
+    QCOMPARE(opened, QStringLiteral("Q1ABC"));
 }
 
 // The findings come from Check List's own checks of one line (tests/keptlist compare
