@@ -73,7 +73,7 @@ void ListFile::index(const Progress& progress)
 {
     FileHandle file = openForReading(fileName_);
     stamp_ = stampOf(fileName_);
-    starts_.clear();
+    starts_ = {};
     starts_.push_back(0);
     std::vector<char> block(IndexBlockSize);
     constexpr std::uint64_t NoCarriageReturn = std::numeric_limits<std::uint64_t>::max();
@@ -93,7 +93,7 @@ void ListFile::index(const Progress& progress)
         for (const char* lineBreak = breaks.next(); lineBreak != end; lineBreak = breaks.next()) {
             const std::uint64_t at = blockStart + static_cast<std::uint64_t>(lineBreak - block.data());
             if (*lineBreak == '\n' && lastCarriageReturn != NoCarriageReturn && at == lastCarriageReturn + 1) {
-                starts_.back() = at + 1;
+                starts_.moveBack(at + 1);
                 if (starts_.size() == 2)
                     firstBreak_ = "\r\n";
                 continue;
@@ -116,7 +116,7 @@ void ListFile::index(const Progress& progress)
             firstBreak_ = "\r\n";
     }
     if (starts_.capacity() > starts_.size() + starts_.size() / 4)
-        starts_.shrink_to_fit();
+        starts_.shrinkToFit();
     if (stampOf(fileName_) != stamp_ || stamp_.size != blockStart)
         throw changedOnTheDisk(fileName_);
 #if !defined(_WIN32)
@@ -216,10 +216,9 @@ void ListFile::readRawLines(std::uint64_t first, std::uint64_t end, const std::f
     std::string bytes;
     while (first < end) {
         // As many whole lines as fit the block, and at least one.
-        const auto fitting =
-            std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(first) + 1,
-                             starts_.begin() + static_cast<std::ptrdiff_t>(end) + 1, starts_[first] + blockSize);
-        const std::uint64_t last = std::max(first + 1, static_cast<std::uint64_t>(fitting - starts_.begin()) - 1);
+        const std::size_t fitting = starts_.firstPast(static_cast<std::size_t>(first) + 1,
+                                                      static_cast<std::size_t>(end) + 1, starts_[first] + blockSize);
+        const std::uint64_t last = std::max<std::uint64_t>(first + 1, fitting - 1);
         readRange(file, starts_[first], starts_[last], bytes);
         if (!take(bytes))
             return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jobs/FileHandle.h"
+#include "keptlist/LineStarts.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,7 +25,7 @@ struct FileStamp {
 FileStamp stampOf(const std::string& fileName);
 
 // A list file as the window keeps it: an index of where each line begins, not the lines,
-// so that a list of ten million lines costs 8 bytes a line. Lines end as the jobs read
+// so that a list of ten million lines costs 4 bytes a line. Lines end as the jobs read
 // them: at CR LF, at LF or at a lone CR, the last one perhaps without its break. A line
 // is read from the disk when it is asked for.
 //
@@ -78,7 +79,7 @@ private:
 
     std::string fileName_;
     FileStamp stamp_;
-    std::vector<std::uint64_t> starts_; // of every line, and the file's size behind them
+    LineStarts starts_; // of every line, and the file's size behind them
     bool endsWithBreak_ = true;
     std::string firstBreak_ = "\r\n";
     mutable FileHandle file_; // kept open where the system allows

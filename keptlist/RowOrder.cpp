@@ -67,7 +67,7 @@ void RowOrder::showAll()
     rows_ = {};
 }
 
-void RowOrder::arrange(const KeptList& list, SortKey key, bool descending, const std::vector<std::uint64_t>* only)
+void RowOrder::arrange(const KeptList& list, SortKey key, bool descending, const std::vector<std::uint32_t>* only)
 {
     if (list.rowCount() > std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("too many rows to sort");
@@ -75,9 +75,24 @@ void RowOrder::arrange(const KeptList& list, SortKey key, bool descending, const
         showAll();
         return;
     }
+    if (key == SortKey::ListOrder) { // no key to read: the rows as they are
+        std::vector<std::uint32_t> rows;
+        if (only) {
+            rows = *only;
+        } else {
+            rows.resize(static_cast<std::size_t>(list.rowCount()));
+            for (std::size_t row = 0; row < rows.size(); ++row)
+                rows[row] = static_cast<std::uint32_t>(row);
+        }
+        if (descending)
+            std::reverse(rows.begin(), rows.end());
+        rows_ = std::move(rows);
+        inOrder_ = false;
+        return;
+    }
     std::vector<KeyedRow> keyed;
     keyed.reserve(static_cast<std::size_t>(only ? only->size() : list.rowCount()));
-    auto next = only ? only->begin() : std::vector<std::uint64_t>::const_iterator();
+    auto next = only ? only->begin() : std::vector<std::uint32_t>::const_iterator();
     list.forEachRow(0, list.rowCount(), [&](std::uint64_t row, std::string_view text) {
         if (only) {
             if (next == only->end())
@@ -148,9 +163,11 @@ std::optional<std::uint64_t> RowOrder::rowErased(std::uint64_t row)
     return position;
 }
 
-std::vector<std::uint64_t> rowsWithFindings(const KeptList& list, const CheckFindings* findings)
+std::vector<std::uint32_t> rowsWithFindings(const KeptList& list, const CheckFindings* findings)
 {
-    std::vector<std::uint64_t> rows;
+    if (list.rowCount() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("too many rows to sort");
+    std::vector<std::uint32_t> rows;
     LineFindings lineFindings;
     const auto& pieces = list.sources().pieces();
     for (std::size_t index = 0; index < pieces.size(); ++index) {
@@ -158,11 +175,12 @@ std::vector<std::uint64_t> rowsWithFindings(const KeptList& list, const CheckFin
         const std::uint64_t firstRow = list.sources().firstRowOf(index);
         if (piece.first.kind == RowSource::Kind::Written) {
             if (!lineFindings.rowsOf(list.row(firstRow)).empty())
-                rows.push_back(firstRow);
+                rows.push_back(static_cast<std::uint32_t>(firstRow));
         } else if (findings) {
             const std::uint64_t firstLine = piece.first.index + 1;
-            findings->linesBetween(firstLine, firstLine + piece.count - 1,
-                                   [&](std::uint64_t line) { rows.push_back(firstRow + (line - firstLine)); });
+            findings->linesBetween(firstLine, firstLine + piece.count - 1, [&](std::uint64_t line) {
+                rows.push_back(static_cast<std::uint32_t>(firstRow + (line - firstLine)));
+            });
         }
     }
     return rows;

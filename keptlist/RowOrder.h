@@ -22,7 +22,7 @@ public:
     void showAll();
     // The rows `only` (ascending; every row when null), sorted by `key`, rows of equal
     // keys in the list's order. Throws std::length_error for more than 2^32 rows.
-    void arrange(const KeptList& list, SortKey key, bool descending, const std::vector<std::uint64_t>* only);
+    void arrange(const KeptList& list, SortKey key, bool descending, const std::vector<std::uint32_t>* only);
 
     bool showsEveryRowInOrder() const { return inOrder_; }
     std::uint64_t size(const KeptList& list) const;
@@ -46,7 +46,7 @@ private:
 // Rows of the list that have findings: lines of the list as checked that QSLCHK.CSV names,
 // and rows written since whose own line checks find something.
 class CheckFindings;
-std::vector<std::uint64_t> rowsWithFindings(const KeptList& list, const CheckFindings* findings);
+std::vector<std::uint32_t> rowsWithFindings(const KeptList& list, const CheckFindings* findings);
 
 // The first row from `from` on whose station has the home call of `call` (case and
 // portable parts do not count, as in a lookup).

@@ -226,7 +226,7 @@ void ListModel::arrange()
         order_.showAll();
         return;
     }
-    std::vector<std::uint64_t> only;
+    std::vector<std::uint32_t> only;
     if (findingsOnly_)
         only = borvelin::rowsWithFindings(*list_, findings_.get());
     order_.arrange(*list_, sortKey_, descending_, findingsOnly_ ? &only : nullptr);

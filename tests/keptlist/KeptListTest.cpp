@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keptlist/KeptList.h"
+#include "keptlist/LineStarts.h"
 
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
@@ -59,6 +60,25 @@ TEST(ListFile, FindsTheLinesTheJobsRead)
         EXPECT_EQ(lines, expected) << bytes.substr(0, 40);
         EXPECT_EQ(list.size(), bytes.size());
     }
+}
+
+// Starts 4 bytes each while a run of lines spans less than 4 GiB, 8 bytes when one spans more.
+TEST(LineStarts, KeepEveryStartExactly)
+{
+    LineStarts starts;
+    std::vector<std::uint64_t> expected;
+    for (std::uint64_t start = 0; expected.size() < 10000; start += 37 + expected.size() % 5)
+        expected.push_back(start);
+    expected.push_back(expected.back() + (std::uint64_t{5} << 30)); // a line of 5 GiB
+    expected.push_back(expected.back() + 2);
+    for (const std::uint64_t start : expected)
+        starts.push_back(start);
+    starts.moveBack(expected.back() + 1);
+    expected.back() += 1;
+    ASSERT_EQ(starts.size(), expected.size());
+    for (std::size_t index = 0; index < expected.size(); ++index)
+        ASSERT_EQ(starts[index], expected[index]) << index;
+    EXPECT_EQ(starts.firstPast(0, starts.size(), expected[4096]), 4097u);
 }
 
 TEST(ListFile, MissingListIsError53)

@@ -3,6 +3,7 @@
 // line of the fuzz corpus and of the example list they are Check List's rows, to the byte.
 #include "keptlist/LineFindings.h"
 #include "check/CheckJob.h"
+#include "jobs/JobError.h"
 #include "jobs/JobState.h"
 #include "keptlist/CheckFindings.h"
 #include "keptlist/FindingRow.h"
@@ -100,6 +101,34 @@ TEST(CheckFindings, FindsALinesFindingsEvenWhenItsCallHoldsASemicolon)
     std::vector<std::uint64_t> lines;
     findings.linesBetween(1, 10, [&lines](std::uint64_t line) { lines.push_back(line); });
     EXPECT_EQ(lines, std::vector<std::uint64_t>{6});
+}
+
+// More rows than one block holds: every row is found, wherever the blocks cut them.
+TEST(CheckFindings, FindsEveryRowOfALongFile)
+{
+    const TestDirectory directory;
+    std::string csv;
+    for (int line = 1; line <= 40000; ++line)
+        csv += std::to_string(line) + ";note;C5;Q" + std::to_string(line) + "X;the same line as line " +
+               std::to_string(line - 1) + (line % 3 == 0 ? "\n" : "\r\n");
+    writeFile("QSLCHK.CSV", csv);
+    const CheckFindings findings("QSLCHK.CSV");
+    for (const int line : {1, 64, 65, 20000, 26215, 39999, 40000}) {
+        const auto found = findings.of(static_cast<std::uint64_t>(line), "Q" + std::to_string(line) + "X");
+        ASSERT_EQ(found.size(), 1u) << line;
+        EXPECT_EQ(found.front().message, "the same line as line " + std::to_string(line - 1)) << line;
+    }
+    std::uint64_t lines = 0;
+    findings.linesBetween(1, 50000, [&lines](std::uint64_t) { ++lines; });
+    EXPECT_EQ(lines, 40000u);
+}
+
+TEST(CheckFindings, RowsOutOfTheLinesOrderAreRefused)
+{
+    const TestDirectory directory;
+    writeFile("QSLCHK.CSV", "5;note;C8;Q5X;the station is listed as its own manager\r\n"
+                            "2;note;C8;Q2X;the station is listed as its own manager\r\n");
+    EXPECT_THROW(CheckFindings("QSLCHK.CSV"), JobError);
 }
 
 } // namespace

@@ -119,7 +119,7 @@ TEST_F(Arranged, ByCallByManagerAndOnlySomeRows)
     EXPECT_EQ(shown(), (std::vector<std::uint64_t>{3, 0, 1, 2}));
     order_.arrange(*list_, SortKey::Manager, false, nullptr);
     EXPECT_EQ(shown(), (std::vector<std::uint64_t>{0, 3, 1, 2})); // no manager last
-    const std::vector<std::uint64_t> only{1, 3};
+    const std::vector<std::uint32_t> only{1, 3};
     order_.arrange(*list_, SortKey::Manager, false, &only);
     EXPECT_EQ(shown(), (std::vector<std::uint64_t>{3, 1}));
 }
