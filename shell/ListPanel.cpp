@@ -438,9 +438,14 @@ bool ListPanel::save()
     watch(path);
     fraChanged->hide();
     const std::uint64_t lines = Model->list()->rowCount();
-    emit saved(QStringLiteral("Saved %1: %2 %3.\nThe list before the save is kept as %4.")
-                   .arg(ListName, QLocale().toString(static_cast<qulonglong>(lines)),
-                        lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"), backup));
+    QString report = QStringLiteral("Saved %1: %2 %3.\nThe list before the save is kept as %4.")
+                         .arg(ListName, QLocale().toString(static_cast<qulonglong>(lines)),
+                              lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"), backup);
+    // The findings moved with their lines, but the line numbers they name are the old ones.
+    if (Model->hasFindings())
+        report += QStringLiteral("\nThe findings are of the list as Check List read it: run it again for the list "
+                                 "as it is now.");
+    emit saved(report);
     emit stateChanged();
     return true;
 }
