@@ -73,6 +73,16 @@ TEST(LineFindings, AgreeWithCheckListOnTheFuzzCorpus)
     expectAgreement(everyLine, "the corpus as one list");
 }
 
+// Short lines, which the grammar reads as blanks, and the faults of one line.
+TEST(LineFindings, AgreeWithCheckListOnLinesOfEveryKind)
+{
+    expectAgreement("XYZLAND\r\nQX\r\nQ1ABC\r\n\r\n   \r\nXYZLAND      QSL Bureau only\r\n"
+                    "Q1ABC        QSL via Q1ABC\r\nQ1ABC         QSL via Q2MGR\r\nQ1ABC\t       QSL via Q2MGR\r\n"
+                    "Q1ABC        QSL via Q%GL (for Q5XYZ\r\nQ-11734      NOT via Q2MGR (Ex-Q4OLD\r\n"
+                    "Q1ABCDEFGHIJKL QSL via\r\n",
+                    "lines of every kind");
+}
+
 TEST(LineFindings, AgreeWithCheckListOnTheExampleList)
 {
     expectAgreement(readFile(BORVELIN_SOURCE_DIR "/example/QSL.TXT"), "example/QSL.TXT");
