@@ -26,34 +26,20 @@ void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t 
 
 void BlockChecker::take(const Ahead& ahead)
 {
-    checkLine(lines_[ahead.line]);
-    addRows(firstLineNumber_ + ahead.line, checks_.check(entry_, facts_, findings_), *block_);
+    line_.read(lines_[ahead.line], findings_);
+    checks_.prefetchManager(line_.facts().managerKey); // wanted after the checks of the line
+    line_.check(findings_);
+    addRows(firstLineNumber_ + ahead.line, checks_.check(line_.entry(), line_.facts(), findings_), *block_);
 }
 
-// Every check of one line but C5; the findings are left in findings_.
-void BlockChecker::checkLine(std::string_view line)
-{
-    findings_.clear();
-    failureCount_ = 0;
-    const bool shortLine = line.size() <= BlankedLineLength;
-    if (shortLine)
-        lineChecks_.checkShortLine(line, findings_);
-    const std::string_view textLine = parser_.parse(blankShortLine(line), entry_);
-    // A short line reached the grammar as a blank; a repair leaves the first word as it was.
-    for (Finding& finding : findings_)
-        if (finding.code == FindingCode::LoggedByList25)
-            finding.call = firstWord(shortLine ? line : textLine);
-    readFacts(textLine, entry_, routes_.routeOf(textLine, entry_), facts_);
-    checks_.prefetchManager(facts_.managerKey); // wanted after the checks of the line
-    lineChecks_.check(textLine, entry_, facts_, findings_);
-}
 void BlockChecker::addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block)
 {
     // In the order of their codes; a line has few, found in nearly that order.
     for (std::size_t next = 1; next < findings_.size(); ++next)
         for (std::size_t at = next; at > 0 && findings_[at - 1].code > findings_[at].code; --at)
             std::swap(findings_[at - 1], findings_[at]);
-    CheckedBlock::Line line{block.rowEnds.size(), block.rowEnds.size(), compared, facts_.lineId, block.calls.size()};
+    CheckedBlock::Line line{block.rowEnds.size(), block.rowEnds.size(), compared, line_.facts().lineId,
+                            block.calls.size()};
     for (const Finding& finding : findings_) {
         appendRow(block.rows, lineNumber, finding);
         block.rowEnds.push_back({block.rows.size(), finding.code});
@@ -62,22 +48,10 @@ void BlockChecker::addRows(std::uint64_t lineNumber, CallRecord* compared, Check
     }
     line.rowsEnd = block.rowEnds.size();
     if (compared != nullptr) {
-        block.calls.append(facts_.firstWord);
+        block.calls.append(line_.facts().firstWord);
         line.callEnd = block.calls.size();
     }
     block.lines.push_back(line);
-}
-
-void BlockChecker::logFailure(std::string_view, std::string_view message)
-{
-    if (failureCount_ == failureTexts_.size())
-        failureTexts_.emplace_back();
-    std::string& text = failureTexts_[failureCount_++];
-    text.assign(message);
-    Finding& finding = findings_.emplace_back();
-    finding.code = FindingCode::LoggedByList25;
-    finding.severity = kindOf(finding.code).severity;
-    finding.named = text; // its call is the line's, once the parse is done
 }
 
 } // namespace borvelin

@@ -4,12 +4,7 @@
 #include "check/CheckedBlock.h"
 #include "check/CrossLineChecks.h"
 #include "check/Finding.h"
-#include "check/LineChecks.h"
-#include "check/LineFacts.h"
-#include "listline/LineFailureLog.h"
-#include "listline/ListEntry.h"
-#include "listline/ListLineParser.h"
-#include "listline/RouteReader.h"
+#include "check/OwnLineChecker.h"
 
 #include <cstdint>
 #include <deque>
@@ -21,9 +16,9 @@
 namespace borvelin {
 
 // Checks blocks of lines for Check List's second pass, on the thread that calls it, into
-// a CheckedBlock. One for each worker: it keeps the parser's state. The lines the
-// parser would log become findings C1.
-class BlockChecker : private LineFailureLog {
+// a CheckedBlock: each line's own checks (OwnLineChecker), then those against the other
+// lines. One for each worker: it keeps the parser's state.
+class BlockChecker {
 public:
     explicit BlockChecker(CrossLineChecks& checks) : checks_(checks) {}
     BlockChecker(const BlockChecker&) = delete;
@@ -43,9 +38,7 @@ public:
     void take(const Ahead& ahead);
 
 private:
-    void checkLine(std::string_view line);
     void addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block);
-    void logFailure(std::string_view line, std::string_view message) override;
 
     // A line's slot is asked for while this many lines before it are checked, its record
     // while half as many.
@@ -56,14 +49,7 @@ private:
     std::uint64_t firstLineNumber_ = 0;
     CheckedBlock* block_ = nullptr;
     std::vector<Finding> findings_;
-    // The messages of the line's C1 findings; a deque keeps them in place as it grows.
-    std::deque<std::string> failureTexts_;
-    std::size_t failureCount_ = 0;
-    ListLineParser parser_{*this};
-    ListEntry entry_;
-    RouteReader routes_;
-    LineChecks lineChecks_;
-    LineFacts facts_;
+    OwnLineChecker line_;
 };
 
 } // namespace borvelin

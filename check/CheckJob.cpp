@@ -69,8 +69,9 @@ void CheckJob::writeRows(const CheckedBlock& block, std::size_t& row, std::size_
 {
     for (; row < end; ++row) {
         const std::size_t begin = row == 0 ? 0 : block.rowEnds[row - 1].end;
-        writeLine(std::string_view(block.rows).substr(begin, block.rowEnds[row].end - begin));
-        tally_.count(block.rowEnds[row].code);
+        const std::string_view text = std::string_view(block.rows).substr(begin, block.rowEnds[row].end - begin);
+        writeLine(text);
+        tally_.count(block.rowEnds[row].code, severityOfRow(text));
     }
 }
 
@@ -85,7 +86,7 @@ void CheckJob::writeRepeat(std::string_view call, std::uint32_t earlier)
     row_.clear();
     appendRow(row_, state_.RecCount, finding);
     writeLine(row_);
-    tally_.count(finding.code);
+    tally_.count(finding.code, finding.severity);
 }
 
 std::string CheckJob::progressText() const
@@ -93,11 +94,19 @@ std::string CheckJob::progressText() const
     return "Checked: " + std::to_string(state_.RecCount) + ", findings: " + std::to_string(tally_.total());
 }
 
+// The totals of each severity, then each code found with what it means.
 void CheckJob::addCounts(std::vector<JobSummary::Count>& counts) const
 {
-    for (int code = FirstCode; code <= LastCode; ++code)
-        if (const std::uint64_t found = tally_.countOf(code); found != 0)
-            counts.push_back({"finding C" + std::to_string(code), "findings C" + std::to_string(code), found});
+    for (const Severity severity : {Severity::Error, Severity::Warning, Severity::Note}) {
+        const std::string one(severityText(severity));
+        counts.push_back({one, one + "s", tally_.countOf(severity)});
+    }
+    for (const FindingKind& kind : FindingKinds) {
+        if (const std::uint64_t found = tally_.countOf(numberOf(kind.code)); found != 0) {
+            const std::string what = "C" + std::to_string(numberOf(kind.code)) + " (" + std::string(kind.meaning) + ")";
+            counts.push_back({"finding " + what, "findings " + what, found});
+        }
+    }
 }
 
 } // namespace borvelin

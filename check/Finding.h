@@ -10,6 +10,8 @@
 namespace borvelin {
 
 std::string_view severityText(Severity severity);
+// The severity a row of QSLCHK.CSV gives, read from the row.
+Severity severityOfRow(std::string_view row);
 
 // One finding of Check List, a row of QSLCHK.CSV. It holds views into the line in hand
 // and its entry, and its message is written from its parts only when the row is: a list

@@ -52,7 +52,7 @@ using Message = std::array<MessagePart, 7>;
 struct FindingKind {
     FindingCode code;
     Severity severity;
-    std::string_view meaning; // for the user, after the count: "3 findings C2: ..."
+    std::string_view meaning; // for the user, after the count: "3 findings C2 (a station's call that is no call)"
     std::array<Message, 2> messages;
 };
 
@@ -71,53 +71,53 @@ constexpr std::array<FindingKind, LastCode> FindingKinds = [] {
     using enum FindingCode;
     using enum Severity;
     return std::array<FindingKind, LastCode>{{
-        {LoggedByList25, Error, "lines List of 25+ cannot cut and logs", {{{text("List of 25+ logs: "), Named}}}},
+        {LoggedByList25, Error, "a line List of 25+ logs", {{{text("List of 25+ logs: "), Named}}}},
         {StationNoCall,
          Warning,
-         "station calls that are no calls",
+         "a station's call that is no call",
          {{{text("the station's call is not a well-formed call")}}}},
         {NamedNoCall,
          Warning,
-         "calls after a keyword that are no calls",
+         "a named call that is no call",
          {{{text("the call after \""), Keyword, text("\", "), Named, text(", is not a well-formed call")},
            {text("\""), Keyword, text("\" names no call")}}}},
         {RoutedDifferently,
          Warning,
-         "stations routed differently on two lines",
+         "a station routed differently on another line",
          {{{text("the station is routed differently on line "), Number}}}},
-        {RepeatedLine, Note, "lines that repeat an earlier line", {{{text("the same line as line "), Number}}}},
+        {RepeatedLine, Note, "the same line twice", {{{text("the same line as line "), Number}}}},
         {ViaAndNotVia,
          Warning,
-         "stations QSL via and NOT via the same manager",
+         "QSL via and NOT via the same call",
          {{{text("NOT via "), Named, text(", but QSL via it on line "), Number},
            {text("QSL via "), Named, text(", but NOT via it on line "), Number}}}},
         {ManagerStopped,
          Warning,
-         "managers listed as PIRATE, NOT MORE or NOT LONGER",
+         "a manager listed as PIRATE, NOT MORE or NOT LONGER",
          {{{text("the manager "), Named, text(" is listed as "), Keyword, text(" on line "), Number}}}},
         {OwnManager,
          Note,
-         "stations listed as their own manager",
+         "a station listed as its own manager",
          {{{text("the station is listed as its own manager")}}}},
         {ManagerViaAnother,
          Note,
-         "managers whose own cards go via another manager",
+         "a manager whose own cards go via another",
          {{{text("the manager "), Named, text(" has his own cards sent via another manager on line "), Number}}}},
         {SeeAlsoWithoutLine,
          Note,
-         "see-also calls without a line of their own",
+         "a see-also call with no line of its own",
          {{{text("see also "), Named, text(": it has no line of its own")}}}},
         {KeywordOutOfColumn,
          Error,
-         "route keywords out of their column",
+         "a route keyword away from column 14",
          {{{text("\""), Keyword, text("\" begins at column "), Number,
             text(", not 14: the line is not read as a route")}}}},
         {ForeignByte,
          Error,
-         "calls holding a tab, a control byte or a byte over 127",
+         "a tab, control byte or byte over 127 in a call",
          {{{text("the station's call holds a tab, a control byte or a byte over 127")},
            {text("the call after \""), Keyword, text("\" holds a tab, a control byte or a byte over 127")}}}},
-        {BureauWithoutAddress, Error, "bureau lines without an address", {{{text("the bureau line has no address")}}}},
+        {BureauWithoutAddress, Error, "a bureau line without an address", {{{text("the bureau line has no address")}}}},
     }};
 }();
 

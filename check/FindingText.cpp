@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/Finding.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -68,6 +69,16 @@ std::string_view severityText(Severity severity)
     case Severity::Note: return "note";
     }
     return "";
+}
+
+Severity severityOfRow(std::string_view row)
+{
+    const std::string_view severity = row.substr(std::min(row.find(';') + 1, row.size()));
+    if (severity.starts_with(severityText(Severity::Error)))
+        return Severity::Error;
+    if (severity.starts_with(severityText(Severity::Warning)))
+        return Severity::Warning;
+    return Severity::Note;
 }
 
 void appendRow(std::string& text, std::uint64_t lineNumber, const Finding& finding)

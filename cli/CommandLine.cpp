@@ -214,6 +214,8 @@ void reportSummary(std::ostream& err, std::string_view command, const JobSummary
     }
     for (const auto& count : summary.counts)
         err << "; " << count.count << ' ' << count.what();
+    for (const auto& kept : summary.filesKept)
+        err << "; the old " << kept.name << " kept as " << kept.keptAs;
     err << '\n';
 }
 

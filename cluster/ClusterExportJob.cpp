@@ -33,12 +33,18 @@ void ClusterExportJob::writeGathered()
                 writeLine(RecordEnd);
             call = lineCall;
             writeLine(call);
+            ++calls_;
             recordOpen = true;
         }
         writeLine(line);
     });
     if (recordOpen)
         writeLine(RecordEnd);
+}
+
+void ClusterExportJob::addCounts(std::vector<JobSummary::Count>& counts) const
+{
+    counts.push_back({"call", "calls", calls_});
 }
 
 } // namespace borvelin

@@ -31,9 +31,12 @@ protected:
     std::string outputName() const override { return "QSLCLU.FUL"; }
     void lineStep(std::string_view textLine) override;
     void writeGathered() override;
+    // The calls, one record each.
+    void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:
     LinesByCall lines_;
+    std::uint64_t calls_ = 0;
 };
 
 } // namespace borvelin

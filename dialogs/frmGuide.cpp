@@ -6,9 +6,11 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -28,8 +30,14 @@ frmGuide::frmGuide(QWidget* owner) : QDialog(owner)
     QFile guide(GuideResource);
     if (guide.open(QIODevice::ReadOnly))
         txtGuide->setMarkdown(QString::fromUtf8(guide.readAll()));
+    txtSearch = new QLineEdit(this);
+    txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    txtSearch->setPlaceholderText(QStringLiteral("Search the guide: type a word and press Enter"));
+    txtSearch->setClearButtonEnabled(true);
+    connect(txtSearch, &QLineEdit::returnPressed, this, &frmGuide::findNext);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(txtSearch);
     layout->addWidget(txtGuide);
     placeBeside(owner);
 }
@@ -54,6 +62,24 @@ void frmGuide::placeBeside(const QWidget* owner)
                             std::max(screen.top() + titleBar, screen.bottom() - size.height())));
     resize(size);
     move(topLeft);
+}
+
+void frmGuide::startSearch()
+{
+    activateWindow();
+    txtSearch->setFocus(Qt::OtherFocusReason);
+    txtSearch->selectAll();
+}
+
+bool frmGuide::findNext()
+{
+    const QString text = txtSearch->text();
+    if (text.isEmpty())
+        return false;
+    if (txtGuide->find(text))
+        return true;
+    txtGuide->moveCursor(QTextCursor::Start);
+    return txtGuide->find(text);
 }
 
 frmGuide* frmGuide::showGuide(QWidget* owner)

@@ -3,10 +3,11 @@
 
 #include <QDialog>
 
+class QLineEdit;
 class QTextBrowser;
 
 // The user guide in a window of its own, beside the main window: the guide's Markdown,
-// which the program carries as a resource.
+// which the program carries as a resource, with a search field above it.
 class frmGuide : public QDialog {
     Q_OBJECT
 
@@ -16,7 +17,13 @@ public:
     explicit frmGuide(QWidget* owner);
     // Opens the guide, or brings the open one to the front.
     static frmGuide* showGuide(QWidget* owner);
+    // Puts the cursor in the search field.
+    void startSearch();
+    // Finds the search field's text after the last place found, from the top again at the
+    // end; false when the guide does not hold it.
+    bool findNext();
 
+    QLineEdit* txtSearch = nullptr;
     QTextBrowser* txtGuide = nullptr;
 
 private:

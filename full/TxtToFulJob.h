@@ -17,6 +17,11 @@ protected:
     std::string inputName() const override { return "QSL.TXT"; }
     std::string outputName() const override { return "QSL.FUL"; }
     void lineStep(std::string_view textLine) override;
+    // The short lines it left out.
+    void addCounts(std::vector<JobSummary::Count>& counts) const override;
+
+private:
+    std::uint64_t shortLines_ = 0;
 };
 
 } // namespace borvelin

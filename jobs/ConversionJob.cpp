@@ -232,8 +232,11 @@ JobSummary ConversionJob::summary() const
 {
     JobSummary summary;
     summary.linesRead = linesRead_;
-    for (const auto& output : outputs_)
+    for (const auto& output : outputs_) {
         summary.filesWritten.push_back({output->targetName(), output->linesWritten()});
+        if (!output->keptAs().empty())
+            summary.filesKept.push_back({output->targetName(), output->keptAs()});
+    }
     addCounts(summary.counts);
     return summary;
 }

@@ -28,6 +28,13 @@ struct JobSummary {
     std::string readOne = "line";
     std::string readMany = "lines";
     std::vector<WrittenFile> filesWritten;
+    // A file the job replaced, and the name what it held is kept under: "QSL.TXT" kept as
+    // "QSL.BAK".
+    struct KeptFile {
+        std::string name;
+        std::string keptAs;
+    };
+    std::vector<KeptFile> filesKept;
     std::vector<Count> counts;
 
     const std::string& readWhat() const { return linesRead == 1 ? readOne : readMany; }

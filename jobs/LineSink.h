@@ -54,6 +54,9 @@ public:
     virtual void commit() = 0;
     virtual const std::string& targetName() const = 0;
     std::uint64_t linesWritten() const { return linesWritten_; }
+    // Once committed: the name the replaced target is kept under; empty when nothing was
+    // replaced or kept.
+    const std::string& keptAs() const { return keptAs_; }
     // At commit, whatever the target held becomes `backupName`, replacing an older
     // backup. For the master files a user keeps, whose loss would be hard to undo.
     virtual void keepReplacedAs(const std::string& backupName);
@@ -65,6 +68,7 @@ protected:
     char* next_ = nullptr;  // where the next line goes
     char* limit_ = nullptr; // the end of the room lent
     std::uint64_t linesWritten_ = 0;
+    std::string keptAs_;
 };
 
 } // namespace borvelin

@@ -149,8 +149,11 @@ void OutputFile::commit()
     if (!ec && fs::exists(existing))
         fs::permissions(temporaryName_, existing.permissions(), ec); // keep the target's permissions
     if (!backupName_.empty()) {
+        const bool replacing = fs::exists(target, ec);
         replaceKeepingBackup(temporaryName_, target, backupName_, targetName_, backupName_);
         committed_ = true;
+        if (replacing)
+            keptAs_ = backupName_;
         return;
     }
     fs::rename(temporaryName_, target, ec);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/CallFinder.h"
 
+#include "forms/ListText.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
 #include "lookup/CallLookup.h"
@@ -28,7 +29,7 @@ QString lookUp(const std::vector<std::string>& calls, const QString& folder)
     const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
     try {
         borvelin::LineReader lines(QFile::encodeName(list).toStdString());
-        return QString::fromLocal8Bit(borvelin::lookUpText(calls, lines));
+        return ListText::toText(borvelin::lookUpText(calls, lines));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())
@@ -74,7 +75,7 @@ void CallFinder::find()
     std::vector<std::string> calls;
     for (const QString& call :
          txtFind->text().split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts))
-        calls.push_back(call.toLocal8Bit().toStdString());
+        calls.push_back(ListText::toBytes(call, ListText::newLinesInWindows1252()));
     if (calls.empty())
         return;
     stop();

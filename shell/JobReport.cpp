@@ -2,6 +2,8 @@
 #include "shell/JobReport.h"
 
 #include "catalog/ProgramFiles.h"
+#include "dialogs/frmFileView.h"
+#include "forms/AppTitle.h"
 #include "jobs/JobError.h"
 #include "jobs/LineCount.h"
 #include "shell/WorkingFolder.h"
@@ -15,9 +17,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
 #include <QToolButton>
@@ -54,7 +58,8 @@ const QStringList JobReport::ProgramFiles = [] {
     return names;
 }();
 
-JobReport::JobReport(QWidget* parent) : QWidget(parent)
+JobReport::JobReport(QWidget* parent)
+    : QWidget(parent), openInDesktop([](const QUrl& url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("JobReport"));
     createControls();
@@ -75,11 +80,16 @@ void JobReport::createControls()
     lblFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblFolder_->setWordWrap(true);
     folderRow->addWidget(lblFolder_, 1);
-    cmdOpenFolder = new QPushButton(QStringLiteral("Open Folder"), this);
-    cmdOpenFolder->setObjectName(QStringLiteral("cmdOpenFolder"));
-    connect(cmdOpenFolder, &QPushButton::clicked, this,
-            [] { QDesktopServices::openUrl(QUrl::fromLocalFile(WorkingFolder::current())); });
-    folderRow->addWidget(cmdOpenFolder);
+    // Not "Open Folder", which the File menu's command is: this one leaves the program.
+    cmdShowInFileManager = new QPushButton(QStringLiteral("Show in File Manager"), this);
+    cmdShowInFileManager->setObjectName(QStringLiteral("cmdShowInFileManager"));
+    connect(cmdShowInFileManager, &QPushButton::clicked, this, [this] {
+        if (!openInDesktop(QUrl::fromLocalFile(WorkingFolder::current())))
+            QMessageBox::information(this, AppTitle,
+                                     QStringLiteral("No file manager took the folder %1.")
+                                         .arg(QDir::toNativeSeparators(WorkingFolder::current())));
+    });
+    folderRow->addWidget(cmdShowInFileManager);
     layout->addLayout(folderRow);
 
     grdFiles_ = new QTableWidget(0, Columns, this);
@@ -91,7 +101,11 @@ void JobReport::createControls()
     grdFiles_->setSelectionMode(QAbstractItemView::NoSelection);
     grdFiles_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdFiles_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    layout->addWidget(grdFiles_, 1);
+    tabClient = new QTabWidget(this);
+    tabClient->setObjectName(QStringLiteral("tabClient"));
+    tabClient->setDocumentMode(true);
+    tabClient->addTab(grdFiles_, QStringLiteral("Files"));
+    layout->addWidget(tabClient, 1);
 
     lblReport_ = new QLabel(this);
     lblReport_->setObjectName(QStringLiteral("lblReport"));
@@ -103,7 +117,7 @@ void JobReport::createControls()
     logRow->addStretch();
     cmdShowLog = new QPushButton(QStringLiteral("Show Log"), this);
     cmdShowLog->setObjectName(QStringLiteral("cmdShowLog"));
-    connect(cmdShowLog, &QPushButton::clicked, this, [this] { openFile(QStringLiteral("BORVELIN.LOG")); });
+    connect(cmdShowLog, &QPushButton::clicked, this, [this] { showFileInside(QStringLiteral("BORVELIN.LOG")); });
     logRow->addWidget(cmdShowLog);
     layout->addLayout(logRow);
 
@@ -127,6 +141,22 @@ void JobReport::createControls()
 void JobReport::addBelowFolder(QWidget* widget, int stretch)
 {
     static_cast<QVBoxLayout*>(layout())->insertWidget(1, widget, stretch);
+}
+
+void JobReport::addPage(QWidget* page, const QString& title)
+{
+    tabClient->insertTab(0, page, title);
+    tabClient->setCurrentWidget(page);
+}
+
+void JobReport::showPage(QWidget* page)
+{
+    tabClient->setCurrentWidget(page);
+}
+
+QWidget* JobReport::pageShown() const
+{
+    return tabClient->currentWidget();
 }
 
 void JobReport::showFolder(const std::vector<borvelin::JobSummary::WrittenFile>& written)
@@ -253,6 +283,9 @@ void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& 
         text +=
             QStringLiteral("\nWritten %1: %2, %3.").arg(name, linesText(file.lines), sizeText(QFileInfo(name).size()));
     }
+    for (const auto& kept : summary.filesKept)
+        text += QStringLiteral("\nThe old %1 is kept as %2.")
+                    .arg(QString::fromStdString(kept.name), QString::fromStdString(kept.keptAs));
     QStringList counts;
     for (const auto& count : summary.counts)
         counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), QString::fromStdString(count.what()));
@@ -269,7 +302,40 @@ void JobReport::showJobFailed(const QString& command, const QString& error)
     showFolder();
 }
 
-void JobReport::openFile(const QString& file) const
+// Stopped by the user, who knows it: no error, and every file as it was.
+void JobReport::showJobCancelled()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(WorkingFolder::current()).absoluteFilePath(file)));
+    fraJob_->hide();
+    lblReport_->setText(CancelledText);
+    showFolder();
+}
+
+void JobReport::showText(const QString& text)
+{
+    lblReport_->setText(text);
+    showFolder();
+}
+
+void JobReport::clearReport()
+{
+    lblReport_->clear();
+}
+
+void JobReport::showFileInside(const QString& file)
+{
+    frmFileView::showFile(window(), QDir(WorkingFolder::current()).absoluteFilePath(file));
+}
+
+// The desktop's program for the file; where there is none, the view inside the program.
+void JobReport::openFile(const QString& file)
+{
+    const QString path = QDir(WorkingFolder::current()).absoluteFilePath(file);
+    if (openInDesktop(QUrl::fromLocalFile(path)))
+        return;
+    const auto answer =
+        QMessageBox::question(this, AppTitle,
+                              QStringLiteral("No program of the desktop opens %1.\nShow it here, read-only?")
+                                  .arg(QDir::toNativeSeparators(path)));
+    if (answer == QMessageBox::Yes)
+        showFileInside(file);
 }

@@ -24,22 +24,38 @@ void StatusBar::addPanel(int widthTwips, bool spring, const QString& text, const
     label->setTextFormat(Qt::PlainText);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->show();
-    panels_.push_back({label, widthTwips, spring, widestTexts});
+    panels_.push_back({label, widthTwips, spring, widestTexts, text});
     layoutPanels();
 }
 
 QString StatusBar::panelText(int index) const
 {
-    return panelLabel(index)->text();
+    Q_ASSERT(index >= 1 && index <= panels_.size());
+    return panels_.at(index - 1).text;
 }
 
 void StatusBar::setPanelText(int index, const QString& text)
 {
-    QLabel* label = panelLabel(index);
-    const bool wider = textWidth(*label, text) > label->width();
-    label->setText(text);
-    if (wider)
-        layoutPanels();
+    Q_ASSERT(index >= 1 && index <= panels_.size());
+    Panel& panel = panels_[index - 1];
+    const bool longer = textWidth(*panel.label, text) > textWidth(*panel.label, panel.text);
+    panel.text = text;
+    if (longer || panel.label->width() > widthOf(panel))
+        layoutPanels(); // room for it, or room given back
+    else
+        showText(panel);
+}
+
+// The whole text where it fits, else as much of it as fits and an ellipsis.
+void StatusBar::showText(const Panel& panel) const
+{
+    const QLabel& label = *panel.label;
+    const int room = label.width() - (textWidth(label, QString()));
+    const QString shown = textWidth(label, panel.text) <= label.width()
+                              ? panel.text
+                              : label.fontMetrics().elidedText(panel.text, Qt::ElideRight, std::max(0, room));
+    if (label.text() != shown)
+        panel.label->setText(shown);
 }
 
 void StatusBar::showPanelTextNow(int index, const QString& text)
@@ -94,22 +110,36 @@ int StatusBar::widthOf(const Panel& panel) const
         return width;
     for (const QString& text : panel.widestTexts)
         width = std::max(width, textWidth(*panel.label, text));
-    return std::max(width, textWidth(*panel.label, panel.label->text()));
+    return width;
 }
 
+// A fixed panel whose text is longer than its room grows into the room the spring panel
+// has beyond its own width, the first panel first; the spring panel takes what is left.
 void StatusBar::layoutPanels()
 {
     int fixedWidth = 0;
+    int springWidth = 0;
     for (const Panel& panel : panels_)
-        if (!panel.spring)
-            fixedWidth += widthOf(panel);
-    int left = 0;
+        (panel.spring ? springWidth : fixedWidth) += widthOf(panel);
+    int spare = std::max(0, width() - fixedWidth - springWidth);
+    QVector<int> widths;
     for (const Panel& panel : panels_) {
-        int width = widthOf(panel);
-        if (panel.spring) // the rest, whatever it is: the fixed panels' texts come first
-            width = std::max(0, this->width() - fixedWidth);
-        panel.label->setGeometry(left, 0, width, height());
-        left += width;
+        int panelWidth = widthOf(panel);
+        if (!panel.spring) {
+            const int grown = std::clamp(textWidth(*panel.label, panel.text) - panelWidth, 0, spare);
+            panelWidth += grown;
+            spare -= grown;
+            fixedWidth += grown;
+        }
+        widths << panelWidth;
+    }
+    int left = 0;
+    for (qsizetype index = 0; index < panels_.size(); ++index) {
+        const Panel& panel = panels_[index];
+        const int panelWidth = panel.spring ? std::max(0, width() - fixedWidth) : widths[index];
+        panel.label->setGeometry(left, 0, panelWidth, height());
+        showText(panel);
+        left += panelWidth;
     }
 }
 

@@ -10,10 +10,11 @@ class QLabel;
 
 // A status bar of text panels laid out from the left in fixed widths (in twips); a
 // spring panel takes the width the others leave. A fixed panel is never narrower than
-// the text it holds, nor than the widest text it is made for, in the font it is shown
-// in. Panels are numbered from 1. Narrower than its panels,
-// the bar clips them instead of holding the window wide; a panel's tooltip shows its
-// whole text.
+// the widest text it is made for, in the font it is shown in; a longer text takes what
+// the spring panel can spare beyond its own width, and is shortened with an ellipsis
+// where that is not enough: it never pushes the other panels out. Panels are numbered
+// from 1. Narrower than its panels, the bar clips them instead of holding the window
+// wide; a panel's tooltip shows its whole text.
 class StatusBar : public QWidget {
     Q_OBJECT
 
@@ -52,9 +53,11 @@ private:
         int widthTwips;
         bool spring;
         QStringList widestTexts;
+        QString text; // whole, as the label may show it shortened
     };
 
     void layoutPanels();
+    void showText(const Panel& panel) const;
     int widthOf(const Panel& panel) const;
     int textWidth(const QLabel& label, const QString& text) const;
     int panelAt(const QPoint& position) const;

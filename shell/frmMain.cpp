@@ -11,6 +11,7 @@
 #include "jobs/StopRequest.h"
 #include "shell/CallFinder.h"
 #include "shell/JobReport.h"
+#include "shell/ListPanel.h"
 #include "shell/StatusBar.h"
 #include "shell/WorkingFolder.h"
 
@@ -26,6 +27,7 @@
 #include <QMessageBox>
 #include <QMetaMethod>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -44,6 +46,7 @@ frmMain::frmMain()
         StatusBar1->addPanel();
     applyStoredPlacement();
     Report->showFolder();
+    List->load();
 }
 
 frmMain::~frmMain() = default;
@@ -55,6 +58,8 @@ void frmMain::createMenus()
     addMenuItem(mnuFile, "mnuFileOpenFolder", QStringLiteral("&Open Folder..."), &frmMain::mnuFileOpenFolder_Click)
         ->setShortcut(QKeySequence::Open);
     addRecentFolderItems(mnuFile);
+    addMenuItem(mnuFile, "mnuFileSaveList", QStringLiteral("&Save List"), &frmMain::mnuFileSaveList_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addSeparator(mnuFile, "mnuFileBarFolder");
     // The conversions, from the catalog. An item runs the handler named after it, as
     // mnuFileList25_Click; an item without one runs its command as it is.
@@ -72,6 +77,7 @@ void frmMain::createMenus()
     addSeparator(mnuFile, "mnuFileBar1");
     addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    createEditMenu();
 
     QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -129,13 +135,11 @@ void frmMain::createClientArea()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     Finder = new CallFinder(client);
-    auto* findShortcut = new QShortcut(QKeySequence::Find, this);
-    connect(findShortcut, &QShortcut::activated, Finder, [this] {
-        Finder->txtFind->setFocus(Qt::ShortcutFocusReason);
-        Finder->txtFind->selectAll();
-    });
     Report = new JobReport(client);
     Report->addBelowFolder(Finder, 0);
+    // A few answers' lines; the rest scroll, and the list keeps its room.
+    Finder->txtFound->setMaximumHeight(8 * Finder->txtFound->fontMetrics().lineSpacing());
+    createListPanel();
     connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
     layout->addWidget(Report, 1);
     escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);
@@ -162,15 +166,24 @@ void frmMain::createClientArea()
     setCentralWidget(client);
 }
 
+// A new folder starts with a clean report and clean panels: what they said was of the
+// folder before.
 bool frmMain::openFolder(const QString& folder)
 {
+    if (!List->mayLeave())
+        return false;
     QString problem;
     if (!WorkingFolder::changeTo(folder, problem)) {
         QMessageBox::warning(this, AppTitle, problem);
         return false;
     }
     showRecentFolders();
+    Report->clearReport();
     Report->showFolder();
+    StatusBar2_PanelClick(0);
+    for (int panel = 1; panel <= StatusBar1->panelCount(); ++panel)
+        StatusBar1->setPanelText(panel, QString());
+    List->load();
     return true;
 }
 
@@ -226,6 +239,10 @@ void frmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (!List->mayLeave()) {
+        event->ignore();
+        return;
+    }
     const QList<QWidget*> windows = Forms::open();
     for (qsizetype i = windows.size() - 1; i >= 0; --i)
         if (windows[i] != this)
@@ -245,19 +262,15 @@ void frmMain::mnuHelpUserGuide_Click()
     frmGuide::showGuide(this);
 }
 
-void frmMain::showHelpMessage()
-{
-    QMessageBox::information(this, windowTitle(), HelpMessage);
-}
-
+// The program has a guide: the help commands show it.
 void frmMain::mnuHelpContents_Click()
 {
-    showHelpMessage();
+    frmGuide::showGuide(this);
 }
 
 void frmMain::mnuHelpSearchForHelpOn_Click()
 {
-    showHelpMessage();
+    frmGuide::showGuide(this)->startSearch();
 }
 
 void frmMain::mnuHelpAbout_Click()

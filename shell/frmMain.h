@@ -13,6 +13,7 @@
 
 class CallFinder;
 class JobReport;
+class ListPanel;
 class QAction;
 class QLockFile;
 class QMenu;
@@ -24,8 +25,8 @@ struct Command;
 class JobError;
 } // namespace borvelin
 
-// The main window: the File and Help menus, the job report in the client area, and two
-// status bars. The program works on the files of its current directory, the working
+// The main window: the File, Edit and Help menus, the list and the job report in the
+// client area, and two status bars. The program works on the files of its current directory, the working
 // folder, which the File menu, a folder dropped on the window and the command line
 // choose. A menu command returns when its conversion has ended; the conversion runs on
 // a thread of its own meanwhile, reports through the panels of StatusBar2, and can be
@@ -38,8 +39,6 @@ public:
     static constexpr int StatusBar1Height = 30;
     // A second window of the program opens this far right of and below the first.
     static constexpr int CascadeTwips = 360;
-    static inline const QString HelpMessage =
-        QStringLiteral("Unable to display Help Contents. There is no Help associated with this project.");
 
     frmMain();
     ~frmMain() override;
@@ -54,11 +53,15 @@ public:
     // Import Manager List and Fill QSL Via in Log once their file is chosen.
     void importManagerList(const QString& fileName, bool merge);
     void fillQslVia(const QString& logFile);
+    // Copies the example list into `folder` and opens it; tells the user and returns false
+    // when it cannot.
+    bool tryExampleIn(const QString& folder);
 
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
     JobReport* Report = nullptr;
     CallFinder* Finder = nullptr;
+    ListPanel* List = nullptr;
 
 public slots:
     void mnuFileOpenFolder_Click();
@@ -71,7 +74,15 @@ public slots:
     void mnuFileImport_Click();
     void mnuFileFillQslVia_Click();
     void mnuFileCluster_Click();
+    void mnuFileSaveList_Click();
     void mnuFileExit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    void mnuEditNewStation_Click();
+    void mnuEditEditStation_Click();
+    void mnuEditDeleteStation_Click();
+    void mnuEditFindCall_Click();
+    void mnuEditShowList_Click();
     void mnuHelpUserGuide_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
@@ -89,6 +100,10 @@ protected:
 
 private:
     void createMenus();
+    void createEditMenu();
+    void createListPanel();
+    void updateEditCommands();
+    void tryExample();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (frmMain::*handler)());
     void addSeparator(QMenu* menu, const char* name);
     void addRecentFolderItems(QMenu* menu);
@@ -105,7 +120,6 @@ private:
     void endJob();
     void setMenuCommandsEnabled(bool enabled);
     QString describe(const borvelin::JobError& error) const;
-    void showHelpMessage();
 
     borvelin::JobState jobState_;
     borvelin::JobSummary lastSummary_;

@@ -11,6 +11,7 @@
 #include "shell/ImportFileDialog.h"
 #include "shell/JobReport.h"
 #include "shell/JobRunner.h"
+#include "shell/ListPanel.h"
 #include "shell/StatusBar.h"
 
 #include <QAction>
@@ -43,6 +44,8 @@ QString commandName(const borvelin::Command& command)
 void frmMain::runCommand(const borvelin::Command& command, const borvelin::CommandArguments& arguments)
 {
     const QString name = commandName(command);
+    if (!List->mayLeave()) // the commands read the list as it is on the disk
+        return;
     std::optional<borvelin::JobError> failure;
     JobRunner runner;
     connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
@@ -60,8 +63,14 @@ void frmMain::runCommand(const borvelin::Command& command, const borvelin::Comma
         close();
         return;
     }
+    List->afterJob();
     if (!failure) {
         Report->showJobDone(name, lastSummary_);
+        return;
+    }
+    // The user stopped it, and knows: no error box.
+    if (failure->number() == static_cast<int>(borvelin::ErrorNumber::UserInterrupt)) {
+        Report->showJobCancelled();
         return;
     }
     const QString text = describe(*failure);
@@ -102,6 +111,9 @@ void frmMain::setMenuCommandsEnabled(bool enabled)
                 item->setEnabled(enabled);
     setAcceptDrops(enabled);
     Finder->setEnabled(enabled);
+    List->setEnabled(enabled);
+    if (enabled)
+        updateEditCommands();
 }
 
 void frmMain::cmdCancel_Click()

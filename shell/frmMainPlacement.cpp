@@ -32,6 +32,27 @@ bool fitsTheDesktop(const QRect& frame)
     return frame.width() <= 2 * desktop.width() && frame.height() <= 2 * desktop.height();
 }
 
+// A frame kept from a larger screen, or from a larger scale (QT_SCALE_FACTOR), is made
+// to fit the screen it lies on, whole, title bar and all. Windows puts a maximized
+// window's border just beyond the screen: a frame that much larger is left as it is.
+QRect fittedToItsScreen(const QRect& frame)
+{
+    constexpr int BorderBeyondTheScreen = 32;
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return frame;
+    const QRect room = screen->availableGeometry();
+    if (frame.width() <= room.width() + BorderBeyondTheScreen &&
+        frame.height() <= room.height() + BorderBeyondTheScreen)
+        return frame;
+    QRect fitted(frame.topLeft(), frame.size().boundedTo(room.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() + 1 - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), room.top(), room.bottom() + 1 - fitted.height()));
+    return fitted;
+}
+
 // Which of the program's windows open at once this one is, 0 for the first: each holds
 // a lock file of its own for as long as it is open.
 std::unique_ptr<QLockFile> claimWindowSlot(int& slot)
@@ -66,6 +87,7 @@ void frmMain::applyStoredPlacement()
                          Twips::toPixelsY(*this, CascadeTwips * cascadeSteps_));
     if (liesOnAnyScreen(frame.translated(cascade)))
         frame.translate(cascade);
+    frame = fittedToItsScreen(frame);
     move(frame.topLeft());
     outerSize_ = frame.size();
     applyOuterSize();

@@ -55,6 +55,13 @@ if(WIN32)
   add_dependencies(dialogs_tests mark-started)
 endif()
 borvelin_add_window_test(folder_tests shell/tst_folders.cpp)
+borvelin_add_window_test(list_tests shell/tst_list.cpp)
+borvelin_add_window_test(rough_edges_tests shell/tst_roughEdges.cpp)
+if(WIN32)
+  target_compile_definitions(rough_edges_tests PRIVATE BORVELIN_SOURCE_DIR="Z:${PROJECT_SOURCE_DIR}")
+else()
+  target_compile_definitions(rough_edges_tests PRIVATE BORVELIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endif()
 
 # Settings the window cannot read or write, and failed jobs as the window reports them.
 # Run as root, it changes to the user nobody first, so it runs offscreen only.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace borvelin {
 namespace {
 
@@ -116,6 +118,37 @@ TEST(CheckJob, WritesOnlyItsOwnFileAndReportsTheCountsPerCode)
     EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.TXT", "QSLCHK.CSV"}));
     EXPECT_EQ(job.tally().countOf(8), 2u);
     EXPECT_EQ(status.textsOf(1).back(), "Findings: C1 1, C8 2, C13 1");
+}
+
+// The share read, as the window's bar shows it.
+class ShareRecorder : public StatusSink {
+public:
+    void setPanelText(int, const std::string&) override {}
+    void showInputRead(std::uint64_t bytesRead, std::uint64_t bytesInAll) override
+    {
+        shares.push_back(static_cast<double>(bytesRead) / static_cast<double>(bytesInAll));
+    }
+    std::vector<double> shares;
+};
+
+// Both passes read the list: the first shows as the bar's first half, the second as its
+// second, so that the bar moves from the start to the end once.
+TEST(CheckJob, BothPassesShowAsOneProgress)
+{
+    test::TestDirectory directory;
+    std::vector<std::string> lines;
+    for (int line = 0; line < 3 * static_cast<int>(ConversionJob::LinesPerBatch); ++line)
+        lines.push_back(listLine("Q" + std::to_string(line % 10) + "A" + std::to_string(line), "QSL via Q2MGR"));
+    test::writeFile("QSL.TXT", crlfLines(lines));
+    JobState state;
+    ShareRecorder status;
+    CheckJob(state, status).run();
+    ASSERT_GE(status.shares.size(), 6u);
+    EXPECT_GT(status.shares.front(), 0.0);
+    EXPECT_LE(status.shares.front(), 0.5);
+    EXPECT_TRUE(std::is_sorted(status.shares.begin(), status.shares.end()));
+    EXPECT_DOUBLE_EQ(status.shares.back(), 1.0);
+    EXPECT_EQ(std::count(status.shares.begin(), status.shares.end(), 0.5), 1);
 }
 
 TEST(CheckJob, CleanListHasNoFindings)

@@ -57,12 +57,13 @@ TEST_F(CommandLineTest, RunsCommandsInTheGivenOrder)
     EXPECT_EQ(readFile("QSL.TXT"),
               crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
     const std::string cwd = fs::current_path().string();
-    EXPECT_EQ(result.err, "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n" +
-                              "borvelin-cli: txt2ful: 2 lines read; QSL.FUL 6 lines\n" + "Current Dir: " + cwd +
-                              "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n" +
-                              "borvelin-cli: buro: 2 lines read; QSLADM.TXT 1 line\n" + "Current Dir: " + cwd +
-                              "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n" +
-                              "borvelin-cli: ful2txt: 6 lines read; QSL.TXT 2 lines\n");
+    EXPECT_EQ(result.err,
+              "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n" +
+                  "borvelin-cli: txt2ful: 2 lines read; QSL.FUL 6 lines; 0 short lines left out\n" +
+                  "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n" +
+                  "borvelin-cli: buro: 2 lines read; QSLADM.TXT 1 line\n" + "Current Dir: " + cwd +
+                  "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n" +
+                  "borvelin-cli: ful2txt: 6 lines read; QSL.TXT 2 lines; the old QSL.TXT kept as QSL.BAK\n");
     EXPECT_TRUE(result.out.empty());
 }
 
@@ -240,6 +241,12 @@ TEST_F(CommandLineTest, CheckWritesItsFindingsAndPrintsTheirCountsPerCode)
     EXPECT_EQ(readFile("QSLCHK.CSV").substr(0, 12), "1;note;C8;Q1");
     EXPECT_NE(result.err.find("To: QSLCHK.CSV\n"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("\nFindings: C1 1, C8 1, C13 1\n"), std::string::npos) << result.err;
+    // The totals of each severity, and what each code means.
+    EXPECT_NE(result.err.find("borvelin-cli: check: 2 lines read; QSLCHK.CSV 3 lines; 2 errors; 0 warnings; 1 note; "
+                              "1 finding C1 (a line List of 25+ logs); 1 finding C8 (a station listed as its own "
+                              "manager); 1 finding C13 (a bureau line without an address)\n"),
+              std::string::npos)
+        << result.err;
     EXPECT_FALSE(fs::exists("BORVELIN.LOG"));
 }
 

@@ -10,7 +10,7 @@ tidy=$(command -v clang-tidy-14 || command -v clang-tidy || true)
 [ -f "$build/compile_commands.json" ] || { echo "$build/compile_commands.json missing"; exit 1; }
 cd "$source_dir"
 files=$(git ls-files 'jobs/*.cpp' 'listline/*.cpp' 'managers/*.cpp' 'buro/*.cpp' 'full/*.cpp' 'lookup/*.cpp' 'check/*.cpp' \
-    'import/*.cpp' 'cluster/*.cpp' 'adif/*.cpp' 'catalog/*.cpp' 'cli/*.cpp')
+    'import/*.cpp' 'cluster/*.cpp' 'adif/*.cpp' 'catalog/*.cpp' 'keptlist/*.cpp' 'cli/*.cpp')
 # The build's GCC-only warning flags are no findings.
 # shellcheck disable=SC2086
 printf "%s\n" $files | xargs -P "$(nproc)" -n 4 "$tidy" -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option \

@@ -40,8 +40,10 @@ public:
     void close() override {}
     void commit() override
     {
-        if (!backupName_.empty() && files_.count(name_))
+        if (!backupName_.empty() && files_.count(name_)) {
             files_[backupName_] = files_[name_];
+            keptAs_ = backupName_;
+        }
         files_[name_] = written_;
     }
     void keepReplacedAs(const std::string& backupName) override { backupName_ = backupName; }
