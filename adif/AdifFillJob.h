@@ -34,6 +34,9 @@ protected:
     std::string inputName() const override { return logFile_; }
     std::string outputName() const override { return logFile_; }
     std::string backupName() const override { return logFile_ + BackupSuffix; }
+    // The log's pieces are many and small: writing them as they come costs less than
+    // handing buffers to a thread of their own.
+    OutputWrites outputWrites() const override { return OutputWrites::AsTheJobGoes; }
     void declarePasses(Passes& passes) override;
 
 private:

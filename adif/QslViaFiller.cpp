@@ -69,7 +69,7 @@ void QslViaFiller::take(const AdiChunk& chunk, std::uint64_t qsoNumber)
     writeWithRoute(chunk, qso, route);
 }
 
-void QslViaFiller::point(const Qso& qso, ViaCode code, const std::string& message)
+void QslViaFiller::point(const Qso& qso, ViaCode code, std::initializer_list<std::string_view> message)
 {
     const std::string_view call = trimmed(qso.call->data, Blanks::SpacesAndTabs);
     report_.point(qso.number, call, qso.date ? qso.date->data : std::string_view(), code, message);
@@ -77,13 +77,13 @@ void QslViaFiller::point(const Qso& qso, ViaCode code, const std::string& messag
 
 std::string QslViaFiller::routeFor(const Qso& qso, const ListedRoutes& listed)
 {
-    const std::string call(trimmed(qso.call->data, Blanks::SpacesAndTabs));
+    const std::string_view call = trimmed(qso.call->data, Blanks::SpacesAndTabs);
     if (!listed.routes) {
-        point(qso, ViaCode::NotListed, "the list does not have " + call);
+        point(qso, ViaCode::NotListed, {"the list does not have ", call});
         return {};
     }
     if (listed.routes->pirate) {
-        point(qso, ViaCode::Pirate, "the list marks " + call + " PIRATE");
+        point(qso, ViaCode::Pirate, {"the list marks ", call, " PIRATE"});
         return {};
     }
     return routeForListed(qso, listed);
@@ -94,67 +94,69 @@ std::string QslViaFiller::routeForListed(const Qso& qso, const ListedRoutes& lis
 {
     const StationRoutes& routes = *listed.routes;
     if (!routes.malformedManager.empty()) {
-        point(qso, ViaCode::Malformed, "the list gives the manager " + routes.malformedManager + ", which is no call");
+        point(qso, ViaCode::Malformed, {"the list gives the manager ", routes.malformedManager, ", which is no call"});
         return {};
     }
     if (routes.managers.size() > 1) {
         std::string managers = routes.managers.front();
-        for (std::size_t index = 1; index < routes.managers.size(); ++index)
-            managers += (index + 1 == routes.managers.size() ? " and " : ", ") + routes.managers[index];
-        point(qso, ViaCode::Conflict, "the list gives " + managers + " on different lines");
+        for (std::size_t index = 1; index < routes.managers.size(); ++index) {
+            const bool last = index + 1 == routes.managers.size() && !routes.moreManagers;
+            managers += (last ? " and " : ", ") + routes.managers[index];
+        }
+        if (routes.moreManagers)
+            managers += " and others";
+        point(qso, ViaCode::Conflict, {"the list gives ", managers, " on different lines"});
         return {};
     }
     if (routes.managers.empty()) {
         if (!routes.address.empty())
-            point(qso, ViaCode::Direct, "direct to " + routes.address);
+            point(qso, ViaCode::Direct, {"direct to ", routes.address});
         return {};
     }
     const std::string& manager = routes.managers.front();
     for (const auto& [keyword, notCall] : routes.notRoutes) {
         if (notCall == manager) {
             point(qso, ViaCode::NotVia,
-                  "the list gives " + manager + " and says " + std::string(layout::textOf(keyword)) + " " + notCall);
+                  {"the list gives ", manager, " and says ", layout::textOf(keyword), " ", notCall});
             return {};
         }
     }
     if (routes_.isPirate(manager)) {
-        point(qso, ViaCode::Pirate, "the list gives " + manager + " and marks " + manager + " PIRATE");
+        point(qso, ViaCode::Pirate, {"the list gives ", manager, " and marks ", manager, " PIRATE"});
         return {};
     }
     if (listed.ofTheCall) {
-        point(qso, ViaCode::Added, "QSL_VIA " + manager + " added");
+        point(qso, ViaCode::Added, {"QSL_VIA ", manager, " added"});
         return manager;
     }
-    const std::string from = "the route of " + std::string(listed.listedCall);
     if (fillRoutes_ == FillRoutes::Exact) {
-        point(qso, ViaCode::Inferred, "QSL_VIA " + manager + " not added, " + from + " (exact calls only)");
+        point(qso, ViaCode::Inferred,
+              {"QSL_VIA ", manager, " not added, the route of ", listed.listedCall, " (exact calls only)"});
         return {};
     }
-    point(qso, ViaCode::Inferred, "QSL_VIA " + manager + " added, " + from);
+    point(qso, ViaCode::Inferred, {"QSL_VIA ", manager, " added, the route of ", listed.listedCall});
     return manager;
 }
 
 void QslViaFiller::reportPresentVia(const Qso& qso, const ListedRoutes& listed)
 {
-    const std::string call(trimmed(qso.call->data, Blanks::SpacesAndTabs));
+    const std::string_view call = trimmed(qso.call->data, Blanks::SpacesAndTabs);
     if (!listed.routes) {
-        point(qso, ViaCode::NotListed, "the list does not have " + call);
+        point(qso, ViaCode::NotListed, {"the list does not have ", call});
         return;
     }
     const StationRoutes& routes = *listed.routes;
     if (routes.pirate)
-        point(qso, ViaCode::Pirate, "the list marks " + call + " PIRATE");
+        point(qso, ViaCode::Pirate, {"the list marks ", call, " PIRATE"});
     const std::string via = capitals(trimmed(qso.via->data, Blanks::SpacesAndTabs));
     for (const auto& [keyword, notCall] : routes.notRoutes) {
         if (notCall != via)
             continue;
-        std::string message = "QSL_VIA " + via + ": the list says ";
-        message.append(layout::textOf(keyword)).append(" ").append(notCall);
-        point(qso, ViaCode::NotVia, message);
+        point(qso, ViaCode::NotVia, {"QSL_VIA ", via, ": the list says ", layout::textOf(keyword), " ", notCall});
     }
     const std::string_view manager = routes.manager();
     if (!manager.empty() && manager != via)
-        point(qso, ViaCode::Differs, "QSL_VIA " + via + " left as it was, the list gives " + std::string(manager));
+        point(qso, ViaCode::Differs, {"QSL_VIA ", via, " left as it was, the list gives ", manager});
 }
 
 void QslViaFiller::writeWithRoute(const AdiChunk& chunk, const Qso& qso, std::string_view route)

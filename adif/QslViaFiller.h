@@ -7,6 +7,7 @@
 #include "jobs/ByteSource.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -44,7 +45,7 @@ private:
     std::string routeFor(const Qso& qso, const ListedRoutes& listed);
     std::string routeForListed(const Qso& qso, const ListedRoutes& listed);
     void reportPresentVia(const Qso& qso, const ListedRoutes& listed);
-    void point(const Qso& qso, ViaCode code, const std::string& message);
+    void point(const Qso& qso, ViaCode code, std::initializer_list<std::string_view> message);
     void writeWithRoute(const AdiChunk& chunk, const Qso& qso, std::string_view route);
 
     const RouteBook& routes_;

@@ -151,7 +151,11 @@ void RouteBook::takeManager(StationRoutes& station, const LineRoute& route)
         return;
     }
     std::string manager = capitals(route.call);
-    if (std::find(station.managers.begin(), station.managers.end(), manager) == station.managers.end())
+    if (std::find(station.managers.begin(), station.managers.end(), manager) != station.managers.end())
+        return;
+    if (station.managers.size() == StationRoutes::ManagersKept)
+        station.moreManagers = true;
+    else
         station.managers.push_back(std::move(manager));
 }
 

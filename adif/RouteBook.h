@@ -19,9 +19,13 @@ namespace borvelin {
 // What the manager list says of one station, from all of its lines.
 struct StationRoutes {
     bool listed = false;
-    // The managers its lines name (QSL via, or QSL via Home Call), in capitals, each once,
-    // in the order of the lines; and the first a line names that is no call, as it stands.
+    // The first managers its lines name (QSL via, or QSL via Home Call), in capitals, each
+    // once, in the order of the lines, and whether yet others follow: enough to tell one
+    // manager from several and to name them. The first manager a line names that is no
+    // call, as it stands.
+    static constexpr std::size_t ManagersKept = 3;
     std::vector<std::string> managers;
+    bool moreManagers = false;
     std::string malformedManager;
     bool pirate = false;
     std::vector<std::pair<layout::Keyword, std::string>> notRoutes; // NOT via, NOT MORE, NOT LONGER

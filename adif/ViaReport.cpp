@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "adif/ViaReport.h"
 
+#include <array>
+#include <charconv>
 #include <string>
 
 namespace borvelin {
@@ -19,17 +21,21 @@ void appendField(std::string& line, std::string_view value)
 } // namespace
 
 void ViaReport::point(std::uint64_t qsoNumber, std::string_view call, std::string_view qsoDate, ViaCode code,
-                      std::string_view message)
+                      std::initializer_list<std::string_view> message)
 {
     ++counts_[static_cast<std::size_t>(code)];
-    std::string line = std::to_string(qsoNumber) + ";";
-    appendField(line, call);
-    line.push_back(';');
-    appendField(line, qsoDate);
-    line.push_back(';');
-    line.append(textOf(code)).push_back(';');
-    appendField(line, message);
-    csv_.writeLine(line);
+    std::array<char, 20> digits;
+    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), qsoNumber).ptr;
+    line_.assign(digits.data(), static_cast<std::size_t>(end - digits.data()));
+    line_.push_back(';');
+    appendField(line_, call);
+    line_.push_back(';');
+    appendField(line_, qsoDate);
+    line_.push_back(';');
+    line_.append(textOf(code)).push_back(';');
+    for (const std::string_view part : message)
+        appendField(line_, part);
+    csv_.writeLine(line_);
 }
 
 void ViaReport::writeCounts()

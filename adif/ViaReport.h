@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,8 +23,10 @@ public:
     static constexpr const char* FileName = "QSLVIA.CSV";
 
     explicit ViaReport(LineSink& csv) : csv_(csv) {}
+    // The message is written from its parts, without a string of its own: a log may have
+    // a point for every QSO.
     void point(std::uint64_t qsoNumber, std::string_view call, std::string_view qsoDate, ViaCode code,
-               std::string_view message);
+               std::initializer_list<std::string_view> message);
     // The count of each code found, after the points.
     void writeCounts();
     std::uint64_t countOf(ViaCode code) const { return counts_[static_cast<std::size_t>(code)]; }
@@ -31,6 +35,7 @@ public:
 
 private:
     LineSink& csv_;
+    std::string line_; // the line in hand, its room used again
     std::array<std::uint64_t, static_cast<std::size_t>(ViaCode::Count)> counts_{};
 };
 
