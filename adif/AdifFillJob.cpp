@@ -2,14 +2,13 @@
 #include "adif/AdifFillJob.h"
 
 #include "adif/AdiReader.h"
-#include "adif/FileByteSource.h"
 #include "adif/QslViaFiller.h"
 #include "adif/RouteBook.h"
 #include "adif/ViaReport.h"
+#include "jobs/CommitSet.h"
 #include "jobs/ConversionJob.h"
+#include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
-#include "jobs/LineReader.h"
-#include "jobs/OutputFile.h"
 #include "jobs/StopRequest.h"
 
 #include <new>
@@ -20,11 +19,11 @@ namespace {
 
 class OutputBytes : public ByteSink {
 public:
-    explicit OutputBytes(OutputFile& file) : file_(file) {}
+    explicit OutputBytes(LineSink& file) : file_(file) {}
     void write(std::string_view bytes) override { file_.writeBytes(bytes); }
 
 private:
-    OutputFile& file_;
+    LineSink& file_;
 };
 
 const AdiField* callOf(const AdiChunk& qso)
@@ -37,8 +36,8 @@ const AdiField* callOf(const AdiChunk& qso)
 
 } // namespace
 
-AdifFillJob::AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile)
-    : state_(state), status_(status), logFile_(logFile)
+AdifFillJob::AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files)
+    : state_(state), status_(status), logFile_(logFile), files_(files)
 {
 }
 
@@ -67,34 +66,38 @@ void AdifFillJob::runSteps()
     state_.OutFileName = logFile_;
     state_.CurrentDir = currentDirectory();
     state_.RecCount = 0;
-    FileByteSource firstPass(logFile_);
-    OutputFile log(logFile_);
-    log.keepReplacedAs(logFile_ + BackupSuffix);
-    OutputFile csv(ViaReport::FileName);
+    const auto folderLock = beginWriting(files_.store(), status_);
+    auto firstPass = files_.openBytes(logFile_);
+    const auto log = files_.createOutput(logFile_, OutputWrites::AsTheJobGoes);
+    log->keepReplacedAs(logFile_ + BackupSuffix);
+    const auto csv = files_.createOutput(ViaReport::FileName, OutputWrites::AsTheJobGoes);
     status_.setPanelText(CurrentDirPanel, "Current Dir: " + state_.CurrentDir);
     status_.setPanelText(FromPanel, "From: " + logFile_);
     status_.setPanelText(ToPanel, "To: " + logFile_);
 
     // The share read runs over the log, the list, and the log once more.
-    LineReader list(ListFileName);
-    const std::uint64_t inAll = 2 * firstPass.size() + list.size();
+    auto list = files_.openInput(ListFileName);
+    const std::uint64_t logSize = firstPass->size();
+    const std::uint64_t inAll = 2 * logSize + list->size();
     RouteBook routes;
-    AdiReader checking(firstPass, logFile_);
+    AdiReader checking(*firstPass, logFile_);
     for (AdiChunk chunk; checking.next(chunk);) {
         stopIfRequested();
         if (const AdiField* call = chunk.kind == AdiChunk::Kind::Record ? callOf(chunk) : nullptr)
             routes.noteCall(call->data);
         if (checking.records() % ShareInterval == 0)
-            status_.showInputRead(firstPass.bytesRead(), inAll);
+            status_.showInputRead(firstPass->bytesRead(), inAll);
     }
-    firstPass.close();
-    routes.readList(list);
-    status_.showInputRead(firstPass.size() + list.size(), inAll);
+    firstPass.reset();
+    routes.readList(*list);
+    const std::uint64_t listSize = list->size();
+    list.reset();
+    status_.showInputRead(logSize + listSize, inAll);
 
-    FileByteSource secondPass(logFile_);
-    AdiReader copying(secondPass, logFile_);
-    OutputBytes logBytes(log);
-    ViaReport report(csv);
+    auto secondPass = files_.openBytes(logFile_);
+    AdiReader copying(*secondPass, logFile_);
+    OutputBytes logBytes(*log);
+    ViaReport report(*csv);
     QslViaFiller filler(routes, logBytes, report);
     for (AdiChunk chunk; copying.next(chunk);) {
         stopIfRequested();
@@ -102,23 +105,36 @@ void AdifFillJob::runSteps()
             ++state_.RecCount;
             showProgressIfDue();
             if (state_.RecCount % ShareInterval == 0)
-                status_.showInputRead(firstPass.size() + list.size() + secondPass.bytesRead(), inAll);
+                status_.showInputRead(logSize + listSize + secondPass->bytesRead(), inAll);
         }
         filler.take(chunk, copying.records());
     }
     status_.setPanelText(ProgressPanel, "Records: " + std::to_string(state_.RecCount));
-    secondPass.close(); // the log is about to be replaced
-    log.close();
-    csv.close();
+    secondPass.reset(); // the log is about to be replaced
+    log->close();
+    csv->close();
     stopIfRequested();
-    csv.commit();
-    if (filler.routesAdded() > 0)
-        log.commit();
+    commit(*log, *csv, filler.routesAdded() > 0);
     summary_.linesRead = state_.RecCount;
     summary_.readOne = "QSO";
     summary_.readMany = "QSOs";
-    summary_.filesWritten = {{ViaReport::FileName, csv.linesWritten()}};
+    summary_.filesWritten = {{ViaReport::FileName, csv->linesWritten()}};
     summary_.counts = {{"route added to " + logFile_, "routes added to " + logFile_, filler.routesAdded()}};
+}
+
+// The log is replaced only when a route was added; QSLVIA.CSV always. Windows replaces
+// no file that is open: the log's readers are closed by now.
+void AdifFillJob::commit(LineSink& log, LineSink& csv, bool logChanged)
+{
+    CommitSet set(files_.store());
+    if (logChanged)
+        log.addTo(set);
+    csv.addTo(set);
+    set.commit();
+    if (logChanged)
+        log.markCommitted(); // else its temporary file goes with it
+    csv.markCommitted();
+    summary_.kept = set.kept();
 }
 
 } // namespace borvelin

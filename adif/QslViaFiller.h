@@ -2,9 +2,9 @@
 #pragma once
 
 #include "adif/AdiReader.h"
-#include "adif/ByteSource.h"
 #include "adif/RouteBook.h"
 #include "adif/ViaReport.h"
+#include "jobs/ByteSource.h"
 
 #include <cstdint>
 

@@ -41,6 +41,7 @@ protected:
     std::string_view batchStep(std::span<const std::string_view> lines) override;
     std::string progressText() const override;
     void afterStreamsClosed() override;
+    void beforeCommit(CommitSet&) override { surveyedFiles_.requireListUnchanged(); }
     // The findings of each code found.
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 

@@ -35,7 +35,7 @@ char* put(char* out, std::string_view text)
 } // namespace
 
 ImportJob::ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode, JobFiles& files)
-    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode),
+    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode), log_(files),
       sharing_(makeSharedBatch([this](std::size_t, std::size_t block) { readBlock(block); },
                                [this](std::size_t block) { takeUp(block); }))
 {

@@ -43,8 +43,7 @@ protected:
     std::string_view batchStep(std::span<const std::string_view> lines) override;
     void afterInputRead() override;
     // The run's log entries reach BORVELIN.LOG only with the new list.
-    void beforeCommit() override { log_.commit(); }
-    void afterCommitFailed() noexcept override { log_.rollBack(); }
+    void beforeCommit(CommitSet& set) override { log_.addTo(set); }
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/ConversionJob.h"
 
+#include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
 
 #include <filesystem>
@@ -29,9 +30,10 @@ void ConversionJob::run()
 {
     try {
         runSteps();
-    } catch (const JobError&) {
+        folderLock_.reset();
+    } catch (const JobError& error) {
         abandon();
-        throw;
+        throw placed(error);
     } catch (const std::bad_alloc&) {
         abandon();
         throw JobError(ErrorNumber::OutOfMemory, "Out of memory");
@@ -41,11 +43,23 @@ void ConversionJob::run()
     }
 }
 
+// The outputs' temporary files go before the lock, which another program may be waiting for.
 void ConversionJob::abandon() noexcept
 {
     input_.reset();
     output_.reset();
     completedOutputs_.clear();
+    folderLock_.reset();
+}
+
+// A limit of the data (a count that overflows) stops the job at a line of the input:
+// the error names it, and the line when the job knows it.
+JobError ConversionJob::placed(const JobError& error) const
+{
+    const auto number = static_cast<ErrorNumber>(error.number());
+    if (!error.fileName().empty() || (number != ErrorNumber::Overflow && number != ErrorNumber::SubscriptOutOfRange))
+        return error;
+    return error.at(state_.InFileName, error.line() != 0 ? error.line() : state_.RecCount);
 }
 
 void ConversionJob::runSteps()
@@ -57,6 +71,8 @@ void ConversionJob::runSteps()
         showNames();
     state_.RecCount = 0;
     linesRead_ = 0;
+    kept_.clear();
+    folderLock_ = beginWriting(files_.store(), status_);
     input_ = files_.openInput(state_.InFileName);
     output_ = files_.createOutput(state_.OutFileName, outputWrites());
     if (const std::string backup = backupName(); !backup.empty())
@@ -145,14 +161,14 @@ void ConversionJob::openNextOutput(const std::string& name)
 void ConversionJob::commitOutputs()
 {
     closeOutput();
-    beforeCommit();
-    try {
-        for (auto& output : completedOutputs_)
-            output->commit();
-    } catch (...) {
-        afterCommitFailed();
-        throw;
-    }
+    CommitSet set(files_.store());
+    for (auto& output : completedOutputs_)
+        output->addTo(set);
+    beforeCommit(set);
+    set.commit();
+    for (auto& output : completedOutputs_)
+        output->markCommitted();
+    kept_ = set.kept();
 }
 
 JobSummary ConversionJob::summary() const
@@ -162,6 +178,7 @@ JobSummary ConversionJob::summary() const
     for (const auto& output : completedOutputs_)
         summary.filesWritten.push_back({output->targetName(), output->linesWritten()});
     addCounts(summary.counts);
+    summary.kept = kept_;
     return summary;
 }
 

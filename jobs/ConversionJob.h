@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/CommitSet.h"
+#include "jobs/FileStore.h"
+#include "jobs/JobError.h"
 #include "jobs/JobFiles.h"
 #include "jobs/JobState.h"
 #include "jobs/JobSummary.h"
@@ -28,7 +31,9 @@ enum class NamesShown { AfterFilesOpen, BeforeFilesOpen };
 // from its JobFiles and writes the job's outputs there.
 //
 // A job that fails throws JobError and leaves every output as it was: outputs are
-// written beside their targets and replace them only when the whole job is done.
+// written beside their targets and replace them only when the whole job is done, all in
+// one commit (CommitSet). The job holds its folder's lock from start to end, so that no
+// other program writes there meanwhile.
 class ConversionJob {
 public:
     ConversionJob(JobState& state, StatusSink& status, JobFiles& files = diskFiles());
@@ -79,11 +84,10 @@ protected:
     virtual void afterInputRead() {}
     // Runs once both streams are closed; the outputs are not yet in place.
     virtual void afterStreamsClosed() {}
-    // Runs when every output is complete, just before they are put in place; a failure
-    // here fails the job and leaves the outputs as they were.
-    virtual void beforeCommit() {}
-    // Runs when putting the outputs in place failed after beforeCommit succeeded.
-    virtual void afterCommitFailed() noexcept {}
+    // Runs when every output is complete, just before they are put in place: the job
+    // adds what belongs with them (its log entries) to `set`. A failure here fails the
+    // job and leaves the outputs as they were.
+    virtual void beforeCommit(CommitSet& set) { (void)set; }
     // The job's own figures for its summary.
     virtual void addCounts(std::vector<JobSummary::Count>& counts) const { (void)counts; }
 
@@ -122,12 +126,15 @@ private:
     void closeOutput();
     void commitOutputs();
     void reportInputRead();
+    JobError placed(const JobError& error) const;
 
     JobFiles& files_;
+    std::unique_ptr<FolderLock> folderLock_; // while the job runs
     std::uint64_t linesRead_ = 0;
     std::unique_ptr<LineSource> input_;
     std::unique_ptr<LineSink> output_;
     std::vector<std::unique_ptr<LineSink>> completedOutputs_;
+    std::vector<KeptBackup> kept_;
 };
 
 // The full path of the process's current directory.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/ByteSource.h"
+#include "jobs/FileStore.h"
 #include "jobs/LineSink.h"
 #include "jobs/LineSource.h"
 
@@ -18,6 +20,10 @@ public:
     virtual std::unique_ptr<LineSource> openInput(const std::string& name) = 0;
     // Fails with JobError when the target could not be replaced.
     virtual std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) = 0;
+    // The bytes of a file that is not made of lines (a log), which must be a regular file.
+    virtual std::unique_ptr<ByteSource> openBytes(const std::string& name);
+    // Where the outputs are put in place, and the folder's lock.
+    virtual FileStore& store();
 };
 
 // The files of the process's current directory.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/KeptBackup.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +31,8 @@ struct JobSummary {
     std::string readMany = "lines";
     std::vector<WrittenFile> filesWritten;
     std::vector<Count> counts;
+    // The files the job replaced that are kept, and where.
+    std::vector<KeptBackup> kept;
 
     const std::string& readWhat() const { return linesRead == 1 ? readOne : readMany; }
 };

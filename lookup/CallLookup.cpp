@@ -52,7 +52,7 @@ void readRemarks(const ListEntry& entry, std::vector<std::string>& remarks)
 } // namespace
 
 CallLookup::CallLookup(const std::vector<std::string>& calls, Keeps keeps)
-    : keeps_(keeps), found_(calls.size()), hitTexts_(keeps == Keeps::Text ? calls.size() : 0)
+    : keeps_(keeps), found_(calls.size()), homeOfAnswer_(calls.size(), NoHome)
 {
     answers_.reserve(calls.size());
     for (const std::string& call : calls)
@@ -74,12 +74,16 @@ void CallLookup::addHome(std::string home, std::size_t answer)
             const std::uint64_t bit = quickHashOf(home) >> (64 - FilterBits);
             filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
             homes_.push_back(Home{std::move(home), {answer}});
+            if (keeps_ == Keeps::Text)
+                hitTexts_.emplace_back();
             slots_[slot] = static_cast<std::uint32_t>(homes_.size());
+            homeOfAnswer_[answer] = homes_.size() - 1;
             return;
         }
         Home& known = homes_[slots_[slot] - 1];
         if (known.call == home) {
             known.askedBy.push_back(answer);
+            homeOfAnswer_[answer] = slots_[slot] - 1;
             return;
         }
     }
@@ -123,12 +127,7 @@ void CallLookup::addHit(const Home& home, std::string_view line, std::uint64_t l
             answers_[answer].hits.push_back(hit_);
         return;
     }
-    // Written once, where the first call that asked keeps it, and copied from there.
-    std::string& first = hitTexts_[home.askedBy.front()];
-    const std::size_t begin = first.size();
-    appendHitText(first, hit_, line);
-    for (std::size_t index = 1; index < home.askedBy.size(); ++index)
-        hitTexts_[home.askedBy[index]].append(first, begin);
+    appendHitText(hitTexts_[static_cast<std::size_t>(&home - homes_.data())], hit_, line);
 }
 
 void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
@@ -153,7 +152,7 @@ void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
 {
     appendAnswerHead(text, answers_[answer].call, found_[answer]);
     if (keeps_ == Keeps::Text) {
-        text.append(hitTexts_[answer]);
+        text.append(hitsText(answer));
         return;
     }
     for (const LookupHit& hit : answers_[answer].hits)
@@ -162,7 +161,8 @@ void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
 
 std::string_view CallLookup::hitsText(std::size_t answer) const
 {
-    return hitTexts_[answer];
+    const std::size_t home = homeOfAnswer_[answer];
+    return home == NoHome || keeps_ != Keeps::Text ? std::string_view() : std::string_view(hitTexts_[home]);
 }
 
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files)

@@ -25,6 +25,8 @@ class CallLookup {
 public:
     // What is kept of each line found: the hits, or only the answers' text (answerText),
     // all the command line and the window show, which needs no strings of its own per line.
+    // The text is kept once for each home call asked, however many calls share it, so
+    // that memory does not grow with the calls asked again.
     enum class Keeps { Hits, Text };
 
     explicit CallLookup(const std::vector<std::string>& calls, Keeps keeps = Keeps::Hits);
@@ -51,6 +53,7 @@ private:
     };
 
     static constexpr unsigned FilterBits = 16;
+    static constexpr std::size_t NoHome = static_cast<std::size_t>(-1);
 
     void addHome(std::string home, std::size_t answer);
     // The quick test every line's call takes: its length, then the filter.
@@ -75,8 +78,9 @@ private:
     Keeps keeps_;
     std::vector<LookupAnswer> answers_;
     std::vector<bool> found_;
-    std::vector<std::string> hitTexts_; // of each answer, when only the text is kept
-    LookupHit hit_;                     // the line in hand, its strings used again and again
+    std::vector<std::string> hitTexts_;     // of each home, when only the text is kept
+    std::vector<std::size_t> homeOfAnswer_; // into homes_; NoHome for a call that has none
+    LookupHit hit_;                         // the line in hand, its strings used again and again
     std::vector<Home> homes_;
     std::vector<std::uint32_t> slots_; // open addressing into homes_, 0 is free
     // A bit for each value of the top bits of the quick hashes of the homes asked for.

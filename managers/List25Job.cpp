@@ -8,7 +8,7 @@
 namespace borvelin {
 
 List25Job::List25Job(JobState& state, StatusSink& status, JobFiles& files)
-    : ConversionJob(state, status, files), managers_(tally_), parser_(*this)
+    : ConversionJob(state, status, files), managers_(tally_), log_(files), parser_(*this)
 {
     if (std::thread::hardware_concurrency() < 2)
         return;
@@ -30,7 +30,7 @@ std::string_view List25Job::lineStep(std::string_view line)
     const std::string_view parsed = parser_.parse(textLine, entry_);
     entry_.writeRecord(lineSpace(entry_.recordLength()));
     if (!entry_.MgrCall.empty())
-        managers_.add(entry_.MgrCall);
+        managers_.add(entry_.MgrCall, state_.RecCount);
     return parsed;
 }
 
@@ -68,7 +68,7 @@ void List25Job::takeUp(std::size_t index)
         const auto [recordEnd, callEnd] = block.lines[line];
         writeLine(std::string_view(block.records).substr(recordBegin, recordEnd - recordBegin));
         if (callEnd != callBegin)
-            managers_.add(std::string_view(block.calls).substr(callBegin, callEnd - callBegin));
+            managers_.add(std::string_view(block.calls).substr(callBegin, callEnd - callBegin), state_.RecCount);
         recordBegin = recordEnd;
         callBegin = callEnd;
     }

@@ -45,8 +45,7 @@ protected:
     void finishLines() override;
     void afterStreamsClosed() override;
     // The run's log entries reach BORVELIN.LOG only with its outputs.
-    void beforeCommit() override { log_.commit(); }
-    void afterCommitFailed() noexcept override { log_.rollBack(); }
+    void beforeCommit(CommitSet& set) override { log_.addTo(set); }
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
 private:

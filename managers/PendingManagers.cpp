@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "managers/PendingManagers.h"
 
+#include "jobs/JobError.h"
+
 #include <algorithm>
 
 namespace borvelin {
 
-void PendingManagers::add(std::string_view call)
+void PendingManagers::add(std::string_view call, std::uint64_t line)
 {
     if (call.size() > LongestCall) {
         countAll();
-        tally_.AddManager(call);
+        count(call, ManagerTally::hashOf(call), line);
         return;
     }
     if (waiting_ == Depth)
@@ -18,6 +20,7 @@ void PendingManagers::add(std::string_view call)
     std::copy(call.begin(), call.end(), next.call.begin());
     next.length = static_cast<std::uint8_t>(call.size());
     next.hash = ManagerTally::hashOf(call);
+    next.line = line;
     tally_.prepareFor(next.hash);
     ++waiting_;
 }
@@ -33,7 +36,16 @@ void PendingManagers::countOldest()
     const Pending& oldest = pending_[oldest_];
     oldest_ = (oldest_ + 1) % Depth;
     --waiting_;
-    tally_.AddManager(std::string_view(oldest.call.data(), oldest.length), oldest.hash);
+    count(std::string_view(oldest.call.data(), oldest.length), oldest.hash, oldest.line);
+}
+
+void PendingManagers::count(std::string_view call, std::uint64_t hash, std::uint64_t line)
+{
+    try {
+        tally_.AddManager(call, hash);
+    } catch (const JobError& error) {
+        throw error.at(error.fileName(), line);
+    }
 }
 
 } // namespace borvelin

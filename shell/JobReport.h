@@ -37,6 +37,9 @@ public:
     void showJobStarted();
     void showJobDone(const QString& command, const borvelin::JobSummary& summary);
     void showJobFailed(const QString& command, const QString& error);
+    // After Undo: the list kept as QSL.BAK is QSL.TXT again; `kept` says where the list
+    // it replaced went.
+    void showListRestored(const borvelin::KeptBackup& kept);
 
     // The text of the last report, and the lines shown for a file ("" while counted).
     QString reportText() const;
@@ -46,9 +49,12 @@ public:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdOpenFolder = nullptr;
     QPushButton* cmdShowLog = nullptr;
+    // Offered after a command that replaced QSL.TXT: puts the list before it back.
+    QPushButton* cmdUndo = nullptr;
 
 signals:
     void cancelClicked();
+    void undoClicked();
     // The line counts of the folder's files are all shown.
     void filesCounted();
 

@@ -56,6 +56,12 @@ public:
     void importManagerList(const QString& fileName, bool merge);
     void fillQslVia(const QString& logFile);
 
+    // The system asks the program to end: a running job is stopped and the window closes
+    // once it has cleaned up, as with the close box; the program then exits with
+    // `exitStatus`.
+    void endSession(int exitStatus);
+    int sessionExitStatus() const { return sessionExitStatus_; }
+
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
     JobReport* Report = nullptr;
@@ -79,6 +85,7 @@ public slots:
     void mnuHelpAbout_Click();
     void StatusBar2_PanelClick(int index);
     void cmdCancel_Click();
+    void cmdUndo_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -95,6 +102,7 @@ private:
     void addRecentFolderItems(QMenu* menu);
     void showRecentFolders();
     void createClientArea();
+    void readBackupSetting();
     void applyStoredPlacement();
     void applyOuterSize();
     QSize frameExtent() const;
@@ -107,6 +115,7 @@ private:
     void endJob();
     void setMenuCommandsEnabled(bool enabled);
     QString describe(const borvelin::JobError& error) const;
+    bool replacingTheListIsConfirmed(const QString& importedFile);
     void showHelpMessage();
 
     borvelin::JobState jobState_;
@@ -115,6 +124,7 @@ private:
     bool outerSizeSettled_ = false;
     bool jobRunning_ = false;
     bool closeAfterJob_ = false; // the close box was pressed while a job ran
+    int sessionExitStatus_ = 0;
     QShortcut* escapeStopsJob_ = nullptr;
     QVector<QAction*> mnuFileRecent_;
     std::unique_ptr<QLockFile> windowSlot_; // which of the program's open windows this is

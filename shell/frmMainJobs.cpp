@@ -12,6 +12,8 @@
 #include "full/TxtToFulJob.h"
 #include "import/ImportJob.h"
 #include "jobs/JobError.h"
+#include "jobs/LineCount.h"
+#include "jobs/ListSave.h"
 #include "jobs/StopRequest.h"
 #include "managers/List25Job.h"
 #include "shell/CallFinder.h"
@@ -25,6 +27,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -129,6 +133,8 @@ QString frmMain::describe(const borvelin::JobError& error) const
         const QString file = QString::fromLocal8Bit(error.fileName());
         text += QStringLiteral(": ") + QDir::toNativeSeparators(QDir::current().absoluteFilePath(file));
     }
+    if (error.line() != 0)
+        text += QStringLiteral(", line %1").arg(error.line());
     return text;
 }
 
@@ -159,8 +165,67 @@ void frmMain::mnuFileCheckList_Click()
 
 void frmMain::mnuFileImport_Click()
 {
-    if (const auto choice = askImportFile(this))
+    const auto choice = askImportFile(this);
+    if (choice && (choice->merge || replacingTheListIsConfirmed(choice->fileName)))
         importManagerList(choice->fileName, choice->merge);
+}
+
+// An import without Merge replaces the whole list: the user says so first, seeing which
+// list and how long it is.
+bool frmMain::replacingTheListIsConfirmed(const QString& importedFile)
+{
+    const QString list = QString::fromLatin1(borvelin::listfile::ListName);
+    if (!QFileInfo(list).isFile())
+        return true;
+    QString lines;
+    try {
+        lines =
+            QLocale().toString(static_cast<qulonglong>(borvelin::countLines(QFile::encodeName(list).toStdString())));
+    } catch (const borvelin::JobError&) {
+        lines = QStringLiteral("?");
+    }
+    QMessageBox ask(QMessageBox::Question, AppTitle,
+                    QStringLiteral("Replace the list %1 (%2 lines) with the stations of %3?")
+                        .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(list)), lines,
+                             QDir::toNativeSeparators(importedFile)),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setObjectName(QStringLiteral("msgReplaceList"));
+    ask.setInformativeText(QStringLiteral("The list it replaces is kept as %1; Merge adds only the stations it lacks.")
+                               .arg(QString::fromLatin1(borvelin::listfile::BackupName)));
+    ask.setDefaultButton(QMessageBox::No);
+    return ask.exec() == QMessageBox::Yes;
+}
+
+// Puts the list kept as QSL.BAK back, on a thread of its own as a job, under the folder's lock.
+void frmMain::cmdUndo_Click()
+{
+    if (jobRunning_)
+        return;
+    std::optional<borvelin::JobError> failure;
+    borvelin::listfile::Saved saved;
+    JobRunner runner;
+    connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
+    beginJob();
+    try {
+        runner.run([&saved](borvelin::StatusSink& status) {
+            saved = borvelin::listfile::restoreBackup(status);
+            return borvelin::JobSummary{};
+        });
+    } catch (const borvelin::JobError& error) {
+        failure = error;
+    }
+    endJob();
+    if (closeAfterJob_) {
+        close();
+        return;
+    }
+    if (!failure) {
+        Report->showListRestored(saved.kept.value_or(borvelin::KeptBackup{borvelin::listfile::ListName, {}, {}}));
+        return;
+    }
+    const QString text = describe(*failure);
+    Report->showJobFailed(QStringLiteral("Undo"), text);
+    QMessageBox::critical(this, AppTitle, text);
 }
 
 void frmMain::importManagerList(const QString& fileName, bool merge)

@@ -57,12 +57,13 @@ TEST_F(CommandLineTest, RunsCommandsInTheGivenOrder)
     EXPECT_EQ(readFile("QSL.TXT"),
               crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("XYZLAND", "Bureau, Box 9, City")}));
     const std::string cwd = fs::current_path().string();
-    EXPECT_EQ(result.err, "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n" +
-                              "borvelin-cli: txt2ful: 2 lines read; QSL.FUL 6 lines\n" + "Current Dir: " + cwd +
-                              "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n" +
-                              "borvelin-cli: buro: 2 lines read; QSLADM.TXT 1 line\n" + "Current Dir: " + cwd +
-                              "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n" +
-                              "borvelin-cli: ful2txt: 6 lines read; QSL.TXT 2 lines\n");
+    EXPECT_EQ(result.err,
+              "Current Dir: " + cwd + "\nFrom: QSL.TXT\nTo: QSL.FUL\nRecords: 2\n" +
+                  "borvelin-cli: txt2ful: 2 lines read; QSL.FUL 6 lines\n" + "Current Dir: " + cwd +
+                  "\nFrom: QSL.TXT\nTo: QSLADM.TXT\nRecords: 2\n" +
+                  "borvelin-cli: buro: 2 lines read; QSLADM.TXT 1 line\n" + "Current Dir: " + cwd +
+                  "\nFrom: QSL.FUL\nTo: QSL.TXT\nRecords: 2\n" +
+                  "borvelin-cli: ful2txt: 6 lines read; QSL.TXT 2 lines; the old QSL.TXT kept as QSL.BAK\n");
     EXPECT_TRUE(result.out.empty());
 }
 
@@ -105,7 +106,9 @@ TEST_F(CommandLineTest, StopsAtTheFirstFailingCommand)
 {
     const CliResult result = runCli({"buro", "ful2txt", "txt2ful"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("borvelin-cli: ful2txt: error 53: File not found: QSL.FUL\n"), std::string::npos)
+    // The error names the file with its folder, so that the user sees where it was looked for.
+    const std::string full = (directory.path() / "QSL.FUL").string();
+    EXPECT_NE(result.err.find("borvelin-cli: ful2txt: error 53: File not found: " + full + "\n"), std::string::npos)
         << result.err;
     EXPECT_TRUE(fs::exists("QSLADM.TXT"));
     EXPECT_FALSE(fs::exists("QSL.FUL")) << "a command after the failure ran";

@@ -296,7 +296,10 @@ void tst_windowFaults::failedList25LeavesEveryFileAndTheNextRunCountsAfresh()
         MessageBoxCatcher box;
         trigger(*window, "mnuFileList25");
         QCOMPARE(box.count, 1);
-        QCOMPARE(box.text, QStringLiteral("Error 6: Overflow (more than 32767 records name the manager Q3BIG)"));
+        // The error names the list with its folder, and the line of the record.
+        QCOMPARE(box.text, QStringLiteral("Error 6: Overflow (more than 32767 records name the manager Q3BIG): ") +
+                               QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("QSL.TXT"))) +
+                               QStringLiteral(", line 32793"));
     }
     QCOMPARE(readBytes(QStringLiteral("QSL.CSV")), firstCsv);
     QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());

@@ -54,8 +54,10 @@ public:
 class NoLines : public LineSink {
 public:
     void close() override {}
-    void commit() override {}
+    void addTo(CommitSet&) override {}
+    void markCommitted() noexcept override {}
     const std::string& targetName() const override { return name_; }
+    const std::string& readyName() const override { return name_; }
 
 private:
     // Room for one line at a time, which the next one overwrites.

@@ -19,6 +19,8 @@ public:
     // The whole size, known before reading, so that a length running past the end is
     // found before any byte of it is read.
     virtual std::uint64_t size() const = 0;
+    // How many bytes read() has handed out so far.
+    virtual std::uint64_t bytesRead() const = 0;
 };
 
 // Where the bytes go.
@@ -39,6 +41,7 @@ public:
         return count;
     }
     std::uint64_t size() const override { return bytes_.size(); }
+    std::uint64_t bytesRead() const override { return next_; }
 
 private:
     std::string_view bytes_;

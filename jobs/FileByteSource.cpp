@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "adif/FileByteSource.h"
+#include "jobs/FileByteSource.h"
 
 #include "jobs/JobError.h"
 #include "jobs/RegularFile.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "adif/ByteSource.h"
+#include "jobs/ByteSource.h"
 #include "jobs/FileHandle.h"
 
 #include <string>
@@ -15,8 +15,7 @@ public:
     explicit FileByteSource(const std::string& fileName);
     std::size_t read(char* into, std::size_t most) override;
     std::uint64_t size() const override { return size_; }
-    // How many bytes read() has handed out so far.
-    std::uint64_t bytesRead() const { return bytesRead_; }
+    std::uint64_t bytesRead() const override { return bytesRead_; }
     // Lets go of the file: Windows replaces or renames no file that is open.
     void close() { file_.reset(); }
 
