@@ -214,6 +214,8 @@ bool AdiReader::next(AdiChunk& chunk)
     for (std::size_t position = 0;;) {
         const std::size_t tagBegin = findTagStart(position, chunk.fields.empty());
         if (tagBegin == NoTag) {
+            if (!chunk.fields.empty() && hasHeader_ && !headerRead_)
+                fail(ErrorNumber::InvalidFileFormat, available(), "the header has no <EOH>");
             if (!chunk.fields.empty())
                 fail(ErrorNumber::InputPastEndOfFile, available(), "the file ends before the QSO's <EOR>");
             return available() > 0 ? give(chunk, AdiChunk::Kind::Text, available(), available()) : atEnd();

@@ -84,12 +84,12 @@ std::string DiskStore::folderName() const
     return (ec ? folder_ : full.lexically_normal()).string();
 }
 
-std::unique_ptr<FolderLock> DiskStore::lockFolder(StatusSink& status)
+std::unique_ptr<FolderLock> DiskStore::lockFolder(StatusSink& status, LockWait wait)
 {
     std::string name = folderName();
     while (name.size() > 1 && (name.back() == '/' || name.back() == '\\'))
         name.pop_back();
-    return lockFolderOnDisk(folder_, name, status);
+    return lockFolderOnDisk(folder_, name, status, wait);
 }
 
 FileStamp DiskStore::stampOf(const std::string& name)

@@ -13,7 +13,7 @@ public:
     explicit DiskStore(std::filesystem::path folder = {});
 
     std::string folderName() const override;
-    std::unique_ptr<FolderLock> lockFolder(StatusSink& status) override;
+    std::unique_ptr<FolderLock> lockFolder(StatusSink& status, LockWait wait) override;
     FileStamp stampOf(const std::string& name) override;
     std::vector<std::string> namesBeside(const std::string& name) override;
     void rename(const std::string& from, const std::string& to, const std::string& errorName) override;

@@ -24,8 +24,9 @@ public:
     // The folder as the user knows it, for errors: its full path.
     virtual std::string folderName() const = 0;
     // Takes the folder's lock, waiting a few seconds for another program that holds it and
-    // saying so through `status`; fails with JobError naming the folder.
-    virtual std::unique_ptr<FolderLock> lockFolder(StatusSink& status) = 0;
+    // saying so through `status`; fails with JobError naming the folder. Told not to wait,
+    // gives nothing back when another program holds it.
+    virtual std::unique_ptr<FolderLock> lockFolder(StatusSink& status, LockWait wait = LockWait::Wait) = 0;
 
     virtual FileStamp stampOf(const std::string& name) = 0;
     bool exists(const std::string& name) { return stampOf(name).kind != FileStamp::Kind::Missing; }

@@ -27,6 +27,9 @@ void beginReading(FileStore& store, StatusSink& status)
             if (error.number() == static_cast<int>(ErrorNumber::UserInterrupt))
                 throw;
         }
+    } else if (store.exists(FolderLock::FileName)) {
+        // The lock of a writer killed part-way goes, unless a writer holds it now.
+        const auto lock = store.lockFolder(status, LockWait::DoNotWait);
     }
     removeStaleTemporaries(store);
 }

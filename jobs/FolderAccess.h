@@ -14,7 +14,7 @@ namespace borvelin {
 std::unique_ptr<FolderLock> beginWriting(FileStore& store, StatusSink& status);
 
 // The same for a command that only reads (lookup): it needs the lock only for a set left
-// half in place, and lets it go at once.
+// half in place, and lets it go at once; it never waits for a writer otherwise.
 void beginReading(FileStore& store, StatusSink& status);
 
 } // namespace borvelin

@@ -35,10 +35,16 @@ constexpr std::chrono::milliseconds RetryInterval{100};
 // Says once that the command waits, and whether it may wait longer.
 class Waiting {
 public:
-    Waiting(StatusSink& status, const std::string& folderName) : status_(status), folderName_(folderName) {}
-
-    void waitOrFail()
+    Waiting(StatusSink& status, const std::string& folderName, LockWait wait)
+        : status_(status), folderName_(folderName), wait_(wait)
     {
+    }
+
+    // False when the caller does not wait.
+    bool waitOrFail()
+    {
+        if (wait_ == LockWait::DoNotWait)
+            return false;
         stopIfRequested();
         if (Clock::now() >= deadline_)
             failBusy(folderName_);
@@ -46,11 +52,13 @@ public:
             status_.setPanelText(ProgressPanel, "Waiting: another BORVELIN command is writing in " + folderName_);
         told_ = true;
         std::this_thread::sleep_for(RetryInterval);
+        return true;
     }
 
 private:
     StatusSink& status_;
     const std::string& folderName_;
+    LockWait wait_;
     Clock::time_point deadline_ = Clock::now() + std::chrono::seconds(FolderLock::WaitSeconds);
     bool told_ = false;
 };
@@ -71,9 +79,10 @@ private:
     HANDLE file_;
 };
 
-std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& folderName, StatusSink& status)
+std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& folderName, StatusSink& status,
+                                     LockWait wait)
 {
-    Waiting waiting(status, folderName);
+    Waiting waiting(status, folderName, wait);
     for (int denied = 0;;) {
         const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
@@ -81,16 +90,16 @@ std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& fo
         if (file == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             // Denied: a folder that takes no file, or a lock file that is going away.
-            if ((error == ERROR_ACCESS_DENIED && ++denied > 10) || error == ERROR_WRITE_PROTECT)
+            if ((error == ERROR_ACCESS_DENIED && ++denied > 10) || error == ERROR_WRITE_PROTECT || !waiting.waitOrFail())
                 return nullptr;
-            waiting.waitOrFail();
             continue;
         }
         OVERLAPPED whole{};
         if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole))
             return std::make_unique<WindowsLock>(file);
         CloseHandle(file);
-        waiting.waitOrFail();
+        if (!waiting.waitOrFail())
+            return nullptr;
     }
 }
 
@@ -120,18 +129,17 @@ bool stillNamedBy(int descriptor, const fs::path& path)
            open.st_ino == named.st_ino;
 }
 
-std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& folderName, StatusSink& status)
+std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& folderName, StatusSink& status,
+                                     LockWait wait)
 {
-    Waiting waiting(status, folderName);
+    Waiting waiting(status, folderName, wait);
     for (;;) {
         const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         if (descriptor < 0) {
             if (errno == EACCES || errno == EROFS || errno == EPERM)
                 return nullptr;
-            if (errno == EINTR) {
-                waiting.waitOrFail();
+            if (errno == EINTR && waiting.waitOrFail())
                 continue;
-            }
             throw JobError::fromErrno(errno, folderName);
         }
         if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
@@ -146,7 +154,8 @@ std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& fo
             ::unlink(path.c_str());
             return nullptr;
         }
-        waiting.waitOrFail();
+        if (!waiting.waitOrFail())
+            return nullptr;
     }
 }
 
@@ -154,10 +163,11 @@ std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& fo
 
 } // namespace
 
-std::unique_ptr<FolderLock> lockFolderOnDisk(const fs::path& folder, const std::string& folderName, StatusSink& status)
+std::unique_ptr<FolderLock> lockFolderOnDisk(const fs::path& folder, const std::string& folderName, StatusSink& status,
+                                             LockWait wait)
 {
     const fs::path path = folder.empty() ? fs::path(FolderLock::FileName) : folder / FolderLock::FileName;
-    return takeLock(path, folderName, status);
+    return takeLock(path, folderName, status, wait);
 }
 
 } // namespace borvelin

@@ -111,7 +111,10 @@ std::unique_ptr<LineSource> MemoryFiles::openInput(const std::string& name)
     const auto file = files.find(name);
     if (file == files.end())
         throw JobError(ErrorNumber::FileNotFound, "File not found", name);
-    return std::make_unique<MemorySource>(file->second);
+    auto source = std::make_unique<MemorySource>(file->second);
+    if (afterOpen)
+        afterOpen(name, ++opened_[name]);
+    return source;
 }
 
 std::unique_ptr<LineSink> MemoryFiles::createOutput(const std::string& name, OutputWrites /*writes*/)

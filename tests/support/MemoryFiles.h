@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -44,10 +45,13 @@ public:
     std::map<std::string, std::string> visibleFiles() const;
 
     std::map<std::string, std::string> files;
+    // Called each time an input is opened, with its name and how often it was opened so
+    // far: a test changes the file there, as another program could.
+    std::function<void(const std::string& name, int opened)> afterOpen;
 
     // The store's side.
     std::string folderName() const override { return "memory"; }
-    std::unique_ptr<FolderLock> lockFolder(StatusSink&) override { return nullptr; }
+    std::unique_ptr<FolderLock> lockFolder(StatusSink&, LockWait) override { return nullptr; }
     FileStamp stampOf(const std::string& name) override;
     std::vector<std::string> namesBeside(const std::string& name) override;
     void rename(const std::string& from, const std::string& to, const std::string& errorName) override;
@@ -74,6 +78,7 @@ private:
     void stopIfKilled() const;
 
     std::map<std::string, Failure> failures_;
+    std::map<std::string, int> opened_;
     std::map<std::string, std::int64_t> changed_;
     std::int64_t clock_ = 0;
     int renames_ = 0;
