@@ -126,6 +126,8 @@ JobSummary runLookup(Session& session, const Step& step)
         session.out << head << lookup.hitsText(answer);
         ++(lookup.found(answer) ? found : missing).count;
     }
+    session.out.flush(); // a reader of the answers that has gone stops the command here
+    stopIfRequested();
     session.allFound = session.allFound && missing.count == 0;
     summary.counts = {found, missing};
     return summary;
