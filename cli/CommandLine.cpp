@@ -172,8 +172,7 @@ void printUsage(std::ostream& out)
     out << "\nOptions:\n"
            "  -C DIR       work in DIR instead of the current directory\n"
            "  -q, --quiet  leave out the progress texts\n"
-           "  --backups N  keep N older backups of QSL.TXT and of a log besides the newest\n"
-           "               (QSL.BAK, LOG.adi.bak); 10 unless given\n"
+           "  --backups N  keep N older backups of the list and of a log (10 unless given)\n"
            "  --help       show this text\n"
            "  --version    show the version\n\n"
            "lookup comes last: every argument after it is a call to look up; without one,\n"
@@ -181,7 +180,8 @@ void printUsage(std::ostream& out)
            "Progress and a summary of each command go to standard error. Exit status: 0 when\n"
            "every command succeeded, 1 when one failed (its error number and text on standard\n"
            "error) or a call looked up is not in the list, 2 on a usage error, and 128 and the\n"
-           "signal's number after Ctrl+C (130), SIGTERM (143) or SIGHUP (129).\n";
+           "signal's number after Ctrl+C (130), SIGTERM (143) or SIGHUP (129), or when\n"
+           "the reader of its output has gone (141).\n";
 }
 
 struct Invocation {

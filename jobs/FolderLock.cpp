@@ -90,7 +90,8 @@ std::unique_ptr<FolderLock> takeLock(const fs::path& path, const std::string& fo
         if (file == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             // Denied: a folder that takes no file, or a lock file that is going away.
-            if ((error == ERROR_ACCESS_DENIED && ++denied > 10) || error == ERROR_WRITE_PROTECT || !waiting.waitOrFail())
+            if ((error == ERROR_ACCESS_DENIED && ++denied > 10) || error == ERROR_WRITE_PROTECT ||
+                !waiting.waitOrFail())
                 return nullptr;
             continue;
         }

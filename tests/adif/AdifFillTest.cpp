@@ -159,7 +159,8 @@ TEST_F(AdifFill, AFileThatIsNoLogIsRefusedAndChangesNothing)
         {"Q1ABC 20240501 14.074 FT8\r\nQ3DEF 20240502 7.074 FT8\r\n", "no ADIF field"},
         {"", "no ADIF field"},
         {"<EOH>\r\n", "no ADIF field"},
-        {"Log of Q9ME\r\n<ADIF_VER:5>3.1.0\r\n<CALL:5>Q1ABC<EOR>\r\n", "the header, byte offset 45: the header has no <EOH>"},
+        {"Log of Q9ME\r\n<ADIF_VER:5>3.1.0\r\n<CALL:5>Q1ABC<EOR>\r\n",
+         "the header, byte offset 45: the header has no <EOH>"},
         {"Log of Q9ME\r\n<ADIF_VER:5>3.1.0\r\n", "the header has no <EOH>"},
     };
     writeFile("QSLVIA.CSV", "the report before\r\n");

@@ -194,7 +194,8 @@ TEST(KillHarness, EveryFileIsOldOrNewAfterAKillAndTheNextCommand)
 
             std::vector<std::string> left;
             const Files now = filesIn("killed", left);
-            EXPECT_TRUE(left.empty()) << name << ", kill after " << delay << " s: left " << ::testing::PrintToString(left);
+            EXPECT_TRUE(left.empty()) << name << ", kill after " << delay << " s: left "
+                                      << ::testing::PrintToString(left);
             std::set<std::string> names;
             for (const Files* files : {&oldFiles, &newFiles, &now})
                 for (const auto& entry : *files)
@@ -203,9 +204,9 @@ TEST(KillHarness, EveryFileIsOldOrNewAfterAKillAndTheNextCommand)
             for (const std::string& file : names) {
                 const auto found = now.find(file), wasOld = oldFiles.find(file), isNew = newFiles.find(file);
                 const bool asOld = found == now.end() ? wasOld == oldFiles.end()
-                                                       : wasOld != oldFiles.end() && found->second == wasOld->second;
+                                                      : wasOld != oldFiles.end() && found->second == wasOld->second;
                 const bool asNew = found == now.end() ? isNew == newFiles.end()
-                                                       : isNew != newFiles.end() && found->second == isNew->second;
+                                                      : isNew != newFiles.end() && found->second == isNew->second;
                 EXPECT_TRUE(asOld || asNew) << name << ", kill after " << delay << " s: " << file
                                             << " is neither as before nor as after the run";
                 if (asOld == asNew)

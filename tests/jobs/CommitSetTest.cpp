@@ -63,7 +63,9 @@ const std::vector<Case>& cases()
              ImportJob(state, status, "IMPORT.CSV", ImportMode::Replace, files).run();
          }},
         {"Import merging",
-         {{"QSL.TXT", List}, {"QSL.BAK", "old backup\r\n"}, {"IMPORT.CSV", "Q1ABC;Q7NEW;2024-01\nQ8NEW;Q7NEW;2024-02\n"}},
+         {{"QSL.TXT", List},
+          {"QSL.BAK", "old backup\r\n"},
+          {"IMPORT.CSV", "Q1ABC;Q7NEW;2024-01\nQ8NEW;Q7NEW;2024-02\n"}},
          [](auto& state, auto& status, auto& files) {
              ImportJob(state, status, "IMPORT.CSV", ImportMode::Merge, files).run();
          }},
@@ -138,7 +140,8 @@ TEST(CommitSet, ARunKilledPartWayIsCompletedByTheNextCommand)
 TEST(CommitSet, AJournalThatIsNotWholeIsDroppedWithoutATouch)
 {
     CommitJournal journal;
-    journal.steps.push_back({CommitJournal::Step::Kind::Rename, ".QSL.CSV.1.000001.tmp", "QSL.CSV", "QSL.CSV", 0, true});
+    journal.steps.push_back(
+        {CommitJournal::Step::Kind::Rename, ".QSL.CSV.1.000001.tmp", "QSL.CSV", "QSL.CSV", 0, true});
     const std::string whole = journal.encode();
     ASSERT_TRUE(CommitJournal::decode(whole));
     for (const std::size_t cut : {std::size_t{0}, whole.size() / 2, whole.size() - 2}) {
@@ -160,7 +163,8 @@ TEST(BackupGenerations, OlderListsAreKeptUpToTheSettingAndNeverOverwritten)
     MemoryFiles files;
     files.files["QSL.TXT"] = "list 0\r\n";
     for (int run = 1; run <= 6; ++run) {
-        files.files["QSL.FUL"] = "&&\r\nQ1ABC\r\n" + listLine("Q1ABC", "QSL via Q" + std::to_string(run) + "MGR") + "\r\n";
+        files.files["QSL.FUL"] =
+            "&&\r\nQ1ABC\r\n" + listLine("Q1ABC", "QSL via Q" + std::to_string(run) + "MGR") + "\r\n";
         JobState state;
         RecordingStatus status;
         FulToTxtJob job(state, status, files);
