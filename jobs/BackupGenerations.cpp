@@ -111,8 +111,8 @@ std::string nameForOlder(FileStore& store, const std::string& backup)
     const NameParts parts = partsOf(backup);
     const std::string stamp = stampOf(store.stampOf(backup).changedNs);
     for (int number = 1;; ++number) {
-        const std::string name = parts.folder + parts.stem + "." + stamp +
-                                 (number == 1 ? std::string() : "-" + std::to_string(number)) + parts.extension;
+        std::string name = parts.folder + parts.stem + "." + stamp +
+                           (number == 1 ? std::string() : "-" + std::to_string(number)) + parts.extension;
         if (!store.exists(name))
             return name;
     }
@@ -127,8 +127,9 @@ std::vector<std::string> olderOf(FileStore& store, const std::string& backup)
             ages.push_back(std::move(*age));
     std::sort(ages.begin(), ages.end());
     std::vector<std::string> names;
-    for (const Age& age : ages)
-        names.push_back(age.name);
+    names.reserve(ages.size());
+    for (Age& age : ages)
+        names.push_back(std::move(age.name));
     return names;
 }
 
