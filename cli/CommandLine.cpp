@@ -123,7 +123,8 @@ JobSummary runLookup(Session& session, const Step& step)
         head.clear();
         appendAnswerHead(head, lookup.answers()[answer].call, lookup.found(answer));
         stopIfRequested(); // the reader of the answers may have gone
-        session.out << head << lookup.hitsText(answer);
+        session.out << head;
+        lookup.writeHitsText(answer, session.out);
         ++(lookup.found(answer) ? found : missing).count;
     }
     session.out.flush(); // a reader of the answers that has gone stops the command here

@@ -10,9 +10,27 @@
 #include <windows.h>
 #else
 #include <csignal>
+#include <fstream>
+#include <string>
 #endif
 
 namespace borvelin {
+
+namespace {
+
+#ifndef _WIN32
+// A process that has ended but whose parent has not yet reaped it holds no file any more.
+bool isZombie(std::uint64_t processId)
+{
+    std::ifstream stat("/proc/" + std::to_string(processId) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const std::size_t nameEnd = text.rfind(')');
+    return nameEnd != std::string::npos && nameEnd + 2 < text.size() && text[nameEnd + 2] == 'Z';
+}
+#endif
+
+} // namespace
 
 bool processIsGone(std::uint64_t processId)
 {
@@ -24,7 +42,9 @@ bool processIsGone(std::uint64_t processId)
     CloseHandle(process);
     return ended;
 #else
-    return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
+    if (::kill(static_cast<pid_t>(processId), 0) != 0)
+        return errno == ESRCH;
+    return isZombie(processId);
 #endif
 }
 

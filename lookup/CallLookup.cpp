@@ -75,7 +75,7 @@ void CallLookup::addHome(std::string home, std::size_t answer)
             filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
             homes_.push_back(Home{std::move(home), {answer}});
             if (keeps_ == Keeps::Text)
-                hitTexts_.emplace_back();
+                hitTexts_.addHome();
             slots_[slot] = static_cast<std::uint32_t>(homes_.size());
             homeOfAnswer_[answer] = homes_.size() - 1;
             return;
@@ -127,7 +127,9 @@ void CallLookup::addHit(const Home& home, std::string_view line, std::uint64_t l
             answers_[answer].hits.push_back(hit_);
         return;
     }
-    appendHitText(hitTexts_[static_cast<std::size_t>(&home - homes_.data())], hit_, line);
+    hitText_.clear();
+    appendHitText(hitText_, hit_, line);
+    hitTexts_.append(static_cast<std::size_t>(&home - homes_.data()), hitText_);
 }
 
 void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
@@ -152,17 +154,18 @@ void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
 {
     appendAnswerHead(text, answers_[answer].call, found_[answer]);
     if (keeps_ == Keeps::Text) {
-        text.append(hitsText(answer));
+        if (const std::size_t home = homeOfAnswer_[answer]; home != NoHome)
+            text.append(hitTexts_.textOf(home));
         return;
     }
     for (const LookupHit& hit : answers_[answer].hits)
         appendHitText(text, hit);
 }
 
-std::string_view CallLookup::hitsText(std::size_t answer) const
+void CallLookup::writeHitsText(std::size_t answer, std::ostream& out) const
 {
-    const std::size_t home = homeOfAnswer_[answer];
-    return home == NoHome || keeps_ != Keeps::Text ? std::string_view() : std::string_view(hitTexts_[home]);
+    if (const std::size_t home = homeOfAnswer_[answer]; home != NoHome && keeps_ == Keeps::Text)
+        hitTexts_.writeTo(home, out);
 }
 
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files)

@@ -7,11 +7,13 @@
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
 #include "lookup/CallHash.h"
+#include "lookup/HitTexts.h"
 #include "lookup/LookupAnswer.h"
 #include "lookup/ParsedRoute.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +43,8 @@ public:
     bool allFound() const;
     // Appends the text of answers()[answer], as answerText gives it.
     void appendAnswerText(std::string& text, std::size_t answer) const;
-    // When only the text is kept: the answer's text after its first line.
-    std::string_view hitsText(std::size_t answer) const;
+    // When only the text is kept: writes the answer's text after its first line.
+    void writeHitsText(std::size_t answer, std::ostream& out) const;
     std::uint64_t linesRead() const { return linesRead_; }
 
 private:
@@ -78,7 +80,8 @@ private:
     Keeps keeps_;
     std::vector<LookupAnswer> answers_;
     std::vector<bool> found_;
-    std::vector<std::string> hitTexts_;     // of each home, when only the text is kept
+    HitTexts hitTexts_;                     // of each home, when only the text is kept
+    std::string hitText_;                   // of the line in hand
     std::vector<std::size_t> homeOfAnswer_; // into homes_; NoHome for a call that has none
     LookupHit hit_;                         // the line in hand, its strings used again and again
     std::vector<Home> homes_;
