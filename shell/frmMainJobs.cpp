@@ -78,6 +78,9 @@ void frmMain::runConversion(const char* menuItem, Extra... extra)
         Report->showJobDone(command, lastSummary_);
         return;
     }
+    // A job that gave up waiting for the folder leaves no word of the wait behind.
+    if (StatusBar2->panelText(borvelin::ProgressPanel).startsWith(QStringLiteral("Waiting")))
+        StatusBar2->setPanelText(borvelin::ProgressPanel, QStringLiteral("Records: "));
     const QString text = describe(*failure);
     Report->showJobFailed(command, text);
     QMessageBox::critical(this, AppTitle, text);
