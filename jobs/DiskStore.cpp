@@ -8,6 +8,7 @@
 #include "jobs/TemporaryFile.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <system_error>
 #include <vector>
@@ -105,8 +106,9 @@ FileStamp DiskStore::stampOf(const std::string& name)
                  : fs::is_directory(status)  ? FileStamp::Kind::Directory
                                              : FileStamp::Kind::Other;
     stamp.size = stamp.kind == FileStamp::Kind::Regular ? fs::file_size(path, ec) : 0;
-    stamp.changedNs =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(fs::last_write_time(path, ec).time_since_epoch()).count();
+    // The time since the system clock's epoch, as the older backups' names read it.
+    const auto changed = std::chrono::file_clock::to_sys(fs::last_write_time(path, ec));
+    stamp.changedNs = std::chrono::duration_cast<std::chrono::nanoseconds>(changed.time_since_epoch()).count();
 #else
     struct stat status {};
     if (::stat(pathOf(name).c_str(), &status) != 0)

@@ -143,6 +143,7 @@ private slots:
     void failedList25LeavesEveryFileAndTheNextRunCountsAfresh();
     void sessionEndStopsTheJobCleansUpAndCloses_data();
     void sessionEndStopsTheJobCleansUpAndCloses();
+    void aBrokenPipeNeitherStopsTheJobNorEndsTheWindow();
     void theCommandLineWaitsForTheWindowAndFails();
     void theWindowWaitsForTheCommandLineAndFails();
 
@@ -387,6 +388,16 @@ namespace {
 
 frmMain* windowToEnd = nullptr;
 
+// As the program's start does, once: a signal ends the session through the main window.
+void watchTheSession()
+{
+    static const bool watching = [] {
+        SessionEnd::watch([](int status) { windowToEnd->endSession(status); });
+        return true;
+    }();
+    (void)watching;
+}
+
 } // namespace
 #endif
 
@@ -407,11 +418,7 @@ void tst_windowFaults::sessionEndStopsTheJobCleansUpAndCloses()
     QSKIP("no such signals on Windows");
 #else
     QFETCH(int, signalNumber);
-    static const bool watching = [] {
-        SessionEnd::watch([](int status) { windowToEnd->endSession(status); });
-        return true;
-    }();
-    QVERIFY(watching);
+    watchTheSession();
     QByteArray list;
     for (int block = 0; block < 100; ++block)
         list += "XYZLAND      QSL Bureau only\r\n" + listLines(5000, "Q" + QByteArray::number(block) + "MGR");
@@ -431,6 +438,37 @@ void tst_windowFaults::sessionEndStopsTheJobCleansUpAndCloses()
     QCOMPARE(readBytes(QStringLiteral("BORVELIN.LOG")), QByteArray("earlier entries\r\n"));
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden, QDir::Name),
              QStringList({"BORVELIN.LOG", "QSL.CSV", "QSL.TXT"}));
+    windowToEnd = nullptr;
+#endif
+}
+
+// The window writes to no pipe: SIGPIPE, which would end a program as it stands, is ignored.
+void tst_windowFaults::aBrokenPipeNeitherStopsTheJobNorEndsTheWindow()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no such signal on Windows");
+#else
+    watchTheSession();
+    QByteArray list;
+    for (int block = 0; block < 100; ++block)
+        list += listLines(2000, "Q" + QByteArray::number(block) + "MGR");
+    writeBytes(QStringLiteral("QSL.TXT"), list);
+    bool signalSent = false;
+    const auto window = openMainWindow();
+    windowToEnd = window.get();
+    whenReady(
+        window.get(), [&] { return jobHoldsTheFolder(*window); },
+        [&] {
+            ::kill(::getpid(), SIGPIPE);
+            signalSent = true;
+        });
+    MessageBoxCatcher box;
+    trigger(*window, "mnuFileList25");
+    QVERIFY(signalSent);
+    QCOMPARE(box.text, QString());
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 200000 100"));
+    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")).count('\n'), 200000);
     windowToEnd = nullptr;
 #endif
 }

@@ -8,6 +8,7 @@
 #include "jobs/CommitJournal.h"
 #include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
+#include "jobs/ListSave.h"
 #include "managers/List25Job.h"
 #include "support/MemoryFiles.h"
 #include "support/TestDirectory.h"
@@ -181,6 +182,34 @@ TEST(BackupGenerations, OlderListsAreKeptUpToTheSettingAndNeverOverwritten)
     EXPECT_NE(files.files.at(older[2]).find("Q4MGR"), std::string::npos);
     EXPECT_NE(files.files.at(older[1]).find("Q3MGR"), std::string::npos);
     EXPECT_NE(files.files.at(older[0]).find("Q2MGR"), std::string::npos);
+}
+
+// The list editor's save and the window's Undo: QSL.TXT replaced under the folder's lock,
+// the list it replaces kept, and Undo giving back the list before byte for byte.
+TEST(ListSave, SavingKeepsTheListItReplacesAndUndoGivesItBackByteForByte)
+{
+    MemoryFiles files;
+    const std::string before = "Q1ABC        QSL via Q2MGR\nQ3DEF        PIRATE"; // LF, and no last break
+    files.files = {{"QSL.TXT", before}, {"QSL.BAK", "the backup before\r\n"}};
+    RecordingStatus status;
+    const listfile::Saved saved = listfile::save(
+        [](LineSink& list) {
+            list.writeLine(listLine("Q1ABC", "QSL via Q4NEW"));
+            list.writeLine(listLine("Q3DEF", "PIRATE"));
+        },
+        status, files);
+    EXPECT_EQ(saved.lines, 2u);
+    ASSERT_TRUE(saved.kept);
+    EXPECT_EQ(saved.kept->backup, "QSL.BAK");
+    const std::string edited = files.files.at("QSL.TXT");
+    EXPECT_EQ(edited, crlfLines({listLine("Q1ABC", "QSL via Q4NEW"), listLine("Q3DEF", "PIRATE")}));
+    EXPECT_EQ(files.files.at("QSL.BAK"), before);
+    EXPECT_EQ(files.files.at(saved.kept->older), "the backup before\r\n");
+
+    listfile::restoreBackup(status, files);
+    EXPECT_EQ(files.files.at("QSL.TXT"), before);
+    EXPECT_EQ(files.files.at("QSL.BAK"), edited);
+    EXPECT_EQ(files.visibleFiles().size(), 4u); // and two older backups: nothing was lost
 }
 
 } // namespace
