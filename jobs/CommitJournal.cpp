@@ -124,6 +124,24 @@ void takeStep(FileStore& store, const CommitJournal::Step& step)
         store.appendFrom(step.to, step.sizeBefore, step.from, step.errorName);
 }
 
+namespace {
+
+// A step whose folder has gone since cannot be completed, and must not keep every later
+// command from running: it is passed over. Any other failure (a full disk) stops the
+// command, and the next one tries again.
+void completeStep(FileStore& store, const CommitJournal::Step& step)
+{
+    try {
+        takeStep(store, step);
+    } catch (const JobError& error) {
+        const auto number = static_cast<ErrorNumber>(error.number());
+        if (number != ErrorNumber::FileNotFound && number != ErrorNumber::PathNotFound)
+            throw;
+    }
+}
+
+} // namespace
+
 bool completeInterruptedCommit(FileStore& store)
 {
     const std::optional<std::string> bytes = store.readWhole(CommitJournal::FileName);
@@ -132,7 +150,7 @@ bool completeInterruptedCommit(FileStore& store)
     // A journal that is not whole was cut while it was written: no step was taken then.
     if (const std::optional<CommitJournal> journal = CommitJournal::decode(*bytes)) {
         for (const CommitJournal::Step& step : journal->steps)
-            takeStep(store, step);
+            completeStep(store, step);
         for (const CommitJournal::Step& step : journal->steps)
             store.syncFolderOf(step.to);
         for (const std::string& leftover : journal->leftovers)

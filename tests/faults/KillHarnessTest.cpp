@@ -133,9 +133,18 @@ bool logIsWhole(const std::string& log)
     return log.ends_with("\r\n") && lines % 3 == 0;
 }
 
+// Until the killed run's journal is there, or the run has had time enough to end.
+void waitForTheJournal(double seconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!fs::exists("killed/.BORVELIN.journal") && std::chrono::steady_clock::now() < end)
+        std::this_thread::yield();
+}
+
 struct Tally {
     int killPoints = 0;
     int killedBeforeTheEnd = 0;
+    int journalsCompleted = 0; // kills that left a set half in place, for the next command
     int filesOld = 0;
     int filesNew = 0;
 };
@@ -172,20 +181,25 @@ TEST(KillHarness, EveryFileIsOldOrNewAfterAKillAndTheNextCommand)
         ASSERT_TRUE(hidden.empty()) << name << ": " << ::testing::PrintToString(hidden);
 
         Tally tally;
-        // Half the kills anywhere in the run, half near its end, where the outputs are
-        // put in place.
+        // A third of the kills anywhere in the run, a third near its end, where the outputs
+        // are put in place, and a third the moment a set's journal appears.
         std::uniform_real_distribution<double> anywhere(0.0, 1.1 * whole.seconds);
         std::uniform_real_distribution<double> nearTheEnd(0.8 * whole.seconds, 1.2 * whole.seconds);
         for (int point = 0; point < killPointsPerCommand(); ++point) {
-            const double delay = point % 2 == 0 ? anywhere(random) : nearTheEnd(random);
+            const bool atTheJournal = point % 3 == 2;
+            const double delay = point % 3 == 0 ? anywhere(random) : nearTheEnd(random);
             lay("killed", before);
             {
                 CliProcess cli("killed", command.arguments);
-                std::this_thread::sleep_for(std::chrono::duration<double>(delay));
+                if (atTheJournal)
+                    waitForTheJournal(whole.seconds * 3);
+                else
+                    std::this_thread::sleep_for(std::chrono::duration<double>(delay));
                 cli.sendSignal(SIGKILL);
                 const CliResult killed = cli.wait();
                 ++tally.killPoints;
                 tally.killedBeforeTheEnd += killed.exitStatus == 128 + SIGKILL ? 1 : 0;
+                tally.journalsCompleted += fs::exists("killed/.BORVELIN.journal") ? 1 : 0;
             }
             // Found or not, depending on the list it finds: 0 or 1, and no error.
             const CliResult next = runCli("killed", {"lookup", "Q3A2"});
@@ -220,8 +234,10 @@ TEST(KillHarness, EveryFileIsOldOrNewAfterAKillAndTheNextCommand)
                 EXPECT_TRUE(logIsWhole(log->second)) << name << ": the log ends inside an entry";
             }
         }
-        std::printf("kill harness: %-24s %3d kill points (%d before the run ended), files found old %d, new %d\n",
-                    name.c_str(), tally.killPoints, tally.killedBeforeTheEnd, tally.filesOld, tally.filesNew);
+        std::printf("kill harness: %-24s %3d kill points (%d before the run ended, %d amid a commit), files found "
+                    "old %d, new %d\n",
+                    name.c_str(), tally.killPoints, tally.killedBeforeTheEnd, tally.journalsCompleted, tally.filesOld,
+                    tally.filesNew);
     }
 }
 
