@@ -65,8 +65,14 @@ std::string commandName(const WritingCommand& command)
 Files earlierFiles()
 {
     auto list = plainList(20000);
-    for (std::size_t at = 0; at < list.size(); at += 200)
-        list[at] = listLine("QFAIL" + std::to_string(at), "QSL Bureau only " + std::string(2000, 'x'));
+    // Bureau lines without the commas of an address, which List of 25+ logs: their names
+    // hold no digit, else they would be calls.
+    for (std::size_t at = 0; at < list.size(); at += 200) {
+        std::string name = "QFAIL";
+        for (const char digit : std::to_string(at))
+            name += static_cast<char>('A' + (digit - '0'));
+        list[at] = listLine(name, "QSL Bureau only " + std::string(2000, 'x'));
+    }
     std::string importRows;
     std::string log = "Log of Q9ME\r\n<ADIF_VER:5>3.1.0<EOH>\r\n";
     for (int i = 0; i < 20000; ++i) {
