@@ -42,7 +42,7 @@ void CommitSet::commit()
     CommitJournal journal;
     try {
         prepare(journal);
-        store_.writeWhole(CommitJournal::FileName, journal.encode());
+        writeJournal(journal);
     } catch (...) {
         removeSecondNames();
         throw;
@@ -109,6 +109,17 @@ void CommitSet::prepareReplacement(const Replacement& replacement, CommitJournal
     if (!oldBackup.empty())
         journal.leftovers.push_back(oldBackup);
     keeping_.push_back(kept);
+}
+
+// A journal that cannot be written (a full disk) fails the set with an error that names
+// its first file: the journal is no file of the user's.
+void CommitSet::writeJournal(const CommitJournal& journal)
+{
+    try {
+        store_.writeWhole(CommitJournal::FileName, journal.encode());
+    } catch (const JobError& error) {
+        throw error.at(journal.steps.front().errorName, 0);
+    }
 }
 
 void CommitSet::addRename(CommitJournal& journal, const std::string& from, const std::string& to,

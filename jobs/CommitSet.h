@@ -55,6 +55,7 @@ private:
     bool isSingleRename() const;
     void prepare(CommitJournal& journal);
     void prepareReplacement(const Replacement& replacement, CommitJournal& journal);
+    void writeJournal(const CommitJournal& journal);
     void addRename(CommitJournal& journal, const std::string& from, const std::string& to, const std::string& errorName,
                    const std::string& saved);
     std::string secondName(const std::string& original, const std::string& beside, const std::string& errorName);
