@@ -193,6 +193,15 @@ bool AdiReader::give(AdiChunk& chunk, AdiChunk::Kind kind, std::size_t closingTa
     return true;
 }
 
+bool AdiReader::atEnd() const
+{
+    if (!fieldRead_)
+        throw JobError(ErrorNumber::InvalidFileFormat, "Invalid file format (no ADIF field: not a log)", fileName_);
+    if (hasHeader_ && !headerRead_)
+        fail(ErrorNumber::InvalidFileFormat, available(), "the header has no <EOH>");
+    return false;
+}
+
 bool AdiReader::next(AdiChunk& chunk)
 {
     begin_ += consumed_;
@@ -205,19 +214,28 @@ bool AdiReader::next(AdiChunk& chunk)
     for (std::size_t position = 0;;) {
         const std::size_t tagBegin = findTagStart(position, chunk.fields.empty());
         if (tagBegin == NoTag) {
+            if (!chunk.fields.empty() && hasHeader_ && !headerRead_)
+                fail(ErrorNumber::InvalidFileFormat, available(), "the header has no <EOH>");
             if (!chunk.fields.empty())
                 fail(ErrorNumber::InputPastEndOfFile, available(), "the file ends before the QSO's <EOR>");
-            return available() > 0 && give(chunk, AdiChunk::Kind::Text, available(), available());
+            return available() > 0 ? give(chunk, AdiChunk::Kind::Text, available(), available()) : atEnd();
         }
         const Tag tag = readTag(tagBegin);
         switch (tag.kind) {
-        case TagKind::EndOfRecord: ++records_; return give(chunk, AdiChunk::Kind::Record, tagBegin, tag.end);
+        case TagKind::EndOfRecord:
+            if (hasHeader_ && !headerRead_)
+                fail(ErrorNumber::InvalidFileFormat, tagBegin, "the header has no <EOH>");
+            ++records_;
+            return give(chunk, AdiChunk::Kind::Record, tagBegin, tag.end);
         case TagKind::EndOfHeader:
             if (records_ > 0 || headerRead_)
                 fail(ErrorNumber::InvalidFileFormat, tagBegin, "an <EOH> after the header");
             headerRead_ = true;
             return give(chunk, AdiChunk::Kind::Header, tagBegin, tag.end);
-        case TagKind::Field: addField(chunk, tagBegin, tag); break;
+        case TagKind::Field:
+            addField(chunk, tagBegin, tag);
+            fieldRead_ = true;
+            break;
         }
         position = tag.end + static_cast<std::size_t>(tag.length);
     }

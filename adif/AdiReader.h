@@ -44,6 +44,9 @@ struct AdiChunk {
 // A tag that is not a tag, or a field whose length runs past the end of the file, fails
 // with JobError 321 (Invalid file format) or 62 (Input past end of file), naming the QSO
 // (or the header) and the tag's byte offset from the start of the file, counted from 0.
+// So does a file that is no log: one with no field at all, or one that does not begin
+// with "<" (and so has a header) but has no <EOH>, whose header would become part of
+// the first QSO.
 class AdiReader {
 public:
     AdiReader(ByteSource& source, std::string fileName, std::size_t bufferSize = std::size_t{1} << 20);
@@ -80,6 +83,8 @@ private:
     Tag readTag(std::size_t tagBegin);
     void addField(AdiChunk& chunk, std::size_t tagBegin, const Tag& tag);
     bool give(AdiChunk& chunk, AdiChunk::Kind kind, std::size_t closingTag, std::size_t size);
+    // At the end of the file: fails for a file that is no log.
+    bool atEnd() const;
     [[noreturn]] void fail(ErrorNumber number, std::size_t position, std::string_view what) const;
     // The tag begun at `tagBegin` is broken at `from`: fails with the reason.
     [[noreturn]] void failInTag(std::size_t tagBegin, std::size_t from, std::size_t limit) const;
@@ -97,6 +102,7 @@ private:
     bool started_ = false;
     bool hasHeader_ = false; // the file does not begin with "<"
     bool headerRead_ = false;
+    bool fieldRead_ = false;
 };
 
 } // namespace borvelin

@@ -95,7 +95,7 @@ void AdifFillJob::copyWithRoutes(ByteSource& log)
 
 JobSummary AdifFillJob::summary() const
 {
-    JobSummary summary;
+    JobSummary summary = ConversionJob::summary();
     summary.linesRead = state_.RecCount;
     summary.readOne = "QSO";
     summary.readMany = "QSOs";

@@ -5,6 +5,8 @@
 #   check            against list25 on the same list         (target: at most 2x)
 #   lookup CALL      against grep -i -w CALL QSL.TXT         (target: at most 1.5x)
 #   lookup 1000 calls against lookup of one call             (target: at most 2x)
+#   lookup of 10^5 calls with repeats on standard input, as a log's calls come: its
+#   peak memory beside the 1000 calls' (flat: it keeps no answer per call asked)
 #
 #   bench/check-lookup.sh [--runs N] [--lines N] [--build DIR] [--data DIR]
 #
@@ -54,6 +56,8 @@ mapfile -t single < <(awk '$1 ~ /[0-9]/ && $1 !~ /\// { n[$1]++; if (!($1 in at)
     END { for (c in n) if (n[c] == 1) print at[c], c }' "$list" | sort -n |
     awk -v want=1000 '{ line[NR] = $2 } END { step = NR > want ? NR / want : 1; for (i = 1; i <= NR && n < want; i += step) { print line[int(i)]; n++ } }')
 
+# 10^5 calls as a log gives them: the thousand calls of one line, a hundred times each.
+for ((i = 0; i < 100; i++)); do printf '%s\n' "${single[@]}"; done >"$dir/repeated.in"
 
 # Untimed: warms the page cache and leaves every output in place.
 "$cli" -C "$dir" list25 check 2>/dev/null
@@ -67,6 +71,7 @@ for ((run = 1; run <= runs; run++)); do
     measure lookup1 --stdout "$dir/lookup.out" -- "$cli" -C "$dir" lookup "$call"
     measure lookup1000 --stdout "$dir/lookup1000.out" -- "$cli" -C "$dir" lookup "${calls[@]}"
     measure single1000 --stdout "$dir/single1000.out" -- "$cli" -C "$dir" lookup "${single[@]}"
+    measure repeated --stdout "$dir/repeated.out" -- "$cli" -C "$dir" lookup <"$dir/repeated.in"
 done
 
 row() { echo "| $1 | $(ms "${best_ns[$2]}") | $(mib "${peak_kib[$2]}") | $(ratio "${best_ns[$2]}" "${best_ns[$3]}") x $4 | $5 |"; }
@@ -83,3 +88,8 @@ row "grep -i -w CALL QSL.TXT" grep grep "grep" "-"
 row "lookup CALL" lookup1 grep "grep" "1.5"
 row "lookup ${#calls[@]} first words" lookup1000 lookup1 "lookup CALL" "2"
 row "lookup ${#single[@]} calls of one line" single1000 lookup1 "lookup CALL" "2"
+row "lookup $(wc -l <"$dir/repeated.in") calls with repeats, standard input" repeated single1000 \
+    "lookup ${#single[@]} calls" "-"
+echo
+echo "Peak memory of lookup, $(wc -l <"$dir/repeated.in") calls with repeats against ${#single[@]} calls:" \
+    "$(mib "${peak_kib[repeated]}") MiB against $(mib "${peak_kib[single1000]}") MiB"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/CheckJob.h"
 
+#include "jobs/InputStamp.h"
+
 #include <algorithm>
 
 namespace borvelin {
@@ -27,8 +29,14 @@ CheckJob::CheckJob(JobState& state, StatusSink& status, JobFiles& files)
 
 void CheckJob::declarePasses(Passes& passes)
 {
+    listStamp_ = stampOfInputReadTwice(files().store(), ListFileName);
     passes.overLines(ListFileName, survey_);
     passes.overLines(ListFileName, *this);
+}
+
+void CheckJob::confirmInputsUnchanged()
+{
+    requireUnchangedInput(files().store(), ListFileName, listStamp_);
 }
 
 void CheckJob::prepare(std::size_t workers, std::size_t blocksPerBatch)

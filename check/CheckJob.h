@@ -7,6 +7,7 @@
 #include "check/FindingTally.h"
 #include "check/ListSurvey.h"
 #include "jobs/ConversionJob.h"
+#include "jobs/FileStamp.h"
 
 #include <cstdint>
 #include <deque>
@@ -42,6 +43,8 @@ protected:
     void declarePasses(Passes& passes) override;
     std::string progressText() const override;
     std::string doneText() const override { return tally_.summary(); }
+    // Check List reads the list twice: both passes must read one list.
+    void confirmInputsUnchanged() override;
     // The findings of each code found.
     void addCounts(std::vector<JobSummary::Count>& counts) const override;
 
@@ -55,6 +58,7 @@ private:
 
     CrossLineChecks crossLineChecks_;
     ListSurvey survey_;
+    FileStamp listStamp_; // of the list as the passes began
     FindingTally tally_;
     std::string row_;
     std::deque<BlockChecker> checkers_; // for each worker

@@ -4,6 +4,8 @@
 #include "BorvelinVersion.h"
 #include "catalog/Catalog.h"
 #include "cli/TerminalStatus.h"
+#include "jobs/BackupGenerations.h"
+#include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
 #include "lookup/AnswerText.h"
@@ -11,10 +13,13 @@
 #include "text/Trimmed.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <istream>
+#include <new>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -23,6 +28,8 @@
 namespace borvelin::cli {
 
 namespace {
+
+volatile std::sig_atomic_t outputHasClosed = 0;
 
 constexpr int ExitSuccess = 0;
 constexpr int ExitJobFailed = 1;
@@ -61,10 +68,13 @@ std::vector<std::string> callsFrom(std::istream& in)
     return calls;
 }
 
+// The answers go out one by one as they are written, whatever their number: memory holds
+// each found line's text once, however often its call was asked.
 JobSummary runLookup(Session& session, const Step& step)
 {
     CallLookup lookup(step.calls.empty() ? callsFrom(session.in) : step.calls, CallLookup::Keeps::Text);
     stopIfRequested(); // a Ctrl+C ends reading the calls too
+    beginReading(diskFiles().store(), session.status);
     const auto list = diskFiles().openInput("QSL.TXT");
     lookup.readList(*list);
     JobSummary summary;
@@ -75,9 +85,13 @@ JobSummary runLookup(Session& session, const Step& step)
     for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer) {
         head.clear();
         appendAnswerHead(head, lookup.answers()[answer].call, lookup.found(answer));
-        session.out << head << lookup.hitsText(answer);
+        stopIfRequested(); // the reader of the answers may have gone
+        session.out << head;
+        lookup.writeHitsText(answer, session.out);
         ++(lookup.found(answer) ? found : missing).count;
     }
+    session.out.flush(); // a reader of the answers that has gone stops the command here
+    stopIfRequested();
     session.allFound = session.allFound && missing.count == 0;
     summary.counts = {found, missing};
     return summary;
@@ -97,7 +111,7 @@ constexpr std::size_t UsageWidth = 23;
 
 void printUsage(std::ostream& out)
 {
-    out << "Usage: borvelin-cli [-C DIR] [-q] [--threads N] COMMAND...\n"
+    out << "Usage: borvelin-cli [-C DIR] [-q] [--threads N] [--backups N] COMMAND...\n"
            "Runs BORVELIN's File conversions on the files of the current directory (or DIR),\n"
            "one after the other; stops at the first that fails.\n\nCommands:\n";
     for (const Command& command : commands()) {
@@ -109,6 +123,7 @@ void printUsage(std::ostream& out)
            "  -C DIR       work in DIR instead of the current directory\n"
            "  -q, --quiet  leave out the progress texts\n"
            "  --threads N  work on N threads (0, the default: as many as the machine has)\n"
+           "  --backups N  keep N older backups of the list and of a log (10 unless given)\n"
            "  --help       show this text\n"
            "  --version    show the version\n\n"
            "lookup comes last: every argument after it is a call to look up; without one,\n"
@@ -116,11 +131,13 @@ void printUsage(std::ostream& out)
            "Progress and a summary of each command go to standard error. Exit status: 0 when\n"
            "every command succeeded, 1 when one failed (its error number and text on standard\n"
            "error) or a call looked up is not in the list, 2 on a usage error, and 128 and the\n"
-           "signal's number after Ctrl+C (130), SIGTERM (143) or SIGHUP (129).\n";
+           "signal's number after Ctrl+C (130), SIGTERM (143) or SIGHUP (129), or when\n"
+           "the reader of its output has gone (141).\n";
 }
 
 struct Invocation {
     std::string directory;
+    int olderBackups = backups::DefaultOlderKept;
     std::vector<Step> steps;
     bool help = false;
     bool version = false;
@@ -164,6 +181,13 @@ bool readThreads(std::string_view text, unsigned& threads)
     return true;
 }
 
+// A count of 0 or more, in decimal digits only.
+bool readCount(std::string_view text, int& count)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    return error == std::errc() && end == text.data() + text.size() && count >= 0;
+}
+
 // Fills `invocation`; returns an error text for a command line that cannot run.
 std::string parse(int argc, const char* const* argv, Invocation& invocation)
 {
@@ -175,6 +199,9 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
             invocation.version = true;
         } else if (argument == "-q" || argument == "--quiet") {
             invocation.quiet = true;
+        } else if (argument == "--backups") {
+            if (i + 1 >= argc || !readCount(argv[++i], invocation.olderBackups))
+                return "--backups needs a number";
         } else if (argument == "-C") {
             if (i + 1 >= argc)
                 return "-C needs a directory";
@@ -197,9 +224,23 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
     return {};
 }
 
+// The full path of the file as the error names it, so that the user sees where the
+// program looked.
+std::string fullPath(const std::string& fileName)
+{
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(fileName, ec);
+    return ec ? fileName : full.lexically_normal().string();
+}
+
 void reportFailure(std::ostream& err, std::string_view command, const JobError& error)
 {
-    err << "borvelin-cli: " << command << ": error " << error.number() << ": " << error.what() << '\n';
+    err << "borvelin-cli: " << command << ": error " << error.number() << ": " << error.text();
+    if (!error.fileName().empty())
+        err << ": " << fullPath(error.fileName());
+    if (error.line() != 0)
+        err << ", line " << error.line();
+    err << '\n';
 }
 
 // One line: the lines read, each file written with its lines, and the job's own figures.
@@ -214,9 +255,26 @@ void reportSummary(std::ostream& err, std::string_view command, const JobSummary
     }
     for (const auto& count : summary.counts)
         err << "; " << count.count << ' ' << count.what();
-    for (const auto& kept : summary.filesKept)
-        err << "; the old " << kept.name << " kept as " << kept.keptAs;
+    for (const auto& kept : summary.kept) {
+        err << "; the old " << kept.target << " kept as " << kept.backup;
+        if (!kept.older.empty())
+            err << ", the backup before as " << kept.older;
+    }
     err << '\n';
+}
+
+// Runs one command; every failure comes back as a JobError (lookup's out of memory too).
+JobSummary runCaught(Session& session, const Step& step)
+{
+    try {
+        return runStep(session, step);
+    } catch (const JobError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw JobError(ErrorNumber::OutOfMemory, "Out of memory");
+    } catch (const std::exception& error) {
+        throw JobError(ErrorNumber::InternalError, std::string("Internal error (") + error.what() + ")");
+    }
 }
 
 // Shows no panel text at all.
@@ -226,6 +284,11 @@ public:
 };
 
 } // namespace
+
+void outputClosed() noexcept
+{
+    outputHasClosed = 1;
+}
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
@@ -255,16 +318,19 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
             return ExitJobFailed;
         }
     }
+    backups::setOlderKept(invocation.olderBackups);
     TerminalStatus terminal(err, errIsTerminal);
     SilentStatus silent;
     Session session{JobState{}, invocation.quiet ? static_cast<StatusSink&>(silent) : terminal, in, out,
                     invocation.options};
     for (const Step& step : invocation.steps) {
         try {
-            const JobSummary summary = runStep(session, step);
+            const JobSummary summary = runCaught(session, step);
             terminal.finishLine();
             reportSummary(err, step.command->id, summary);
         } catch (const JobError& error) {
+            if (outputHasClosed != 0)
+                return ExitJobFailed;
             terminal.finishLine();
             reportFailure(err, step.command->id, error);
             return ExitJobFailed;

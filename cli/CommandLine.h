@@ -11,5 +11,8 @@ namespace borvelin::cli {
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err, bool errIsTerminal);
 // The same, with the calls of a lookup read from standard input.
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool errIsTerminal);
+// The reader of an output has gone: the command that stops for it fails without a
+// word. Safe to call from a signal handler.
+void outputClosed() noexcept;
 
 } // namespace borvelin::cli

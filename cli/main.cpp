@@ -39,6 +39,17 @@ void stopJobsOnSignals()
 
 #else
 
+// The reader of standard output or standard error has gone (`borvelin-cli list25 | head`):
+// the job stops as at Ctrl+C, and the program ends without a word, which nobody could
+// read. The handler stays, so that later writes fail instead of ending the program
+// before it has cleaned up.
+extern "C" void stopOnClosedOutput(int signalNumber)
+{
+    caughtSignal = signalNumber;
+    borvelin::cli::outputClosed();
+    borvelin::requestStop();
+}
+
 // Without SA_RESTART, a read that waits (lookup's calls on standard input) returns when
 // the signal comes, so that the first Ctrl+C ends it too.
 void stopJobsOnSignals()
@@ -49,6 +60,12 @@ void stopJobsOnSignals()
     action.sa_flags = 0;
     for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP})
         sigaction(signalNumber, &action, nullptr);
+    action.sa_handler = stopOnClosedOutput;
+    sigaction(SIGPIPE, &action, nullptr);
+    // A file that grows past the size limit (ulimit -f) fails its write, which the job
+    // reports as error 61 after cleaning up, instead of ending the program.
+    action.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &action, nullptr);
 }
 
 #endif

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/ConversionJob.h"
 
+#include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ std::uint64_t ConversionJob::Passes::Pass::bytesRead() const
 }
 
 ConversionJob::ConversionJob(JobState& state, StatusSink& status, JobFiles& files)
-    : state_(state), status_(status), files_(files)
+    : state_(state), status_(status), files_(files), log_(files)
 {
 }
 
@@ -60,9 +61,10 @@ void ConversionJob::run(const JobOptions& options)
 {
     try {
         runSteps(options);
-    } catch (const JobError&) {
+        folderLock_.reset();
+    } catch (const JobError& error) {
         abandon();
-        throw;
+        throw placed(error);
     } catch (const std::bad_alloc&) {
         abandon();
         throw JobError(ErrorNumber::OutOfMemory, "Out of memory");
@@ -72,11 +74,23 @@ void ConversionJob::run(const JobOptions& options)
     }
 }
 
+// The outputs' temporary files go before the lock, which another program may be waiting for.
 void ConversionJob::abandon() noexcept
 {
     passes_.passes_.clear();
     output_ = nullptr;
     outputs_.clear();
+    folderLock_.reset();
+}
+
+// A limit of the data (a count that overflows) stops the job at a line of the input:
+// the error names it, and the line when the job knows it.
+JobError ConversionJob::placed(const JobError& error) const
+{
+    const auto number = static_cast<ErrorNumber>(error.number());
+    if (!error.fileName().empty() || (number != ErrorNumber::Overflow && number != ErrorNumber::SubscriptOutOfRange))
+        return error;
+    return error.at(state_.InFileName, error.line() != 0 ? error.line() : state_.RecCount);
 }
 
 void ConversionJob::declarePasses(Passes& passes)
@@ -94,6 +108,8 @@ void ConversionJob::runSteps(const JobOptions& options)
         showNames();
     state_.RecCount = 0;
     linesRead_ = 0;
+    kept_.clear();
+    folderLock_ = beginWriting(files_.store(), status_);
     passes_ = Passes();
     declarePasses(passes_);
     openInputs();
@@ -214,30 +230,28 @@ void ConversionJob::closeOutputs()
         output->close();
 }
 
-// The log's entries go first: an output put in place cannot be taken back, a log's
-// entries can.
+// The outputs and the log's entries go in place as one set.
 void ConversionJob::commitOutputs()
 {
-    log_.commit();
-    try {
-        for (auto& output : outputs_)
-            output->commit();
-    } catch (...) {
-        log_.rollBack();
-        throw;
-    }
+    CommitSet set(files_.store());
+    for (auto& output : outputs_)
+        output->addTo(set);
+    log_.addTo(set);
+    confirmInputsUnchanged();
+    set.commit();
+    for (auto& output : outputs_)
+        output->markCommitted();
+    kept_ = set.kept();
 }
 
 JobSummary ConversionJob::summary() const
 {
     JobSummary summary;
     summary.linesRead = linesRead_;
-    for (const auto& output : outputs_) {
+    for (const auto& output : outputs_)
         summary.filesWritten.push_back({output->targetName(), output->linesWritten()});
-        if (!output->keptAs().empty())
-            summary.filesKept.push_back({output->targetName(), output->keptAs()});
-    }
     addCounts(summary.counts);
+    summary.kept = kept_;
     return summary;
 }
 

@@ -2,7 +2,10 @@
 #pragma once
 
 #include "jobs/ByteSource.h"
+#include "jobs/CommitSet.h"
 #include "jobs/FailureLog.h"
+#include "jobs/FileStore.h"
+#include "jobs/JobError.h"
 #include "jobs/JobFiles.h"
 #include "jobs/JobOptions.h"
 #include "jobs/JobState.h"
@@ -35,7 +38,9 @@ enum class NamesShown { AfterFilesOpen, BeforeFilesOpen };
 // the outputs and the failure log's entries in place together when every pass is done.
 //
 // A job that fails throws JobError and leaves every output as it was: outputs are
-// written beside their targets and replace them only when the whole job is done.
+// written beside their targets and replace them only when the whole job is done, all in
+// one commit (CommitSet) with the failure log's entries. The job holds its folder's lock
+// from start to end, so that no other program writes there meanwhile.
 class ConversionJob {
 public:
     ConversionJob(JobState& state, StatusSink& status, JobFiles& files = diskFiles());
@@ -104,6 +109,9 @@ protected:
     virtual std::string progressText() const;
     // The progress panel once every line is read.
     virtual std::string doneText() const { return progressText(); }
+    // Fails when an input is no longer what the passes read; the frame asks just before
+    // the outputs are put in place, so that nothing is written from two different lists.
+    virtual void confirmInputsUnchanged() {}
     // The job's own figures for its summary.
     virtual void addCounts(std::vector<JobSummary::Count>& counts) const { (void)counts; }
 
@@ -154,15 +162,18 @@ private:
     void showNames();
     void closeOutputs();
     void commitOutputs();
+    JobError placed(const JobError& error) const;
 
     JobFiles& files_;
-    std::uint64_t linesRead_ = 0; // of the first pass over lines
+    std::unique_ptr<FolderLock> folderLock_; // while the job runs
+    std::uint64_t linesRead_ = 0;            // of the first pass over lines
     Passes passes_;
     std::size_t currentPass_ = 0;
     std::unique_ptr<LineSteps> lineSteps_;
     std::vector<std::unique_ptr<LineSink>> outputs_; // in the order they were opened
     LineSink* output_ = nullptr;                     // where the lines go
     FailureLog log_;
+    std::vector<KeptBackup> kept_;
 };
 
 // The full path of the process's current directory.

@@ -8,16 +8,22 @@ namespace borvelin {
 
 namespace {
 
-std::string describe(const std::string& text, const std::string& fileName)
+std::string describe(const std::string& text, const std::string& fileName, std::uint64_t line)
 {
-    return fileName.empty() ? text : text + ": " + fileName;
+    const std::string where = line == 0 ? fileName : fileName + ", line " + std::to_string(line);
+    return where.empty() ? text : text + ": " + where;
 }
 
 } // namespace
 
-JobError::JobError(ErrorNumber number, const std::string& text, const std::string& fileName)
-    : std::runtime_error(describe(text, fileName)), number_(number), text_(text), fileName_(fileName)
+JobError::JobError(ErrorNumber number, const std::string& text, const std::string& fileName, std::uint64_t line)
+    : std::runtime_error(describe(text, fileName, line)), number_(number), text_(text), fileName_(fileName), line_(line)
 {
+}
+
+JobError JobError::at(const std::string& fileName, std::uint64_t line) const
+{
+    return {number_, text_, fileName, line};
 }
 
 JobError JobError::fromLastError(const std::string& fileName, int fallback)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -23,10 +24,11 @@ enum class ErrorNumber : int {
     InvalidFileFormat = 321,
 };
 
-// A failure that stops a job: a number, a text and, where one is involved, the file's name.
+// A failure that stops a job: a number, a text and, where one is involved, the file's
+// name and the number of the line it stopped at.
 class JobError : public std::runtime_error {
 public:
-    JobError(ErrorNumber number, const std::string& text, const std::string& fileName = {});
+    JobError(ErrorNumber number, const std::string& text, const std::string& fileName = {}, std::uint64_t line = 0);
 
     // Maps an errno value from a failed file operation to the matching error.
     static JobError fromErrno(int errorCode, const std::string& fileName);
@@ -37,11 +39,16 @@ public:
     int number() const { return static_cast<int>(number_); }
     const std::string& text() const { return text_; }
     const std::string& fileName() const { return fileName_; }
+    // The line, counted from 1; 0 when the error is not of one line.
+    std::uint64_t line() const { return line_; }
+    // The same error, of `fileName` and its line `line` (0: no line).
+    JobError at(const std::string& fileName, std::uint64_t line) const;
 
 private:
     ErrorNumber number_;
     std::string text_;
     std::string fileName_;
+    std::uint64_t line_ = 0;
 };
 
 } // namespace borvelin

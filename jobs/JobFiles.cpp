@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/JobFiles.h"
 
+#include "jobs/DiskStore.h"
 #include "jobs/FileByteSource.h"
 #include "jobs/LineReader.h"
 #include "jobs/OutputFile.h"
@@ -20,6 +21,16 @@ std::unique_ptr<ByteSource> DiskFiles::openBytes(const std::string& name)
 std::unique_ptr<LineSink> DiskFiles::createOutput(const std::string& name, OutputWrites writes)
 {
     return std::make_unique<OutputFile>(name, OutputFile::DefaultBufferSize, writes);
+}
+
+std::unique_ptr<ByteSource> JobFiles::openBytes(const std::string& name)
+{
+    return std::make_unique<FileByteSource>(name);
+}
+
+FileStore& JobFiles::store()
+{
+    return diskStore();
 }
 
 JobFiles& diskFiles()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jobs/ByteSource.h"
+#include "jobs/FileStore.h"
 #include "jobs/LineSink.h"
 #include "jobs/LineSource.h"
 
@@ -17,10 +18,12 @@ public:
     virtual ~JobFiles() = default;
     // Fails with JobError as opening the file would (53 when it does not exist).
     virtual std::unique_ptr<LineSource> openInput(const std::string& name) = 0;
-    // An input that is no list of lines (an ADIF log), as bytes; fails as openInput.
-    virtual std::unique_ptr<ByteSource> openBytes(const std::string& name) = 0;
     // Fails with JobError when the target could not be replaced.
     virtual std::unique_ptr<LineSink> createOutput(const std::string& name, OutputWrites writes) = 0;
+    // The bytes of a file that is not made of lines (a log), which must be a regular file.
+    virtual std::unique_ptr<ByteSource> openBytes(const std::string& name);
+    // Where the outputs are put in place, and the folder's lock.
+    virtual FileStore& store();
 };
 
 // The files of the process's current directory.

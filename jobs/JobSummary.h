@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/KeptBackup.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,14 +30,9 @@ struct JobSummary {
     std::string readOne = "line";
     std::string readMany = "lines";
     std::vector<WrittenFile> filesWritten;
-    // A file the job replaced, and the name what it held is kept under: "QSL.TXT" kept as
-    // "QSL.BAK".
-    struct KeptFile {
-        std::string name;
-        std::string keptAs;
-    };
-    std::vector<KeptFile> filesKept;
     std::vector<Count> counts;
+    // The files the job replaced that are kept, and where.
+    std::vector<KeptBackup> kept;
 
     const std::string& readWhat() const { return linesRead == 1 ? readOne : readMany; }
 };

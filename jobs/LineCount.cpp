@@ -3,6 +3,7 @@
 
 #include "jobs/FileHandle.h"
 #include "jobs/JobError.h"
+#include "jobs/RegularFile.h"
 
 #include <cerrno>
 #include <vector>
@@ -11,6 +12,7 @@ namespace borvelin {
 
 std::uint64_t countLines(const std::string& fileName, const std::function<bool()>& keepGoing)
 {
+    requireRegularFileOrNothing(fileName, fileName); // a FIFO would be read up, or waited on
     errno = 0;
     const FileHandle file(std::fopen(fileName.c_str(), "rb"));
     if (!file)

@@ -2,34 +2,162 @@
 #include "jobs/LineReader.h"
 
 #include "jobs/JobError.h"
+#include "jobs/StopRequest.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
+
+#ifdef _WIN32
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace borvelin {
+
+namespace {
+
+[[noreturn]] void refuse(const std::string& fileName, bool directory)
+{
+    if (directory)
+        throw JobError::fromErrno(EISDIR, fileName);
+    throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (not a regular file)", fileName);
+}
+
+} // namespace
 
 LineReader::LineReader(const std::string& fileName, std::size_t bufferSize)
     : fileName_(fileName), buffer_(std::max<std::size_t>(bufferSize, 16))
 {
-    errno = 0;
-    file_.reset(std::fopen(fileName.c_str(), "rb"));
-    if (!file_)
-        throw JobError::fromLastError(fileName, ENOENT);
-    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each fill is one read into the buffer
+    open();
     breaks_.start(buffer_.data(), buffer_.data());
-    std::error_code ec;
-    size_ = std::filesystem::file_size(fileName, ec);
-    if (ec)
-        size_ = 0; // not a regular file: the share read stays unknown
+}
+
+LineReader::~LineReader()
+{
+    close();
+}
+
+LineReader::LineReader(LineReader&& other) noexcept
+    : fileName_(std::move(other.fileName_)), file_(std::move(other.file_)), stream_(std::exchange(other.stream_, -1)),
+      buffer_(std::move(other.buffer_)), size_(other.size_), bytesBeforeBuffer_(other.bytesBeforeBuffer_),
+      begin_(other.begin_), end_(other.end_), atFileEnd_(other.atFileEnd_), skipLineFeed_(other.skipLineFeed_),
+      breaks_(other.breaks_)
+{
+}
+
+void LineReader::close()
+{
+    file_.reset();
+#ifndef _WIN32
+    if (stream_ >= 0)
+        ::close(stream_);
+#endif
+    stream_ = -1;
+}
+
+#ifdef _WIN32
+
+void LineReader::open()
+{
+    errno = 0;
+    file_.reset(std::fopen(fileName_.c_str(), "rb"));
+    if (!file_) {
+        if (std::filesystem::is_directory(fileName_))
+            refuse(fileName_, true);
+        throw JobError::fromLastError(fileName_, ENOENT);
+    }
+    struct _stat64 status {};
+    if (_fstat64(_fileno(file_.get()), &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG)
+        refuse(fileName_, (status.st_mode & _S_IFMT) == _S_IFDIR);
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each fill is one read into the buffer
+    size_ = static_cast<std::uint64_t>(status.st_size);
+}
+
+std::size_t LineReader::readFromStream(char*, std::size_t)
+{
+    return 0;
+}
+
+#else
+
+// Opened without waiting, so that a FIFO with no writer yet does not hold the job in
+// open(), where no stop request reaches it.
+void LineReader::open()
+{
+    const int descriptor = ::open(fileName_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        throw JobError::fromLastError(fileName_, ENOENT);
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        const int error = errno;
+        ::close(descriptor);
+        throw JobError::fromErrno(error, fileName_);
+    }
+    if (S_ISFIFO(status.st_mode)) {
+        stream_ = descriptor; // the share read stays unknown
+        return;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        refuse(fileName_, S_ISDIR(status.st_mode));
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    file_.reset(::fdopen(descriptor, "rb"));
+    if (!file_) {
+        const int error = errno;
+        ::close(descriptor);
+        throw JobError::fromErrno(error, fileName_);
+    }
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each fill is one read into the buffer
+    size_ = static_cast<std::uint64_t>(status.st_size);
+}
+
+// Reads only once the FIFO has bytes or its writer has gone: before a writer comes, a
+// read would find the end at once. Every wait is short, so that a stop request is seen.
+std::size_t LineReader::readFromStream(char* into, std::size_t most)
+{
+    constexpr int WaitMs = 100;
+    for (;;) {
+        stopIfRequested();
+        pollfd ready{stream_, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, WaitMs);
+        if (polled < 0 && errno != EINTR)
+            throw JobError::fromErrno(errno, fileName_);
+        if (polled <= 0)
+            continue;
+        const ssize_t got = ::read(stream_, into, most);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EAGAIN && errno != EINTR)
+            throw JobError::fromErrno(errno, fileName_);
+    }
+}
+
+#endif
+
+std::size_t LineReader::readSome(char* into, std::size_t most)
+{
+    if (stream_ >= 0)
+        return readFromStream(into, most);
+    errno = 0;
+    const std::size_t got = std::fread(into, 1, most, file_.get());
+    if (got == 0 && std::ferror(file_.get()))
+        throw JobError::fromLastError(fileName_, EIO);
+    return got;
 }
 
 // Moves the unfinished line to the front of the buffer and reads behind it; the buffer
 // doubles when that line fills it.
 bool LineReader::fill()
 {
-    if (atFileEnd_ || !file_)
+    if (atFileEnd_ || (!file_ && stream_ < 0))
         return false;
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
@@ -39,13 +167,9 @@ bool LineReader::fill()
     }
     if (end_ == buffer_.size())
         buffer_.resize(buffer_.size() * 2);
-    errno = 0;
-    const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
-    if (got == 0) {
-        if (std::ferror(file_.get()))
-            throw JobError::fromLastError(fileName_, EIO);
+    const std::size_t got = readSome(buffer_.data() + end_, buffer_.size() - end_);
+    if (got == 0)
         atFileEnd_ = true;
-    }
     end_ += got;
     if (skipLineFeed_ && got > 0) { // the unfinished line is empty: begin_ is the first byte read
         if (buffer_[begin_] == '\n')

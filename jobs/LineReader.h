@@ -16,22 +16,35 @@ namespace borvelin {
 // lone CR; the last line may lack its break, and a final break adds no empty line.
 // Lines are handed out as views into the buffer, which is searched once for breaks.
 // Memory stays at one buffer unless a single line is longer than it.
+//
+// The input is a regular file or a FIFO, read as a stream: a FIFO whose writer has not
+// come yet is waited for, and a stop request ends the wait with JobError 18. A
+// directory or a device fails at once with JobError 75, naming it.
 class LineReader final : public LineSource {
 public:
     explicit LineReader(const std::string& fileName, std::size_t bufferSize = 1 << 20);
+    ~LineReader() override;
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+    LineReader(LineReader&& other) noexcept;
+    LineReader& operator=(LineReader&&) = delete;
 
     std::size_t readLines(std::span<std::string_view> lines) override;
     std::uint64_t bytesRead() const override { return bytesBeforeBuffer_ + begin_; }
     std::uint64_t size() const override { return size_; }
-    void close() { file_.reset(); }
+    void close();
 
 private:
+    void open();
+    std::size_t readSome(char* into, std::size_t most);
+    std::size_t readFromStream(char* into, std::size_t most);
     bool fill();
     std::size_t splitLines(std::span<std::string_view> lines);
     std::size_t lastLine(std::span<std::string_view> lines);
 
     std::string fileName_;
     FileHandle file_;
+    int stream_ = -1; // a FIFO's descriptor, read as its writer writes
     std::vector<char> buffer_;
     std::uint64_t size_ = 0;              // of the file when it was opened
     std::uint64_t bytesBeforeBuffer_ = 0; // read and dropped from the buffer

@@ -9,14 +9,16 @@
 
 namespace borvelin {
 
+class CommitSet;
+
 // When an output's bytes go to its file: as the job fills each buffer, so that a write
 // that fails stops the job at the line that filled it; or behind the job, on a thread
 // of their own, which reports a failure a buffer later. A job whose lines have other
 // effects that must not outrun a failed write (the failure log) writes as it goes.
 enum class OutputWrites { AsTheJobGoes, Behind };
 
-// Where a job's output lines go. Nothing reaches the output's target before commit():
-// a sink destroyed uncommitted leaves the target as it was.
+// Where a job's output lines go. Nothing reaches the output's target before the commit
+// it is added to: a sink destroyed uncommitted leaves the target as it was.
 //
 // A sink lends the job room in its buffer, so that a line that fits costs no call.
 class LineSink {
@@ -50,15 +52,17 @@ public:
     }
     // Every line is written; the target is still untouched.
     virtual void close() = 0;
-    // Closes if need be and puts the output in the target's place.
-    virtual void commit() = 0;
+    // Closes if need be and adds the output to `set`, which puts it in the target's place
+    // with the job's other outputs.
+    virtual void addTo(CommitSet& set) = 0;
+    // The set it was added to is in place: nothing of the output is the sink's any more.
+    virtual void markCommitted() noexcept = 0;
     virtual const std::string& targetName() const = 0;
+    // The file that holds the output until it is put in place.
+    virtual const std::string& readyName() const = 0;
     std::uint64_t linesWritten() const { return linesWritten_; }
-    // Once committed: the name the replaced target is kept under; empty when nothing was
-    // replaced or kept.
-    const std::string& keptAs() const { return keptAs_; }
-    // At commit, whatever the target held becomes `backupName`, replacing an older
-    // backup. For the master files a user keeps, whose loss would be hard to undo.
+    // At commit, whatever the target held becomes `backupName`, and the backup before it
+    // an older one. For the master files a user keeps, whose loss would be hard to undo.
     virtual void keepReplacedAs(const std::string& backupName);
 
 protected:

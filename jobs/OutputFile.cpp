@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/OutputFile.h"
 
+#include "jobs/CommitSet.h"
+#include "jobs/DiskStore.h"
 #include "jobs/DiskSync.h"
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
 #include "jobs/RegularFile.h"
-#include "jobs/ReplaceKeepingBackup.h"
 #include "jobs/TemporaryFile.h"
 
 #include <algorithm>
@@ -140,7 +141,7 @@ void OutputFile::close()
         throw JobError::fromLastError(targetName_, EIO);
 }
 
-void OutputFile::commit()
+void OutputFile::addTo(CommitSet& set)
 {
     close();
     const fs::path target = resolvedTarget(targetName_);
@@ -148,23 +149,24 @@ void OutputFile::commit()
     const auto existing = fs::status(target, ec);
     if (!ec && fs::exists(existing))
         fs::permissions(temporaryName_, existing.permissions(), ec); // keep the target's permissions
-    if (!backupName_.empty()) {
-        const bool replacing = fs::exists(target, ec);
-        replaceKeepingBackup(temporaryName_, target, backupName_, targetName_, backupName_);
-        committed_ = true;
-        if (replacing)
-            keptAs_ = backupName_;
-        return;
-    }
-    fs::rename(temporaryName_, target, ec);
-    if (ec)
-        throw JobError::fromErrno(ec.value(), targetName_);
+    if (backupName_.empty())
+        set.replace(target.string(), temporaryName_, targetName_);
+    else
+        set.replaceKeepingBackup(target.string(), temporaryName_, backupName_, targetName_, backupName_);
+}
+
+void OutputFile::commit()
+{
+    CommitSet set(diskStore());
+    addTo(set);
+    set.commit();
     committed_ = true;
 }
 
+// A backup the user made read-only is refused as a read-only target is.
 void OutputFile::keepReplacedAs(const std::string& backupName)
 {
-    requireRegularFileOrNothing(backupName, backupName);
+    requireWritableTarget(resolvedTarget(backupName), backupName);
     backupName_ = backupName;
 }
 

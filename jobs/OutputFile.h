@@ -14,8 +14,9 @@
 namespace borvelin {
 
 // An output text file that replaces its target only when it is complete: the lines go
-// to a temporary file beside the target, which commit() renames over it. Until then
-// the target keeps whatever it held; an output destroyed uncommitted leaves no trace.
+// to a temporary file beside the target, which a commit renames over it (commit(), or the
+// set of the job's outputs it is added to). Until then the target keeps whatever it held;
+// an output destroyed uncommitted leaves no trace.
 // Every line ends in CR LF. Written behind the job, it fills one buffer while the other
 // is written.
 class OutputFile final : public LineSink {
@@ -32,12 +33,15 @@ public:
     // Flushes and closes the temporary file; the target is still untouched. An output
     // that keeps a backup is then on the disk as well.
     void close() override;
-    // Closes if need be and renames the temporary file over the target.
-    void commit() override;
+    // Closes if need be and renames the temporary file over the target, on its own.
+    void commit();
+    void addTo(CommitSet& set) override;
+    void markCommitted() noexcept override { committed_ = true; }
     void keepReplacedAs(const std::string& backupName) override;
 
     const std::string& targetName() const override { return targetName_; }
     const std::string& temporaryName() const { return temporaryName_; }
+    const std::string& readyName() const override { return temporaryName_; }
 
 private:
     void makeRoom(std::size_t bytes) override;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keptlist/KeptList.h"
 
-#include "keptlist/ListSave.h"
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -28,11 +26,6 @@ KeptList::KeptList(std::string fileName, const ListFile::Progress& progress)
 }
 
 KeptList::~KeptList() = default;
-
-std::string KeptList::backupNameOf(const std::string& fileName)
-{
-    return std::filesystem::path(fileName).replace_extension(".BAK").string();
-}
 
 std::string KeptList::row(std::uint64_t row) const
 {
@@ -190,7 +183,7 @@ KeptList::Change KeptList::redo()
 
 // The file's untouched lines go as they are read, breaks and all. A row that has no break
 // of its own (the list's last line had none) gets the list's break when rows follow it.
-void KeptList::writeRows(OutputFile& output) const
+void KeptList::writeRows(LineSink& output) const
 {
     const auto& pieces = rows_.pieces();
     for (std::size_t index = 0; index < pieces.size(); ++index) {
@@ -233,7 +226,7 @@ std::optional<std::uint64_t> KeptList::LineMoves::newLineOf(std::uint64_t line) 
     return run.firstRow + (line - run.firstLine);
 }
 
-KeptList::LineMoves KeptList::save(const std::string& backupName)
+KeptList::LineMoves KeptList::save(StatusSink& status, listfile::Saved& saved)
 {
     LineMoves moves;
     for (std::size_t index = 0; index < rows_.pieces().size(); ++index) {
@@ -253,9 +246,9 @@ KeptList::LineMoves KeptList::save(const std::string& backupName)
         return source;
     });
 
-    replaceListKeepingBackup(fileName(), backupName, [this](OutputFile& output) { writeRows(output); });
+    saved = listfile::save([this](LineSink& output) { writeRows(output); }, status);
 
-    auto saved = std::make_unique<ListFile>(fileName());
+    auto reread = std::make_unique<ListFile>(fileName());
     renameHistorySources([&](RowSource source) {
         if (source.kind != RowSource::Kind::FileLine)
             return source;
@@ -263,8 +256,8 @@ KeptList::LineMoves KeptList::save(const std::string& backupName)
             return RowSource{RowSource::Kind::FileLine, *row};
         return dropped.at(source.index);
     });
-    const bool asWritten = saved->lineCount() == rows_.size();
-    file_ = std::move(saved);
+    const bool asWritten = reread->lineCount() == rows_.size();
+    file_ = std::move(reread);
     rows_.reset(file_->lineCount());
     if (!asWritten) { // changed on the disk right after the save: the history no longer fits
         history_.clear();

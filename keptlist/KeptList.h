@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/ListSave.h"
+#include "jobs/StatusSink.h"
 #include "keptlist/ListFile.h"
 #include "keptlist/RowSources.h"
 
@@ -78,13 +80,12 @@ public:
         std::vector<Run> runs_; // by their first line
     };
 
-    // Writes the rows to the file, keeping the list it replaces as `backupName`, and
-    // reads the file anew: row N is then line N. The edits stay undoable. Throws
-    // JobError and changes nothing when the file cannot be written.
-    LineMoves save(const std::string& backupName);
-
-    // The name the file's backup has: QSL.TXT is kept as QSL.BAK.
-    static std::string backupNameOf(const std::string& fileName);
+    // Writes the rows to QSL.TXT in the current folder as every command that replaces the
+    // list does (under the folder's lock, the list it replaces kept as QSL.BAK and older
+    // backups beside it), and reads the file anew: row N is then line N. The edits stay
+    // undoable. Throws JobError and changes nothing when the file cannot be written.
+    // `status` shows a wait for the folder's lock; `saved` says where the old list went.
+    LineMoves save(StatusSink& status, listfile::Saved& saved);
 
 private:
     struct Edit {
@@ -102,7 +103,7 @@ private:
     std::string lineBreakOf(RowSource source) const;
     Change record(const Edit& edit);
     Change apply(const Edit& edit, bool backwards);
-    void writeRows(OutputFile& output) const;
+    void writeRows(LineSink& output) const;
     void renameHistorySources(const std::function<RowSource(RowSource)>& rename);
 
     std::unique_ptr<ListFile> file_;

@@ -46,10 +46,10 @@ JobError changedOnTheDisk(const std::string& fileName)
 
 } // namespace
 
-FileStamp stampOf(const std::string& fileName)
+FileVersion versionOf(const std::string& fileName)
 {
     std::error_code ec;
-    FileStamp stamp;
+    FileVersion stamp;
     const auto size = fs::file_size(fileName, ec);
     if (ec)
         return stamp;
@@ -72,7 +72,7 @@ ListFile::ListFile(std::string fileName, const Progress& progress) : fileName_(s
 void ListFile::index(const Progress& progress)
 {
     FileHandle file = openForReading(fileName_);
-    stamp_ = stampOf(fileName_);
+    version_ = versionOf(fileName_);
     starts_ = {};
     starts_.push_back(0);
     std::vector<char> block(IndexBlockSize);
@@ -106,7 +106,7 @@ void ListFile::index(const Progress& progress)
         if (blockStart == 0)
             reserveLike(got);
         blockStart += got;
-        if (progress && !progress(blockStart, stamp_.size))
+        if (progress && !progress(blockStart, version_.size))
             throw JobError(ErrorNumber::UserInterrupt, "User interrupt occurred");
     }
     if (starts_.back() != blockStart) {
@@ -117,7 +117,7 @@ void ListFile::index(const Progress& progress)
     }
     if (starts_.capacity() > starts_.size() + starts_.size() / 4)
         starts_.shrinkToFit();
-    if (stampOf(fileName_) != stamp_ || stamp_.size != blockStart)
+    if (versionOf(fileName_) != version_ || version_.size != blockStart)
         throw changedOnTheDisk(fileName_);
 #if !defined(_WIN32)
     file_ = std::move(file);
@@ -131,14 +131,14 @@ void ListFile::reserveLike(std::size_t firstBlockBytes)
     const std::uint64_t linesSeen = starts_.size() - 1;
     if (linesSeen == 0 || firstBlockBytes == 0)
         return;
-    const std::uint64_t expected = stamp_.size * linesSeen / firstBlockBytes;
-    starts_.reserve(static_cast<std::size_t>(std::min(expected + expected / 16 + 16, stamp_.size + 2)));
+    const std::uint64_t expected = version_.size * linesSeen / firstBlockBytes;
+    starts_.reserve(static_cast<std::size_t>(std::min(expected + expected / 16 + 16, version_.size + 2)));
 }
 
 FileHandle ListFile::open() const
 {
 #if defined(_WIN32)
-    if (stampOf(fileName_) != stamp_)
+    if (versionOf(fileName_) != version_)
         throw changedOnTheDisk(fileName_);
     return openForReading(fileName_);
 #else

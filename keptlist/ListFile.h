@@ -14,15 +14,15 @@ namespace borvelin {
 
 // What tells one version of a file on the disk from another: its size and its time of
 // change. A missing file has the empty stamp.
-struct FileStamp {
+struct FileVersion {
     std::uint64_t size = 0;
     std::int64_t changed = 0; // in the file system's clock ticks
     bool exists = false;
 
-    bool operator==(const FileStamp&) const = default;
+    bool operator==(const FileVersion&) const = default;
 };
 
-FileStamp stampOf(const std::string& fileName);
+FileVersion versionOf(const std::string& fileName);
 
 // A list file as the window keeps it: an index of where each line begins, not the lines,
 // so that a list of ten million lines costs 4 bytes a line. Lines end as the jobs read
@@ -44,7 +44,7 @@ public:
     ListFile& operator=(const ListFile&) = delete;
 
     const std::string& fileName() const { return fileName_; }
-    const FileStamp& stamp() const { return stamp_; }
+    const FileVersion& version() const { return version_; }
     std::uint64_t lineCount() const { return starts_.size() - 1; }
     std::uint64_t size() const { return starts_.back(); }
     // Where line `index` begins, and where the next begins (its break included).
@@ -78,7 +78,7 @@ private:
     void readRange(std::FILE* file, std::uint64_t begin, std::uint64_t end, std::string& bytes) const;
 
     std::string fileName_;
-    FileStamp stamp_;
+    FileVersion version_;
     LineStarts starts_; // of every line, and the file's size behind them
     bool endsWithBreak_ = true;
     std::string firstBreak_ = "\r\n";

@@ -52,7 +52,7 @@ void readRemarks(const ListEntry& entry, std::vector<std::string>& remarks)
 } // namespace
 
 CallLookup::CallLookup(const std::vector<std::string>& calls, Keeps keeps)
-    : keeps_(keeps), found_(calls.size()), hitTexts_(keeps == Keeps::Text ? calls.size() : 0)
+    : keeps_(keeps), found_(calls.size()), homeOfAnswer_(calls.size(), NoHome)
 {
     answers_.reserve(calls.size());
     for (const std::string& call : calls)
@@ -69,7 +69,12 @@ void CallLookup::addHome(std::string home, std::size_t answer)
     shortestHome_ = homes_.size() == 0 ? home.size() : std::min(shortestHome_, home.size());
     longestHome_ = std::max(longestHome_, home.size());
     const std::uint64_t hash = callHash(home);
-    homes_.findOrAdd(hash, isHome(home), [&] { return Home{std::move(home), {}}; }).askedBy.push_back(answer);
+    const std::size_t homes = homes_.size();
+    const std::uint32_t place = homes_.placeOrAdd(hash, isHome(home), [&] { return Home{std::move(home), {}}; });
+    homes_.at(place).askedBy.push_back(answer);
+    homeOfAnswer_[answer] = place;
+    if (homes_.size() != homes && keeps_ == Keeps::Text)
+        hitTexts_.addHome();
 }
 
 void CallLookup::readList(LineSource& list)
@@ -85,15 +90,16 @@ void CallLookup::readList(LineSource& list)
             const std::uint64_t hash = callHash(lineHome);
             if (!homes_.mayHold(hash))
                 continue;
-            if (const Home* home = homes_.find(hash, isHome(lineHome)))
-                addHit(*home, line, linesRead_);
+            if (const std::uint32_t home = homes_.placeOf(hash, isHome(lineHome)); home != CallTable<Home>::NotThere)
+                addHit(home, line, linesRead_);
         }
     }
 }
 
 // The hit goes to every call that asked for its home call: as it is, or as its text.
-void CallLookup::addHit(const Home& home, std::string_view line, std::uint64_t lineNumber)
+void CallLookup::addHit(std::uint32_t place, std::string_view line, std::uint64_t lineNumber)
 {
+    const Home& home = homes_.at(place);
     readHit(line, lineNumber);
     for (const std::size_t answer : home.askedBy)
         found_[answer] = true;
@@ -102,12 +108,9 @@ void CallLookup::addHit(const Home& home, std::string_view line, std::uint64_t l
             answers_[answer].hits.push_back(hit_);
         return;
     }
-    // Written once, where the first call that asked keeps it, and copied from there.
-    std::string& first = hitTexts_[home.askedBy.front()];
-    const std::size_t begin = first.size();
-    appendHitText(first, hit_, line);
-    for (std::size_t index = 1; index < home.askedBy.size(); ++index)
-        hitTexts_[home.askedBy[index]].append(first, begin);
+    hitText_.clear();
+    appendHitText(hitText_, hit_, line);
+    hitTexts_.append(place, hitText_);
 }
 
 void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
@@ -131,16 +134,18 @@ void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
 {
     appendAnswerHead(text, answers_[answer].call, found_[answer]);
     if (keeps_ == Keeps::Text) {
-        text.append(hitTexts_[answer]);
+        if (const std::size_t home = homeOfAnswer_[answer]; home != NoHome)
+            text.append(hitTexts_.textOf(home));
         return;
     }
     for (const LookupHit& hit : answers_[answer].hits)
         appendHitText(text, hit);
 }
 
-std::string_view CallLookup::hitsText(std::size_t answer) const
+void CallLookup::writeHitsText(std::size_t answer, std::ostream& out) const
 {
-    return hitTexts_[answer];
+    if (const std::size_t home = homeOfAnswer_[answer]; home != NoHome && keeps_ == Keeps::Text)
+        hitTexts_.writeTo(home, out);
 }
 
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files)

@@ -9,10 +9,12 @@
 #include "listline/ListEntry.h"
 #include "listline/ListLineParser.h"
 #include "listline/RouteReader.h"
+#include "lookup/HitTexts.h"
 #include "lookup/LookupAnswer.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,8 @@ class CallLookup {
 public:
     // What is kept of each line found: the hits, or only the answers' text (answerText),
     // all the command line and the window show, which needs no strings of its own per line.
+    // The text is kept once for each home call asked, however many calls share it, so
+    // that memory does not grow with the calls asked again.
     enum class Keeps { Hits, Text };
 
     explicit CallLookup(const std::vector<std::string>& calls, Keeps keeps = Keeps::Hits);
@@ -40,8 +44,8 @@ public:
     bool allFound() const;
     // Appends the text of answers()[answer], as answerText gives it.
     void appendAnswerText(std::string& text, std::size_t answer) const;
-    // When only the text is kept: the answer's text after its first line.
-    std::string_view hitsText(std::size_t answer) const;
+    // When only the text is kept: writes the answer's text after its first line.
+    void writeHitsText(std::size_t answer, std::ostream& out) const;
     std::uint64_t linesRead() const { return linesRead_; }
 
 private:
@@ -54,20 +58,24 @@ private:
     // Most lines name a call not asked for: a filter in front of the homes asked for, at
     // this many bits each, settles them from the cache.
     static constexpr std::size_t FilterBitsPerHome = 64;
+    static constexpr std::size_t NoHome = static_cast<std::size_t>(-1);
 
     void addHome(std::string home, std::size_t answer);
     static auto isHome(std::string_view lineHome)
     {
         return [lineHome](const Home& home) { return equalInCapitals(home.call, lineHome); };
     }
-    void addHit(const Home& home, std::string_view line, std::uint64_t lineNumber);
+    // The line found for the home at `place`.
+    void addHit(std::uint32_t place, std::string_view line, std::uint64_t lineNumber);
     void readHit(std::string_view line, std::uint64_t lineNumber);
 
     Keeps keeps_;
     std::vector<LookupAnswer> answers_;
     std::vector<bool> found_;
-    std::vector<std::string> hitTexts_; // of each answer, when only the text is kept
-    LookupHit hit_;                     // the line in hand, its strings used again and again
+    HitTexts hitTexts_;                     // of each home, when only the text is kept
+    std::string hitText_;                   // of the line in hand
+    std::vector<std::size_t> homeOfAnswer_; // into homes_; NoHome for a call that has none
+    LookupHit hit_;                         // the line in hand, its strings used again and again
     CallTable<Home> homes_;
     std::size_t shortestHome_ = 1;
     std::size_t longestHome_ = 0; // none asked for: no line is

@@ -36,7 +36,7 @@ void List25Job::takeUp(const LineBlock& lines)
         const auto [recordEnd, callEnd] = block.lines[line];
         writeLine(std::string_view(block.records).substr(recordBegin, recordEnd - recordBegin));
         if (callEnd != callBegin)
-            managers_.add(std::string_view(block.calls).substr(callBegin, callEnd - callBegin));
+            managers_.add(std::string_view(block.calls).substr(callBegin, callEnd - callBegin), state_.RecCount);
         recordBegin = recordEnd;
         callBegin = callEnd;
     }

@@ -2,6 +2,8 @@
 #include "shell/CallFinder.h"
 
 #include "forms/ListText.h"
+#include "jobs/DiskStore.h"
+#include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
 #include "lookup/CallLookup.h"
@@ -22,12 +24,21 @@
 
 namespace {
 
+class NoStatus : public borvelin::StatusSink {
+public:
+    void setPanelText(int, const std::string&) override {}
+};
+
 // The answers for the calls, or the error that kept the list from being read. The list
-// is the one of the folder the find began in, whatever folder is chosen meanwhile.
+// is the one of the folder the find began in, whatever folder is chosen meanwhile; a set
+// of files a killed command left half in place there is completed first.
 QString lookUp(const std::vector<std::string>& calls, const QString& folder)
 {
     const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
     try {
+        borvelin::DiskStore store(QFile::encodeName(folder).toStdString());
+        NoStatus status;
+        borvelin::beginReading(store, status);
         borvelin::LineReader lines(QFile::encodeName(list).toStdString());
         return ListText::toText(borvelin::lookUpText(calls, lines));
     } catch (const borvelin::JobError& error) {

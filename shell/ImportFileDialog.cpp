@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 
 std::optional<ImportChoice> askImportFile(QWidget* parent)
@@ -14,6 +15,8 @@ std::optional<ImportChoice> askImportFile(QWidget* parent)
     dialog.setNameFilters({QStringLiteral("Manager lists (*.txt *.csv *.TXT *.CSV)"), QStringLiteral("All files (*)")});
     auto* merge = new QCheckBox(QStringLiteral("&Merge: add only the stations QSL.TXT lacks"), &dialog);
     merge->setObjectName(QStringLiteral("chkMerge"));
+    // With a list there, adding to it is the safe choice; replacing it asks first.
+    merge->setChecked(QFileInfo(QStringLiteral("QSL.TXT")).isFile());
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
         grid->addWidget(merge, grid->rowCount(), 0, 1, grid->columnCount());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -6,6 +6,7 @@
 #include "forms/AppTitle.h"
 #include "jobs/JobError.h"
 #include "jobs/LineCount.h"
+#include "jobs/ListSave.h"
 #include "shell/WorkingFolder.h"
 
 #include <QDateTime>
@@ -47,6 +48,18 @@ QString linesText(std::uint64_t lines)
 QString sizeText(qint64 bytes)
 {
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+// "The old QSL.TXT is kept as QSL.BAK (in /home/q1abc/qsl); the backup before it as
+// QSL.20250102-101112.BAK."
+QString keptText(const borvelin::KeptBackup& kept)
+{
+    QString text = QStringLiteral("\nThe old %1 is kept as %2 (in %3)")
+                       .arg(QString::fromStdString(kept.target), QString::fromStdString(kept.backup),
+                            QDir::toNativeSeparators(WorkingFolder::current()));
+    if (!kept.older.empty())
+        text += QStringLiteral("; the backup before it as %1").arg(QString::fromStdString(kept.older));
+    return text + QLatin1Char('.');
 }
 
 } // namespace
@@ -115,6 +128,12 @@ void JobReport::createControls()
 
     auto* logRow = new QHBoxLayout;
     logRow->addStretch();
+    cmdUndo = new QPushButton(QStringLiteral("&Undo"), this);
+    cmdUndo->setObjectName(QStringLiteral("cmdUndo"));
+    cmdUndo->setToolTip(QStringLiteral("Put the list before the last command back; the list it replaces is kept"));
+    cmdUndo->hide();
+    connect(cmdUndo, &QPushButton::clicked, this, &JobReport::undoClicked);
+    logRow->addWidget(cmdUndo);
     cmdShowLog = new QPushButton(QStringLiteral("Show Log"), this);
     cmdShowLog->setObjectName(QStringLiteral("cmdShowLog"));
     connect(cmdShowLog, &QPushButton::clicked, this, [this] { showFileInside(QStringLiteral("BORVELIN.LOG")); });
@@ -268,6 +287,7 @@ QString JobReport::reportText() const
 void JobReport::showJobStarted()
 {
     stopCounting(); // the job reads the disk now
+    cmdUndo->hide();
     prgJob->reset();
     fraJob_->show();
     lblReport_->clear();
@@ -283,16 +303,27 @@ void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& 
         text +=
             QStringLiteral("\nWritten %1: %2, %3.").arg(name, linesText(file.lines), sizeText(QFileInfo(name).size()));
     }
-    for (const auto& kept : summary.filesKept)
-        text += QStringLiteral("\nThe old %1 is kept as %2.")
-                    .arg(QString::fromStdString(kept.name), QString::fromStdString(kept.keptAs));
     QStringList counts;
     for (const auto& count : summary.counts)
         counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), QString::fromStdString(count.what()));
     if (!counts.isEmpty())
         text += QLatin1Char('\n') + counts.join(QStringLiteral("; ")) + QLatin1Char('.');
+    for (const auto& kept : summary.kept) {
+        text += keptText(kept);
+        if (kept.target == borvelin::listfile::ListName)
+            cmdUndo->show();
+    }
     lblReport_->setText(text);
     showFolder(summary.filesWritten);
+}
+
+void JobReport::showListRestored(const borvelin::KeptBackup& kept)
+{
+    fraJob_->hide();
+    lblReport_->setText(QStringLiteral("Undo: %1 is the list from before the last command again.")
+                            .arg(QString::fromStdString(kept.target)) +
+                        keptText(kept));
+    showFolder();
 }
 
 void JobReport::showJobFailed(const QString& command, const QString& error)

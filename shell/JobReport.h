@@ -53,6 +53,9 @@ public:
     void clearReport();
     // Shows the folder's file in the program, read-only.
     void showFileInside(const QString& file);
+    // After Undo: the list kept as QSL.BAK is QSL.TXT again; `kept` says where the list
+    // it replaced went.
+    void showListRestored(const borvelin::KeptBackup& kept);
 
     // How a file is handed to the desktop; false when no program takes it.
     std::function<bool(const QUrl&)> openInDesktop;
@@ -66,9 +69,12 @@ public:
     QPushButton* cmdShowInFileManager = nullptr;
     QPushButton* cmdShowLog = nullptr;
     QTabWidget* tabClient = nullptr;
+    // Offered after a command that replaced QSL.TXT: puts the list before it back.
+    QPushButton* cmdUndo = nullptr;
 
 signals:
     void cancelClicked();
+    void undoClicked();
     // The line counts of the folder's files are all shown.
     void filesCounted();
 

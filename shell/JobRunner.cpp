@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/JobRunner.h"
 
+#include "jobs/StopRequest.h"
+
 #include <QEventLoop>
 #include <QTimer>
 
+#include <chrono>
 #include <exception>
 #include <thread>
 
@@ -12,21 +15,40 @@ borvelin::JobSummary JobRunner::run(const Job& job)
     borvelin::JobSummary summary;
     std::exception_ptr failure;
     QEventLoop loop;
+    jobEnded_ = false;
+    running_ = this;
     std::thread worker([&] {
         try {
             summary = job(*this);
         } catch (...) {
             failure = std::current_exception();
         }
+        {
+            std::lock_guard lock(endMutex_);
+            jobEnded_ = true;
+        }
+        ended_.notify_all();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
     worker.join();
+    running_ = nullptr;
     progressShown_.invalidate(); // the last texts go out now
     deliver();
     if (failure)
         std::rethrow_exception(failure);
     return summary;
+}
+
+// Called on the window's thread, within run()'s loop, so that the runner outlives the wait.
+void JobRunner::stopRunningJobAndWait(int waitMs)
+{
+    JobRunner* runner = running_;
+    if (!runner)
+        return;
+    borvelin::requestStop();
+    std::unique_lock lock(runner->endMutex_);
+    runner->ended_.wait_for(lock, std::chrono::milliseconds(waitMs), [runner] { return runner->jobEnded_; });
 }
 
 void JobRunner::setPanelText(int panel, const std::string& text)

@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -27,6 +29,9 @@ public:
 
     // Runs `job` to its end and gives back its summary; rethrows what the job threw.
     borvelin::JobSummary run(const Job& job);
+    // Stops the job that runs, if one does, and waits until it has ended and cleaned up,
+    // at most `waitMs`: for the end of a session, after which the program gets no time.
+    static void stopRunningJobAndWait(int waitMs = 20000);
 
     // Called on the job's thread.
     void setPanelText(int panel, const std::string& text) override;
@@ -49,4 +54,9 @@ private:
     bool deliveryScheduled_ = false;
 
     QElapsedTimer progressShown_; // window thread only
+
+    std::mutex endMutex_;
+    std::condition_variable ended_;
+    bool jobEnded_ = false;
+    static inline std::atomic<JobRunner*> running_{nullptr};
 };

@@ -337,9 +337,9 @@ std::optional<int> ListModel::redo()
     return afterUndoOrRedo(change.row, change.kind == Kind::Inserted, change.kind == Kind::Erased);
 }
 
-void ListModel::save(const std::string& backupName)
+void ListModel::save(borvelin::StatusSink& status, borvelin::listfile::Saved& saved)
 {
-    const borvelin::KeptList::LineMoves moves = list_->save(backupName);
+    const borvelin::KeptList::LineMoves moves = list_->save(status, saved);
     beginResetModel();
     if (findings_)
         findings_->moveLines([&moves](std::uint64_t line) -> std::optional<std::uint64_t> {

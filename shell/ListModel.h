@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/ListSave.h"
+#include "jobs/StatusSink.h"
 #include "keptlist/RowOrder.h"
 
 #include <QAbstractTableModel>
@@ -62,7 +64,8 @@ public:
     std::optional<int> redo();
     // Saves the list, keeping the one it replaces as `backupName`; findings move with
     // their lines. Throws JobError.
-    void save(const std::string& backupName);
+    // Saves the list as every command replaces it; `saved` says where the old one went.
+    void save(borvelin::StatusSink& status, borvelin::listfile::Saved& saved);
 
 signals:
     // The list's rows, or whether it can be undone or saved, changed.

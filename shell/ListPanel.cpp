@@ -34,6 +34,12 @@
 
 namespace {
 
+// Shows no panel text: the list's save is not a job of the status bar.
+class NoStatus : public borvelin::StatusSink {
+public:
+    void setPanelText(int, const std::string&) override {}
+};
+
 const QString ListName = QStringLiteral("QSL.TXT");
 const QString FindingsName = QStringLiteral("QSLCHK.CSV");
 
@@ -61,7 +67,7 @@ std::unique_ptr<borvelin::CheckFindings> findingsOf(const QString& list, const Q
 struct ListPanel::Loaded {
     std::unique_ptr<borvelin::KeptList> list;
     std::unique_ptr<borvelin::CheckFindings> findings;
-    borvelin::FileStamp findingsStamp;
+    borvelin::FileVersion findingsVersion;
     QString error;
 };
 
@@ -262,7 +268,7 @@ void ListPanel::load()
         };
         try {
             loaded->list = std::make_unique<borvelin::KeptList>(fileNameOf(path), progress);
-            loaded->findingsStamp = borvelin::stampOf(fileNameOf(findings));
+            loaded->findingsVersion = borvelin::versionOf(fileNameOf(findings));
             loaded->findings = findingsOf(path, findings);
         } catch (const borvelin::JobError& error) {
             loaded->error = QStringLiteral("Error %1: %2: %3")
@@ -286,7 +292,7 @@ void ListPanel::takeLoaded(const std::shared_ptr<Loaded>& result)
     if (!result->error.isEmpty()) {
         lblLoading->setText(result->error);
     } else {
-        findingsStamp_ = result->findingsStamp;
+        findingsVersion_ = result->findingsVersion;
         Model->setList(std::move(result->list), std::move(result->findings));
         showWhetherFindingsAreThere();
         stkList->setCurrentIndex(stkList->count() - 1);
@@ -416,17 +422,18 @@ bool ListPanel::save()
     if (!hasList())
         return false;
     const QString path = listPath();
-    if (borvelin::stampOf(fileNameOf(path)) != Model->list()->file().stamp() &&
+    if (borvelin::versionOf(fileNameOf(path)) != Model->list()->file().version() &&
         QMessageBox::question(window(), AppTitle,
                               QStringLiteral("%1 has changed on the disk since it was read. Save the list shown "
                                              "over it?")
                                   .arg(QDir::toNativeSeparators(path))) != QMessageBox::Yes)
         return false;
-    const QString backup = QString::fromStdString(borvelin::KeptList::backupNameOf(ListName.toStdString()));
     const QModelIndex current = tblList->currentIndex();
     QApplication::setOverrideCursor(Qt::BusyCursor);
+    borvelin::listfile::Saved savedList;
     try {
-        Model->save(fileNameOf(QDir::current().absoluteFilePath(backup)));
+        NoStatus status; // a wait for the folder's lock shows as the busy cursor
+        Model->save(status, savedList);
     } catch (const borvelin::JobError& error) {
         QApplication::restoreOverrideCursor();
         QMessageBox::critical(window(), AppTitle, describe(error));
@@ -438,9 +445,17 @@ bool ListPanel::save()
     watch(path);
     fraChanged->hide();
     const std::uint64_t lines = Model->list()->rowCount();
-    QString report = QStringLiteral("Saved %1: %2 %3.\nThe list before the save is kept as %4.")
+    QString report = QStringLiteral("Saved %1: %2 %3.")
                          .arg(ListName, QLocale().toString(static_cast<qulonglong>(lines)),
-                              lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"), backup);
+                              lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
+    if (savedList.kept) {
+        report += QStringLiteral("\nThe list before the save is kept as %1")
+                      .arg(QString::fromStdString(savedList.kept->backup));
+        report +=
+            savedList.kept->older.empty()
+                ? QStringLiteral(".")
+                : QStringLiteral("; the backup before it as %1.").arg(QString::fromStdString(savedList.kept->older));
+    }
     // The findings moved with their lines, but the line numbers they name are the old ones.
     if (Model->hasFindings())
         report += QStringLiteral("\nThe findings are of the list as Check List read it: run it again for the list "
@@ -467,16 +482,16 @@ bool ListPanel::mayLeave()
 
 void ListPanel::afterJob()
 {
-    if (!hasList() || borvelin::stampOf(fileNameOf(listPath())) != Model->list()->file().stamp()) {
+    if (!hasList() || borvelin::versionOf(fileNameOf(listPath())) != Model->list()->file().version()) {
         if (!loading())
             load();
         return;
     }
     const QString findings = QDir::current().absoluteFilePath(FindingsName);
-    const borvelin::FileStamp stamp = borvelin::stampOf(fileNameOf(findings));
-    if (stamp == findingsStamp_)
+    const borvelin::FileVersion stamp = borvelin::versionOf(fileNameOf(findings));
+    if (stamp == findingsVersion_)
         return;
-    findingsStamp_ = stamp;
+    findingsVersion_ = stamp;
     Model->setFindings(findingsOf(listPath(), findings));
     showWhetherFindingsAreThere();
     emit stateChanged();
@@ -500,7 +515,7 @@ void ListPanel::checkTheDisk()
             load();
         return;
     }
-    if (borvelin::stampOf(fileNameOf(path)) == Model->list()->file().stamp()) {
+    if (borvelin::versionOf(fileNameOf(path)) == Model->list()->file().version()) {
         fraChanged->hide();
         return;
     }

@@ -108,5 +108,5 @@ private:
     std::shared_ptr<std::atomic<bool>> stopLoader_;
     int loadRun_ = 0; // what an earlier load read is not shown
     QFileSystemWatcher* watcher_ = nullptr;
-    borvelin::FileStamp findingsStamp_;
+    borvelin::FileVersion findingsVersion_;
 };

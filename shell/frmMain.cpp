@@ -7,6 +7,8 @@
 #include "forms/AppIcon.h"
 #include "forms/AppTitle.h"
 #include "forms/Forms.h"
+#include "forms/SettingsStore.h"
+#include "jobs/BackupGenerations.h"
 #include "jobs/StatusSink.h"
 #include "jobs/StopRequest.h"
 #include "shell/CallFinder.h"
@@ -16,6 +18,7 @@
 #include "shell/WorkingFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -45,8 +48,20 @@ frmMain::frmMain()
     for (int PanelIndex = 1; PanelIndex <= 4; ++PanelIndex)
         StatusBar1->addPanel();
     applyStoredPlacement();
+    readBackupSetting();
     Report->showFolder();
     List->load();
+}
+
+// How many older lists and logs are kept besides QSL.BAK and LOG.adi.bak: a number in
+// the settings, 10 when it is not there or no number.
+void frmMain::readBackupSetting()
+{
+    bool isNumber = false;
+    const int olderKept = SettingsStore::GetSetting(AppTitle, QStringLiteral("Backups"), QStringLiteral("OlderKept"),
+                                                    QString::number(borvelin::backups::DefaultOlderKept))
+                              .toInt(&isNumber);
+    borvelin::backups::setOlderKept(isNumber && olderKept >= 0 ? olderKept : borvelin::backups::DefaultOlderKept);
 }
 
 frmMain::~frmMain() = default;
@@ -141,6 +156,7 @@ void frmMain::createClientArea()
     Finder->txtFound->setMaximumHeight(8 * Finder->txtFound->fontMetrics().lineSpacing());
     createListPanel();
     connect(Report, &JobReport::cancelClicked, this, &frmMain::cmdCancel_Click);
+    connect(Report, &JobReport::undoClicked, this, &frmMain::cmdUndo_Click);
     layout->addWidget(Report, 1);
     escapeStopsJob_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmMain::cmdCancel_Click);
     escapeStopsJob_->setEnabled(false);
@@ -250,6 +266,18 @@ void frmMain::closeEvent(QCloseEvent* event)
     if (!(windowState() & Qt::WindowMinimized))
         saveCurrentPlacement();
     event->accept();
+}
+
+void frmMain::endSession(int exitStatus)
+{
+    sessionExitStatus_ = exitStatus;
+    if (jobRunning_) {
+        closeAfterJob_ = true;
+        borvelin::requestStop();
+        return;
+    }
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(exitStatus);
 }
 
 void frmMain::mnuFileExit_Click()

@@ -57,6 +57,12 @@ public:
     // when it cannot.
     bool tryExampleIn(const QString& folder);
 
+    // The system asks the program to end: a running job is stopped and the window closes
+    // once it has cleaned up, as with the close box; the program then exits with
+    // `exitStatus`.
+    void endSession(int exitStatus);
+    int sessionExitStatus() const { return sessionExitStatus_; }
+
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
     JobReport* Report = nullptr;
@@ -89,6 +95,7 @@ public slots:
     void mnuHelpAbout_Click();
     void StatusBar2_PanelClick(int index);
     void cmdCancel_Click();
+    void cmdUndo_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -109,6 +116,7 @@ private:
     void addRecentFolderItems(QMenu* menu);
     void showRecentFolders();
     void createClientArea();
+    void readBackupSetting();
     void applyStoredPlacement();
     void applyOuterSize();
     QSize frameExtent() const;
@@ -120,6 +128,7 @@ private:
     void endJob();
     void setMenuCommandsEnabled(bool enabled);
     QString describe(const borvelin::JobError& error) const;
+    bool replacingTheListIsConfirmed(const QString& importedFile);
 
     borvelin::JobState jobState_;
     borvelin::JobSummary lastSummary_;
@@ -127,6 +136,7 @@ private:
     bool outerSizeSettled_ = false;
     bool jobRunning_ = false;
     bool closeAfterJob_ = false; // the close box was pressed while a job ran
+    int sessionExitStatus_ = 0;
     QShortcut* escapeStopsJob_ = nullptr;
     QVector<QAction*> mnuFileRecent_;
     std::unique_ptr<QLockFile> windowSlot_; // which of the program's open windows this is

@@ -6,6 +6,8 @@
 #include "catalog/Catalog.h"
 #include "forms/AppTitle.h"
 #include "jobs/JobError.h"
+#include "jobs/LineCount.h"
+#include "jobs/ListSave.h"
 #include "jobs/StopRequest.h"
 #include "shell/CallFinder.h"
 #include "shell/ImportFileDialog.h"
@@ -19,6 +21,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -73,6 +77,9 @@ void frmMain::runCommand(const borvelin::Command& command, const borvelin::Comma
         Report->showJobCancelled();
         return;
     }
+    // A job that gave up waiting for the folder leaves no word of the wait behind.
+    if (StatusBar2->panelText(borvelin::ProgressPanel).startsWith(QStringLiteral("Waiting")))
+        StatusBar2->setPanelText(borvelin::ProgressPanel, QStringLiteral("Records: "));
     const QString text = describe(*failure);
     Report->showJobFailed(name, text);
     QMessageBox::critical(this, AppTitle, text);
@@ -131,6 +138,8 @@ QString frmMain::describe(const borvelin::JobError& error) const
         const QString file = QString::fromLocal8Bit(error.fileName());
         text += QStringLiteral(": ") + QDir::toNativeSeparators(QDir::current().absoluteFilePath(file));
     }
+    if (error.line() != 0)
+        text += QStringLiteral(", line %1").arg(error.line());
     return text;
 }
 
@@ -161,8 +170,67 @@ void frmMain::mnuFileCheckList_Click()
 
 void frmMain::mnuFileImport_Click()
 {
-    if (const auto choice = askImportFile(this))
+    const auto choice = askImportFile(this);
+    if (choice && (choice->merge || replacingTheListIsConfirmed(choice->fileName)))
         importManagerList(choice->fileName, choice->merge);
+}
+
+// An import without Merge replaces the whole list: the user says so first, seeing which
+// list and how long it is.
+bool frmMain::replacingTheListIsConfirmed(const QString& importedFile)
+{
+    const QString list = QString::fromLatin1(borvelin::listfile::ListName);
+    if (!QFileInfo(list).isFile())
+        return true;
+    QString lines;
+    try {
+        lines =
+            QLocale().toString(static_cast<qulonglong>(borvelin::countLines(QFile::encodeName(list).toStdString())));
+    } catch (const borvelin::JobError&) {
+        lines = QStringLiteral("?");
+    }
+    QMessageBox ask(QMessageBox::Question, AppTitle,
+                    QStringLiteral("Replace the list %1 (%2 lines) with the stations of %3?")
+                        .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(list)), lines,
+                             QDir::toNativeSeparators(importedFile)),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setObjectName(QStringLiteral("msgReplaceList"));
+    ask.setInformativeText(QStringLiteral("The list it replaces is kept as %1; Merge adds only the stations it lacks.")
+                               .arg(QString::fromLatin1(borvelin::listfile::BackupName)));
+    ask.setDefaultButton(QMessageBox::No);
+    return ask.exec() == QMessageBox::Yes;
+}
+
+// Puts the list kept as QSL.BAK back, on a thread of its own as a job, under the folder's lock.
+void frmMain::cmdUndo_Click()
+{
+    if (jobRunning_)
+        return;
+    std::optional<borvelin::JobError> failure;
+    borvelin::listfile::Saved saved;
+    JobRunner runner;
+    connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
+    beginJob();
+    try {
+        runner.run([&saved](borvelin::StatusSink& status) {
+            saved = borvelin::listfile::restoreBackup(status);
+            return borvelin::JobSummary{};
+        });
+    } catch (const borvelin::JobError& error) {
+        failure = error;
+    }
+    endJob();
+    if (closeAfterJob_) {
+        close();
+        return;
+    }
+    if (!failure) {
+        Report->showListRestored(saved.kept.value_or(borvelin::KeptBackup{borvelin::listfile::ListName, {}, {}}));
+        return;
+    }
+    const QString text = describe(*failure);
+    Report->showJobFailed(QStringLiteral("Undo"), text);
+    QMessageBox::critical(this, AppTitle, text);
 }
 
 void frmMain::importManagerList(const QString& fileName, bool merge)

@@ -2,6 +2,7 @@
 #include "BorvelinVersion.h"
 #include "forms/AppIcon.h"
 #include "shell/Module1.h"
+#include "shell/SessionEnd.h"
 #include "shell/WorkingFolder.h"
 #include "shell/frmMain.h"
 
@@ -23,9 +24,12 @@ int main(int argc, char** argv)
     parser.process(app);
     const QString folder = WorkingFolder::startFolder(parser);
     Module1::Main();
+    SessionEnd::watch([](int exitStatus) { Module1::MainForm->endSession(exitStatus); });
     if (!folder.isEmpty() && !Module1::MainForm->openFolder(folder) && WorkingFolder::recent().contains(folder))
         WorkingFolder::forget(folder); // the folder used last has gone
-    const int exitCode = QApplication::exec();
+    int exitCode = QApplication::exec();
+    if (Module1::MainForm->sessionExitStatus() != 0)
+        exitCode = Module1::MainForm->sessionExitStatus();
     delete Module1::MainForm; // while the application object still exists
     return exitCode;
 }

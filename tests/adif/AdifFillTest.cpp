@@ -207,5 +207,40 @@ TEST_F(AdifFill, ABrokenLogStopsTheJobNamingTheQsoAndTheOffsetAndChangesNothing)
     }
 }
 
+// A file that is no log (plain text, or a header whose <EOH> is missing, which would make
+// it part of the first QSO) is refused: the log and QSLVIA.CSV stay as they were.
+TEST_F(AdifFill, AFileThatIsNoLogIsRefusedAndChangesNothing)
+{
+    struct Case {
+        std::string log;
+        std::string what;
+    };
+    const std::vector<Case> cases = {
+        {"Q1ABC 20240501 14.074 FT8\r\nQ3DEF 20240502 7.074 FT8\r\n", "no ADIF field"},
+        {"", "no ADIF field"},
+        {"<EOH>\r\n", "no ADIF field"},
+        {"Log of Q9ME\r\n<ADIF_VER:5>3.1.0\r\n<CALL:5>Q1ABC<EOR>\r\n",
+         "the header, byte offset 45: the header has no <EOH>"},
+        {"Log of Q9ME\r\n<ADIF_VER:5>3.1.0\r\n", "the header has no <EOH>"},
+    };
+    writeFile("QSLVIA.CSV", "the report before\r\n");
+    for (const Case& c : cases) {
+        writeFile("LOG.adi", c.log);
+        try {
+            AdifFillJob(state, status, "LOG.adi").run();
+            ADD_FAILURE() << c.log << ": no error";
+        } catch (const JobError& error) {
+            EXPECT_EQ(error.number(), 321) << c.log;
+            EXPECT_NE(std::string(error.what()).find(c.what), std::string::npos) << c.log << ": " << error.what();
+        }
+        EXPECT_EQ(readFile("LOG.adi"), c.log);
+        EXPECT_EQ(readFile("QSLVIA.CSV"), "the report before\r\n");
+        EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"LOG.adi", "QSL.TXT", "QSLVIA.CSV"})) << c.log;
+    }
+    // A log that begins with "<" has no header to end.
+    fill("<CALL:5>Q1ABC<EOR>\r\n");
+    EXPECT_EQ(readFile("LOG.adi"), "<CALL:5>Q1ABC<QSL_VIA:5>Q2MGR<EOR>\r\n");
+}
+
 } // namespace
 } // namespace borvelin

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/CheckJob.h"
 #include "CheckResults.h"
+#include "jobs/JobError.h"
+#include "support/MemoryFiles.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -160,6 +162,33 @@ TEST(CheckJob, CleanListHasNoFindings)
     CheckJob(state, status).run();
     EXPECT_EQ(test::readFile("QSLCHK.CSV"), "");
     EXPECT_EQ(status.textsOf(1).back(), "Findings: none");
+}
+
+// A list replaced or written to while it is checked (by FUL to TXT in another window, by
+// an editor) would mix two lists in the findings: the job stops instead and writes nothing.
+TEST(CheckJob, AListThatChangesBetweenOrDuringThePassesStopsTheJob)
+{
+    for (const int changedAfterOpening : {1, 2}) {
+        test::MemoryFiles files;
+        files.files = {{"QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q2MGR"), listLine("Q1ABC", "QSL via Q3MGR")})},
+                       {"QSLCHK.CSV", "earlier findings\r\n"}};
+        files.afterOpen = [&](const std::string& name, int opened) {
+            if (name == "QSL.TXT" && opened == changedAfterOpening)
+                files.write("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q2MGR")}));
+        };
+        JobState state;
+        test::RecordingStatus status;
+        try {
+            CheckJob(state, status, files).run();
+            ADD_FAILURE() << "changed after opening " << changedAfterOpening << ": no error";
+        } catch (const JobError& error) {
+            EXPECT_EQ(error.number(), 75);
+            EXPECT_EQ(error.fileName(), "QSL.TXT");
+            EXPECT_EQ(error.text(), "Path/File access error (changed while it was read)");
+        }
+        EXPECT_EQ(files.files.at("QSLCHK.CSV"), "earlier findings\r\n");
+        EXPECT_EQ(files.visibleFiles().size(), 2u);
+    }
 }
 
 } // namespace

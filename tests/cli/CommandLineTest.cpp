@@ -106,7 +106,9 @@ TEST_F(CommandLineTest, StopsAtTheFirstFailingCommand)
 {
     const CliResult result = runCli({"buro", "ful2txt", "txt2ful"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("borvelin-cli: ful2txt: error 53: File not found: QSL.FUL\n"), std::string::npos)
+    // The error names the file with its folder, so that the user sees where it was looked for.
+    const std::string full = (directory.path() / "QSL.FUL").string();
+    EXPECT_NE(result.err.find("borvelin-cli: ful2txt: error 53: File not found: " + full + "\n"), std::string::npos)
         << result.err;
     EXPECT_TRUE(fs::exists("QSLADM.TXT"));
     EXPECT_FALSE(fs::exists("QSL.FUL")) << "a command after the failure ran";

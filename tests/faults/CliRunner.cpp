@@ -72,17 +72,25 @@ std::string readText(const fs::path& path)
 }
 
 // Runs in the child between fork and exec: async-signal-safe calls only.
-[[noreturn]] void becomeCli(const char* program, char* const* argv, int nullFd, int errorFd, const CliOptions& options,
-                            rlim_t hardFileSizeLimit)
+[[noreturn]] void becomeCli(const char* program, char* const* argv, int inFd, int outFd, int errorFd,
+                            const CliOptions& options, rlim_t hardFileSizeLimit)
 {
-    if (dup2(nullFd, STDIN_FILENO) < 0 || dup2(nullFd, STDOUT_FILENO) < 0 || dup2(errorFd, STDERR_FILENO) < 0)
+    if (dup2(inFd, STDIN_FILENO) < 0 || dup2(outFd, STDOUT_FILENO) < 0 || dup2(errorFd, STDERR_FILENO) < 0)
         _exit(125);
+    struct sigaction asTheShellLeavesIt {};
+    asTheShellLeavesIt.sa_handler = SIG_DFL;
+    sigaction(SIGPIPE, &asTheShellLeavesIt, nullptr); // the test program may ignore it
     if (options.fileSizeLimit) {
         struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, nullptr); // stays ignored across exec
+        ignore.sa_handler = options.fileSizeSignalAsItIs ? SIG_DFL : SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, nullptr); // stays so across exec
         const rlimit limit{static_cast<rlim_t>(*options.fileSizeLimit), hardFileSizeLimit};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(125);
+    }
+    if (options.memoryLimit) {
+        const rlimit limit{static_cast<rlim_t>(*options.memoryLimit), static_cast<rlim_t>(*options.memoryLimit)};
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
             _exit(125);
     }
     if (options.user && geteuid() == 0 && options.user->uid != 0) {
@@ -129,16 +137,29 @@ CliProcess::CliProcess(const fs::path& directory, const std::vector<std::string>
     rlimit fileSize{};
     getrlimit(RLIMIT_FSIZE, &fileSize);
     errorFile_ = place.newErrorFile();
-    const int errorFd = open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int errorFd = open(errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     const int nullFd = open("/dev/null", O_RDWR | O_CLOEXEC);
-    if (errorFd < 0 || nullFd < 0)
+    const int inFd = options.input ? open(options.input->c_str(), O_RDONLY | O_CLOEXEC) : nullFd;
+    int outFd = nullFd;
+    if (options.outputClosed) {
+        int pipeFds[2];
+        if (pipe2(pipeFds, O_CLOEXEC) != 0)
+            throw std::runtime_error("cannot make a pipe");
+        close(pipeFds[0]); // nobody reads: every write fails
+        close(errorFd);
+        errorFd = pipeFds[1];
+        outFd = pipeFds[1];
+    }
+    if (errorFd < 0 || nullFd < 0 || inFd < 0)
         throw std::runtime_error("cannot prepare the standard streams");
     startSeconds_ = secondsNow();
     pid_ = fork();
     if (pid_ == 0)
-        becomeCli(program.c_str(), argv.data(), nullFd, errorFd, options, fileSize.rlim_max);
+        becomeCli(program.c_str(), argv.data(), inFd, outFd, errorFd, options, fileSize.rlim_max);
     close(errorFd);
     close(nullFd);
+    if (inFd != nullFd)
+        close(inFd);
     if (pid_ < 0)
         throw std::runtime_error("cannot start borvelin-cli");
 }

@@ -24,12 +24,30 @@ std::optional<RunAs> unprivilegedUser();
 void handOver(const std::filesystem::path& tree, const RunAs& user);
 
 struct CliOptions {
-    static CliOptions runningAs(const RunAs& user) { return {user, std::nullopt}; }
-    static CliOptions limitingFileSize(unsigned long bytes) { return {std::nullopt, bytes}; }
+    static CliOptions runningAs(const RunAs& user)
+    {
+        CliOptions options;
+        options.user = user;
+        return options;
+    }
+    static CliOptions limitingFileSize(unsigned long bytes)
+    {
+        CliOptions options;
+        options.fileSizeLimit = bytes;
+        return options;
+    }
 
     std::optional<RunAs> user;
     // Files may not grow beyond this many bytes; SIGXFSZ is ignored, so the write fails.
     std::optional<unsigned long> fileSizeLimit;
+    // SIGXFSZ left as the shell leaves it, which ends a program that does not ignore it.
+    bool fileSizeSignalAsItIs = false;
+    // The address space is limited to this many bytes (ulimit -v).
+    std::optional<unsigned long> memoryLimit;
+    // Standard input reads this file (else /dev/null).
+    std::optional<std::filesystem::path> input;
+    // Standard output and standard error go to a pipe whose reader has gone.
+    bool outputClosed = false;
 };
 
 struct CliResult {

@@ -104,9 +104,9 @@ CliResult FaultTest::expectFailureChangesNothing(const std::vector<std::string>&
     const DirectoryState before = DirectoryState::of(jobDirectory);
     const CliResult result = runCli(jobDirectory, commands, options);
     EXPECT_EQ(result.exitStatus, 1) << result.errorText;
-    EXPECT_NE(result.errorText.find(error.message()), std::string::npos)
-        << "expected \"" << error.message() << "\" in:\n"
-        << result.errorText;
+    const std::string message = error.message(jobDirectory);
+    EXPECT_NE(result.errorText.find(message), std::string::npos) << "expected \"" << message << "\" in:\n"
+                                                                 << result.errorText;
     expectAsBefore(jobDirectory, before);
     return result;
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -30,14 +32,21 @@ std::vector<std::string> fulLines(const std::vector<std::string>& list);
 // The same lines as a file, each ended by CR LF.
 std::string fulRecords(const std::vector<std::string>& list);
 
-// The error a failing run must report on standard error.
+// The error a failing run must report on standard error: the file with its full path,
+// in the folder the run worked in, and the line where the error has one.
 struct ExpectedError {
     int number;
     std::string text;
     std::string fileName;
-    std::string message() const
+    std::uint64_t line = 0;
+    std::string message(const std::filesystem::path& folder) const
     {
-        return "error " + std::to_string(number) + ": " + text + (fileName.empty() ? "" : ": " + fileName);
+        std::string where;
+        if (!fileName.empty())
+            where = ": " + (std::filesystem::absolute(folder) / fileName).lexically_normal().string();
+        if (line != 0)
+            where += ", line " + std::to_string(line);
+        return "error " + std::to_string(number) + ": " + text + where;
     }
 };
 

@@ -130,6 +130,37 @@ TEST_P(FileFaults, OutputNameThatIsASymbolicLink)
     EXPECT_TRUE(temporaryFiles("elsewhere").empty());
 }
 
+// A backup the user made read-only is refused as any read-only target is: the list and
+// the log are not replaced, and no backup is overwritten.
+TEST(BackupFaults, ReadOnlyBackupIsRefused)
+{
+    const auto user = unprivilegedUser();
+    if (!user)
+        GTEST_SKIP() << "running as root with no unprivileged account to change to";
+    struct Case {
+        std::vector<std::string> command;
+        std::string backup;
+    };
+    for (const Case& c : std::vector<Case>{{{"ful2txt"}, "QSL.BAK"}, {{"adif", "LOG.adi"}, "LOG.adi.bak"}}) {
+        test::TestDirectory directory;
+        const auto list = plainList(20);
+        writeFile("QSL.TXT", test::crlfLines(list));
+        writeFile("QSL.FUL", fulRecords(plainList(10)));
+        writeFile("QSL.BAK", "the backup\r\n");
+        writeFile("LOG.adi", "<CALL:4>Q1A0<EOR>\r\n<CALL:4>Q3A2<EOR>\r\n");
+        writeFile("LOG.adi.bak", "the log's backup");
+        handOver(directory.path(), *user);
+        fs::permissions(c.backup, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        const DirectoryState before = DirectoryState::of(directory.path());
+        const CliResult result = runCli(directory.path(), c.command, CliOptions::runningAs(*user));
+        EXPECT_EQ(result.exitStatus, 1) << result.errorText;
+        EXPECT_NE(result.errorText.find("error 70: Permission denied: " + (directory.path() / c.backup).string()),
+                  std::string::npos)
+            << result.errorText;
+        EXPECT_EQ(DirectoryState::of(directory.path()).changedSince(before), std::vector<std::string>());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryJob, FileFaults, ::testing::ValuesIn(allJobs()), jobName);
 
 } // namespace

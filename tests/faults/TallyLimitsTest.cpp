@@ -49,8 +49,9 @@ TEST_F(TallyLimits, The100001stManagerStopsTheJob)
     writeEarlierFiles(20);
     list.push_back(listLine("Q1ABC", "QSL via Q9LAST"));
     writeFile("QSL.TXT", crlfLines(list));
-    expectFailureChangesNothing({"list25"},
-                                {9, "Subscript out of range (more than 100000 managers; Q9LAST was not counted)", ""});
+    expectFailureChangesNothing(
+        {"list25"},
+        {9, "Subscript out of range (more than 100000 managers; Q9LAST was not counted)", "QSL.TXT", 100001});
 }
 
 TEST_F(TallyLimits, The32768thRecordOfOneManagerStopsTheJob)
@@ -61,7 +62,8 @@ TEST_F(TallyLimits, The32768thRecordOfOneManagerStopsTheJob)
 
     writeEarlierFiles(20);
     writeFile("QSL.TXT", crlfLines(oneManager(32768)));
-    expectFailureChangesNothing({"list25"}, {6, "Overflow (more than 32767 records name the manager Q2MGR)", ""});
+    expectFailureChangesNothing({"list25"},
+                                {6, "Overflow (more than 32767 records name the manager Q2MGR)", "QSL.TXT", 32768});
 }
 
 } // namespace

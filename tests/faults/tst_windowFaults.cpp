@@ -19,8 +19,17 @@
 #ifndef Q_OS_WIN
 #include "support/TestDirectory.h"
 
+#include "shell/SessionEnd.h"
+
+#include <QProcess>
+
+#include <csignal>
+#include <functional>
+
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -55,6 +64,62 @@ QStringList temporaryFiles()
     return QDir::current().entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden);
 }
 
+// Calls `act` once, as soon as `ready` holds, while a job of the window runs.
+void whenReady(QObject* owner, std::function<bool()> ready, std::function<void()> act)
+{
+    auto* poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, ready, act] {
+        if (!ready())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act();
+    });
+    poll->start(2);
+}
+
+#ifndef Q_OS_WIN
+// The folder's lock is taken, and the job's output begun, once a temporary file is there.
+bool jobHoldsTheFolder(const frmMain& window)
+{
+    return window.jobRunning() && !temporaryFiles().isEmpty();
+}
+
+// A FIFO in the working folder, whose reader is a job of the window or a borvelin-cli.
+class Fifo {
+public:
+    explicit Fifo(const QString& name) : name_(QFile::encodeName(name))
+    {
+        QVERIFY(mkfifo(name_.constData(), 0644) == 0);
+    }
+    ~Fifo() { close(); }
+    // Open for writing, once the reader is there; false while it is not.
+    bool openForWriting()
+    {
+        if (fd_ < 0)
+            fd_ = ::open(name_.constData(), O_WRONLY | O_NONBLOCK);
+        return fd_ >= 0;
+    }
+    void writeAndClose(const QByteArray& bytes)
+    {
+        ::fcntl(fd_, F_SETFL, 0);
+        QCOMPARE(::write(fd_, bytes.constData(), static_cast<size_t>(bytes.size())),
+                 static_cast<ssize_t>(bytes.size()));
+        close();
+    }
+    void close()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    QByteArray name_;
+    int fd_ = -1;
+};
+#endif
+
 } // namespace
 
 // The window where its path differs from the command-line companion's: the settings
@@ -76,6 +141,11 @@ private slots:
     void garbageSettingsGiveTheDefaults();
     void diskFullIsReportedAndTheOldOutputKept();
     void failedList25LeavesEveryFileAndTheNextRunCountsAfresh();
+    void sessionEndStopsTheJobCleansUpAndCloses_data();
+    void sessionEndStopsTheJobCleansUpAndCloses();
+    void aBrokenPipeNeitherStopsTheJobNorEndsTheWindow();
+    void theCommandLineWaitsForTheWindowAndFails();
+    void theWindowWaitsForTheCommandLineAndFails();
 
 private:
     QString settingsFile() const { return settingsDir_->filePath(QStringLiteral("BORVELIN/BORVELIN.conf")); }
@@ -296,7 +366,10 @@ void tst_windowFaults::failedList25LeavesEveryFileAndTheNextRunCountsAfresh()
         MessageBoxCatcher box;
         trigger(*window, "mnuFileList25");
         QCOMPARE(box.count, 1);
-        QCOMPARE(box.text, QStringLiteral("Error 6: Overflow (more than 32767 records name the manager Q3BIG)"));
+        // The error names the list with its folder, and the line of the record.
+        QCOMPARE(box.text, QStringLiteral("Error 6: Overflow (more than 32767 records name the manager Q3BIG): ") +
+                               QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("QSL.TXT"))) +
+                               QStringLiteral(", line 32793"));
     }
     QCOMPARE(readBytes(QStringLiteral("QSL.CSV")), firstCsv);
     QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
@@ -308,6 +381,163 @@ void tst_windowFaults::failedList25LeavesEveryFileAndTheNextRunCountsAfresh()
     trigger(*window, "mnuFileList25");
     QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 13 1"));
     QCOMPARE(readBytes(QStringLiteral("QSLMGR.TXT")), QByteArray());
+}
+
+#ifndef Q_OS_WIN
+namespace {
+
+frmMain* windowToEnd = nullptr;
+
+// As the program's start does, once: a signal ends the session through the main window.
+void watchTheSession()
+{
+    static const bool watching = [] {
+        SessionEnd::watch([](int status) { windowToEnd->endSession(status); });
+        return true;
+    }();
+    (void)watching;
+}
+
+} // namespace
+#endif
+
+void tst_windowFaults::sessionEndStopsTheJobCleansUpAndCloses_data()
+{
+    QTest::addColumn<int>("signalNumber");
+#ifndef Q_OS_WIN
+    QTest::newRow("SIGTERM, at shutdown") << SIGTERM;
+    QTest::newRow("SIGHUP, the terminal closed") << SIGHUP;
+    QTest::newRow("SIGINT, Ctrl+C in the terminal") << SIGINT;
+#endif
+}
+
+// As the program's start does: a signal ends the session through the main window.
+void tst_windowFaults::sessionEndStopsTheJobCleansUpAndCloses()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no such signals on Windows");
+#else
+    QFETCH(int, signalNumber);
+    watchTheSession();
+    QByteArray list;
+    for (int block = 0; block < 100; ++block)
+        list += "XYZLAND      QSL Bureau only\r\n" + listLines(5000, "Q" + QByteArray::number(block) + "MGR");
+    writeBytes(QStringLiteral("QSL.TXT"), list);
+    writeBytes(QStringLiteral("QSL.CSV"), "earlier records\r\n");
+    writeBytes(QStringLiteral("BORVELIN.LOG"), "earlier entries\r\n");
+    const auto window = openMainWindow();
+    windowToEnd = window.get();
+    whenReady(
+        window.get(), [&] { return jobHoldsTheFolder(*window); }, [&] { ::kill(::getpid(), signalNumber); });
+    MessageBoxCatcher box;
+    trigger(*window, "mnuFileList25");
+    QCOMPARE(window->sessionExitStatus(), 128 + signalNumber);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(box.count, 0);
+    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")), QByteArray("earlier records\r\n"));
+    QCOMPARE(readBytes(QStringLiteral("BORVELIN.LOG")), QByteArray("earlier entries\r\n"));
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({"BORVELIN.LOG", "QSL.CSV", "QSL.TXT"}));
+    windowToEnd = nullptr;
+#endif
+}
+
+// The window writes to no pipe: SIGPIPE, which would end a program as it stands, is ignored.
+void tst_windowFaults::aBrokenPipeNeitherStopsTheJobNorEndsTheWindow()
+{
+#ifdef Q_OS_WIN
+    QSKIP("no such signal on Windows");
+#else
+    watchTheSession();
+    QByteArray list;
+    for (int block = 0; block < 100; ++block)
+        list += listLines(2000, "Q" + QByteArray::number(block) + "MGR");
+    writeBytes(QStringLiteral("QSL.TXT"), list);
+    bool signalSent = false;
+    const auto window = openMainWindow();
+    windowToEnd = window.get();
+    whenReady(
+        window.get(), [&] { return jobHoldsTheFolder(*window); },
+        [&] {
+            ::kill(::getpid(), SIGPIPE);
+            signalSent = true;
+        });
+    MessageBoxCatcher box;
+    trigger(*window, "mnuFileList25");
+    QVERIFY(signalSent);
+    QCOMPARE(box.text, QString());
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 200000 100"));
+    QCOMPARE(readBytes(QStringLiteral("QSL.CSV")).count('\n'), 200000);
+    windowToEnd = nullptr;
+#endif
+}
+
+// The window's job holds the folder: the command line waits, says so, and fails naming it.
+void tst_windowFaults::theCommandLineWaitsForTheWindowAndFails()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the command line is checked against the window on Linux");
+#else
+    Fifo list(QStringLiteral("QSL.TXT"));
+    const auto window = openMainWindow();
+    QString cliErrors;
+    int cliStatus = -1;
+    whenReady(
+        window.get(), [&] { return jobHoldsTheFolder(*window) && list.openForWriting(); },
+        [&] {
+            QProcess cli;
+            cli.start(QStringLiteral(BORVELIN_CLI), {QStringLiteral("buro")});
+            QVERIFY(cli.waitForFinished(15000));
+            cliStatus = cli.exitCode();
+            cliErrors = QString::fromLocal8Bit(cli.readAllStandardError());
+            list.writeAndClose(listLines(3));
+        });
+    trigger(*window, "mnuFileList25");
+    QCOMPARE(window->StatusBar2->panelText(1), QStringLiteral("Rec: 3 1"));
+    QCOMPARE(cliStatus, 1);
+    const QString folder = QDir::currentPath();
+    QVERIFY2(cliErrors.contains(QStringLiteral("Waiting: another BORVELIN command is writing in ") + folder),
+             qPrintable(cliErrors));
+    QVERIFY2(cliErrors.contains(
+                 QStringLiteral("error 70: Permission denied (another BORVELIN command is writing in this folder): ") +
+                 folder + QLatin1Char('\n')),
+             qPrintable(cliErrors));
+    QVERIFY(!QFile::exists(QStringLiteral("QSLADM.TXT")));
+#endif
+}
+
+// A borvelin-cli holds the folder: the window's job waits, says so, and fails naming it.
+void tst_windowFaults::theWindowWaitsForTheCommandLineAndFails()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the command line is checked against the window on Linux");
+#else
+    Fifo rows(QStringLiteral("IMPORT.CSV"));
+    QProcess cli;
+    cli.start(QStringLiteral(BORVELIN_CLI), {QStringLiteral("import"), QStringLiteral("IMPORT.CSV")});
+    QVERIFY(cli.waitForStarted());
+    QTRY_VERIFY(rows.openForWriting());
+    QTRY_VERIFY(!temporaryFiles().isEmpty()); // under the lock
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(3));
+    const auto window = openMainWindow();
+    QString waiting;
+    whenReady(
+        window.get(), [&] { return window->StatusBar2->panelText(1).startsWith(QStringLiteral("Waiting")); },
+        [&] { waiting = window->StatusBar2->panelText(1); });
+    MessageBoxCatcher box;
+    trigger(*window, "mnuFileQSL_Buro_list");
+    QCOMPARE(box.count, 1);
+    const QString folder = QDir::toNativeSeparators(QDir::currentPath());
+    QCOMPARE(box.text,
+             QStringLiteral("Error 70: Permission denied (another BORVELIN command is writing in this folder): ") +
+                 folder);
+    QCOMPARE(waiting, QStringLiteral("Waiting: another BORVELIN command is writing in ") + QDir::currentPath());
+    QVERIFY(!QFile::exists(QStringLiteral("QSLADM.TXT")));
+    rows.writeAndClose("Q1ABC;Q2MGR;2024-01\n");
+    QVERIFY(cli.waitForFinished(15000));
+    QCOMPARE(cli.exitCode(), 0);
+#endif
 }
 
 // Root reads and writes every file whatever its mode; the checks on unreadable and

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
+#include "jobs/BackupGenerations.h"
+#include "jobs/DiskStore.h"
 #include "jobs/JobError.h"
 #include "support/TestDirectory.h"
 
@@ -105,8 +107,8 @@ TEST_F(FulJobs, TheTwoConversionsUndoEachOther)
 }
 
 // The list FUL to TXT replaces is the user's master file: it is kept as QSL.BAK, an older
-// backup giving way to it, also when QSL.TXT is a link to a file on another disk, where
-// no hard link can reach.
+// backup becoming an older one beside it, also when QSL.TXT is a link to a file on
+// another disk, where no hard link can reach.
 TEST_F(FulJobs, FulToTxtKeepsTheReplacedListAsQslBak)
 {
     namespace fs = std::filesystem;
@@ -133,7 +135,12 @@ TEST_F(FulJobs, FulToTxtKeepsTheReplacedListAsQslBak)
         writeFile("QSL.BAK", "an older backup\r\n");
         EXPECT_EQ(fulToTxt(ful), crlfLines({listLine("Q1ABC", "QSL via Q2NEW ")})) << c.name;
         EXPECT_EQ(readFile("QSL.BAK"), "the old list\r\n") << c.name;
-        EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.BAK", "QSL.FUL", "QSL.TXT"})) << c.name;
+        const auto older = backups::olderOf(diskStore(), "QSL.BAK");
+        ASSERT_EQ(older.size(), 1u) << c.name;
+        EXPECT_EQ(readFile(older[0]), "an older backup\r\n") << c.name;
+        EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{older[0], "QSL.BAK", "QSL.FUL", "QSL.TXT"}))
+            << c.name;
+        fs::remove(older[0]);
         fs::remove(otherDisk);
     }
     // No list yet: nothing to keep, and an older backup stays.

@@ -169,8 +169,8 @@ TEST(OutputFile, TargetsThatCannotBeReplacedFailAtOnceAndLeaveNoTrace)
     EXPECT_TRUE(fs::is_fifo("QSL.FUL"));
 }
 
-// The last step, renaming the old target over the backup, fails here (a folder holds the
-// backup's name): the old target goes back in its place, and the folder stays.
+// Keeping the backup fails here (a folder holds the backup's name): the old target stays
+// in its place, the folder stays, and the new file is still the caller's.
 TEST(ReplaceKeepingBackup, ALastStepThatFailsPutsTheOldTargetBack)
 {
     TestDirectory directory;
@@ -181,7 +181,8 @@ TEST(ReplaceKeepingBackup, ALastStepThatFailsPutsTheOldTargetBack)
     EXPECT_THROW(replaceKeepingBackup(".new.tmp", "QSL.TXT", "QSL.BAK", "QSL.TXT", "QSL.BAK"), JobError);
     EXPECT_EQ(readFile("QSL.TXT"), "the list\r\n");
     EXPECT_TRUE(fs::is_directory("QSL.BAK"));
-    EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{"QSL.BAK", "QSL.TXT"}));
+    EXPECT_EQ(readFile(".new.tmp"), "the new list\r\n");
+    EXPECT_EQ(directory.fileNames(), (std::vector<std::string>{".new.tmp", "QSL.BAK", "QSL.TXT"}));
 }
 
 } // namespace

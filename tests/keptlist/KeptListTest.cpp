@@ -99,6 +99,15 @@ const std::string Original = "Q1ABC        QSL via Q2MGR   \r\n"
                              "Q6D          QSL via Q0AAA\r\n"
                              "Q7JKL        NOT via Q8BAD";
 
+// Saves as the window does; gives back where the old list went.
+listfile::Saved save(KeptList& list)
+{
+    test::RecordingStatus status;
+    listfile::Saved saved;
+    list.save(status, saved);
+    return saved;
+}
+
 TEST(KeptList, SaveWritesUntouchedLinesByteForByteAndKeepsTheOldList)
 {
     const TestDirectory directory;
@@ -109,7 +118,7 @@ TEST(KeptList, SaveWritesUntouchedLinesByteForByteAndKeepsTheOldList)
     list.insertRow(1, "Q2NEW        QSL via Q2MGR");
     list.insertRow(list.rowCount(), "Q9END        PIRATE");
     EXPECT_TRUE(list.modified());
-    list.save(KeptList::backupNameOf("QSL.TXT"));
+    save(list);
     EXPECT_EQ(readFile("QSL.TXT"), "Q1ABC        QSL via Q2MGR   \r\n"
                                    "Q2NEW        QSL via Q2MGR\r\n" // the list's break
                                    "Q3DEF        QSL via Q4MGR\n"
@@ -141,13 +150,13 @@ TEST(KeptList, UndoAndRedoWalkTheEditsAlsoAcrossASave)
     list.redo();
     EXPECT_EQ(rowsOf(list), edited);
 
-    list.save("QSL.BAK");
+    save(list);
     EXPECT_EQ(rowsOf(list), edited);
     list.undo();
     list.undo(); // brings back a line the saved file no longer holds
     EXPECT_EQ(rowsOf(list), before);
     EXPECT_TRUE(list.modified());
-    list.save("QSL.BAK");
+    save(list);
     EXPECT_EQ(readFile("QSL.TXT"), Original); // each line back with its own break
 }
 
@@ -180,7 +189,7 @@ TEST(KeptList, FailedSaveChangesNoFileAndKeepsTheEdits)
     list.replaceRow(0, "Q1ABC        QSL via Q7NEW");
     {
         const test::FileSizeLimit limit(64);
-        EXPECT_THROW(list.save("QSL.BAK"), JobError);
+        EXPECT_THROW(save(list), JobError);
     }
     EXPECT_EQ(readFile("QSL.TXT"), Original);
     EXPECT_TRUE(list.modified());

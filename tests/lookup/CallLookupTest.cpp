@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/CallLookup.h"
+#include "lookup/HitTexts.h"
 #include "support/MemoryFiles.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace borvelin {
 namespace {
@@ -109,4 +112,27 @@ TEST(CallLookup, GivesEachRouteInWordsWithItsRemarks)
 }
 
 } // namespace
+// Beyond its budget the text goes to a temporary file, and comes back whole and in order.
+TEST(HitTexts, TextsComeBackWholeWhetherKeptInMemoryOrOnTheTemporaryFile)
+{
+    for (const std::size_t budget : {std::size_t{0}, std::size_t{10}, HitTexts::DefaultBudget}) {
+        HitTexts texts(budget);
+        std::vector<std::string> expected(3);
+        for (std::size_t home = 0; home < expected.size(); ++home)
+            texts.addHome();
+        for (int piece = 0; piece < 50; ++piece) {
+            const std::size_t home = static_cast<std::size_t>(piece) % 3 == 2 ? 0 : static_cast<std::size_t>(piece) % 2;
+            const std::string text = "  line " + std::to_string(piece) + ": piece\n";
+            texts.append(home, text);
+            expected[home] += text;
+        }
+        for (std::size_t home = 0; home < expected.size(); ++home) {
+            EXPECT_EQ(texts.textOf(home), expected[home]) << "budget " << budget << ", home " << home;
+            std::ostringstream written;
+            texts.writeTo(home, written);
+            EXPECT_EQ(written.str(), expected[home]);
+        }
+    }
+}
+
 } // namespace borvelin

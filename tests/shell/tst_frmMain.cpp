@@ -15,13 +15,17 @@
 #include "support/WindowTestSetup.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
@@ -94,6 +98,7 @@ private slots:
     void helpCommandsOpenTheGuide();
     void menuRunsAJobAndShowsItsPanels();
     void exchangeCommandsWriteTheirFiles();
+    void importAsksBeforeReplacingTheListAndUndoPutsItBack();
     void failingJobReportsAndKeepsTheOldOutput();
     void list25CountsAfreshEveryRun();
     void checkListWritesItsFindingsAndShowsTheirCounts();
@@ -455,6 +460,96 @@ void tst_frmMain::exchangeCommandsWriteTheirFiles()
         readBytes(QStringLiteral("QSLCLU.FUL")),
         QByteArray("Q1ABC\r\nQ1ABC        QSL via Q2MGR \r\n&&\r\nQ5XYZ\r\nQ5XYZ        QSL via Q6MGR \r\n&&\r\n"));
     QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLCLU.FUL"));
+}
+
+// Answers the Import dialog once it shows: notes whether Merge was ticked, ticks it as
+// asked, picks `file`; then answers the question that may follow with `answer`.
+class ImportAnswers : public QObject {
+public:
+    ImportAnswers(QString file, bool merge, QMessageBox::StandardButton answer)
+        : file_(std::move(file)), merge_(merge), answer_(answer)
+    {
+        connect(&timer_, &QTimer::timeout, this, &ImportAnswers::answer);
+        timer_.start(10);
+    }
+
+    bool mergeWasTicked = false;
+    QString question;
+
+private:
+    void answer()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (!widget->isVisible())
+                continue;
+            if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
+                auto* merge = dialog->findChild<QCheckBox*>(QStringLiteral("chkMerge"));
+                QVERIFY(merge);
+                mergeWasTicked = merge->isChecked();
+                merge->setChecked(merge_);
+                // As the user types it: the dialog takes it whether or not it has read the folder yet.
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name);
+                name->setText(file_);
+                static_cast<QDialog*>(dialog)->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+                QCOMPARE(box->objectName(), QStringLiteral("msgReplaceList"));
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+                question = box->text();
+                box->button(answer_)->click();
+            }
+        }
+    }
+
+    QString file_;
+    bool merge_;
+    QMessageBox::StandardButton answer_;
+    QTimer timer_;
+};
+
+// With a list there, the dialog ticks Merge; replacing the list asks first, naming it and
+// its lines. Replaced, the report says where the old list went, and Undo puts it back.
+void tst_frmMain::importAsksBeforeReplacingTheListAndUndoPutsItBack()
+{
+    const QByteArray list = listLines(500);
+    writeBytes(QStringLiteral("QSL.TXT"), list);
+    writeBytes(QStringLiteral("rows.csv"), "Q5XYZ;Q6MGR;2024-05\n");
+    const QString rows = QDir::current().filePath(QStringLiteral("rows.csv"));
+    const auto window = openMainWindow();
+    {
+        ImportAnswers no(rows, false, QMessageBox::No);
+        action(*window, "mnuFileImport")->trigger();
+        QVERIFY(no.mergeWasTicked);
+        QCOMPARE(no.question, QStringLiteral("Replace the list %1 (500 lines) with the stations of %2?")
+                                  .arg(QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("QSL.TXT"))),
+                                       QDir::toNativeSeparators(rows)));
+        QCOMPARE(readBytes(QStringLiteral("QSL.TXT")), list);
+    }
+    {
+        ImportAnswers yes(rows, false, QMessageBox::Yes);
+        action(*window, "mnuFileImport")->trigger();
+    }
+    const QByteArray imported = readBytes(QStringLiteral("QSL.TXT"));
+    QCOMPARE(imported, QByteArray("Q5XYZ        QSL via Q6MGR \r\n"));
+    QCOMPARE(readBytes(QStringLiteral("QSL.BAK")), list);
+    QVERIFY2(window->Report->reportText().contains(QStringLiteral("The old QSL.TXT is kept as QSL.BAK (in ") +
+                                                   QDir::toNativeSeparators(QDir::currentPath()) + ")."),
+             qPrintable(window->Report->reportText()));
+    QVERIFY(window->Report->cmdUndo->isVisible());
+
+    MessageBoxCatcher box;
+    QTest::mouseClick(window->Report->cmdUndo, Qt::LeftButton);
+    QCOMPARE(box.text, QString());
+    QCOMPARE(readBytes(QStringLiteral("QSL.TXT")), list);
+    QCOMPARE(readBytes(QStringLiteral("QSL.BAK")), imported);
+    QVERIFY2(window->Report->reportText().startsWith(
+                 QStringLiteral("Undo: QSL.TXT is the list from before the last command again.")),
+             qPrintable(window->Report->reportText()));
+    QVERIFY(!window->Report->cmdUndo->isVisible());
+    // The list the import replaced is kept too, as an older backup: nothing was lost.
+    const QStringList older = QDir().entryList({QStringLiteral("QSL.*.BAK")}, QDir::Files);
+    QCOMPARE(older.size(), 1);
+    QCOMPARE(readBytes(older.front()), list);
 }
 
 void tst_frmMain::failingJobReportsAndKeepsTheOldOutput()

@@ -241,10 +241,10 @@ void tst_roughEdges::reportsLeaveNothingOut()
                                 QStringLiteral("; 1 finding C13 (a bureau line without an address).")})
         QVERIFY2(report().contains(part), qPrintable(report()));
     action(*window, "mnuFileFull2TXT")->trigger();
-    QVERIFY2(report().contains(QStringLiteral("\nThe old QSL.TXT is kept as QSL.BAK.")), qPrintable(report()));
+    QVERIFY2(report().contains(QStringLiteral("\nThe old QSL.TXT is kept as QSL.BAK (")), qPrintable(report()));
     writeBytes(QStringLiteral("rows.csv"), "Q5XYZ;Q6MGR;2024-05\n");
     window->importManagerList(QDir::current().filePath(QStringLiteral("rows.csv")), false);
-    QVERIFY2(report().contains(QStringLiteral("\nThe old QSL.TXT is kept as QSL.BAK.")), qPrintable(report()));
+    QVERIFY2(report().contains(QStringLiteral("\nThe old QSL.TXT is kept as QSL.BAK (")), qPrintable(report()));
 }
 
 void tst_roughEdges::aLongPanelTextIsShortenedWithItsWholeTextAsTooltip()
