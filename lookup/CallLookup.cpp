@@ -6,7 +6,9 @@
 #include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
 #include "listline/LineLayout.h"
+#include "listline/TextSearch.h"
 #include "lookup/AnswerText.h"
+#include "text/Capitals.h"
 #include "text/Trimmed.h"
 
 #include <algorithm>
@@ -70,7 +72,9 @@ void CallLookup::addHome(std::string home, std::size_t answer)
     longestHome_ = std::max(longestHome_, home.size());
     const std::uint64_t hash = callHash(home);
     const std::size_t homes = homes_.size();
-    const std::uint32_t place = homes_.placeOrAdd(hash, isHome(home), [&] { return Home{std::move(home), {}}; });
+    const std::uint32_t place = homes_.placeOrAdd(hash, isHome(home), [&] {
+        return Home{std::move(home), {}, {}, {}};
+    });
     homes_.at(place).askedBy.push_back(answer);
     homeOfAnswer_[answer] = place;
     if (homes_.size() != homes && keeps_ == Keeps::Text)
@@ -84,6 +88,7 @@ void CallLookup::readList(LineSource& list)
         for (const std::string_view line : std::span(lines).first(count)) {
             stopIfRequested();
             ++linesRead_;
+            notePirate(line, linesRead_);
             const std::string_view lineHome = callshape::homeCallPartOf(firstWord(line));
             if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_)
                 continue;
@@ -99,8 +104,8 @@ void CallLookup::readList(LineSource& list)
 // The hit goes to every call that asked for its home call: as it is, or as its text.
 void CallLookup::addHit(std::uint32_t place, std::string_view line, std::uint64_t lineNumber)
 {
-    const Home& home = homes_.at(place);
-    readHit(line, lineNumber);
+    Home& home = homes_.at(place);
+    noteRoute(home, readHit(line, lineNumber), lineNumber);
     for (const std::size_t answer : home.askedBy)
         found_[answer] = true;
     if (keeps_ == Keeps::Hits) {
@@ -113,7 +118,7 @@ void CallLookup::addHit(std::uint32_t place, std::string_view line, std::uint64_
     hitTexts_.append(place, hitText_);
 }
 
-void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
+LineRoute CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
 {
     const LineRoute route = routes_.read(line);
     hit_.lineNumber = lineNumber;
@@ -123,6 +128,60 @@ void CallLookup::readHit(std::string_view line, std::uint64_t lineNumber)
     hit_.manager.assign(route.call);
     joinAddress(route, hit_.address);
     readRemarks(routes_.entry(), hit_.remarks);
+    return route;
+}
+
+void CallLookup::noteRoute(Home& home, const LineRoute& route, std::uint64_t lineNumber)
+{
+    if (!route.namesWellFormedCall())
+        return;
+    switch (route.kind) {
+    case RouteKind::Manager: home.managers.push_back({capitals(route.call), lineNumber, route.kind}); break;
+    case RouteKind::NotVia:
+    case RouteKind::NotMore:
+    case RouteKind::NotLonger: home.notRoutes.push_back({capitals(route.call), lineNumber, route.kind}); break;
+    default: break;
+    }
+}
+
+void CallLookup::notePirate(std::string_view line, std::uint64_t lineNumber)
+{
+    if (!standsAt(line, layout::textOf(layout::Keyword::Pirate), layout::RouteColumn))
+        return;
+    std::string call = capitals(firstWord(line));
+    const std::uint64_t hash = callHash(call);
+    pirates_.findOrAdd(
+        hash, [&](const NamedCall& known) { return known.call == call; },
+        [&] {
+            return NamedCall{std::move(call), lineNumber, RouteKind::Pirate};
+        });
+}
+
+void CallLookup::appendWarnings(std::string& text, std::size_t place) const
+{
+    const Home& home = homes_.at(static_cast<std::uint32_t>(place));
+    for (std::size_t index = 0; index < home.managers.size(); ++index) {
+        const NamedCall& manager = home.managers[index];
+        const auto sameCall = [&](const NamedCall& other) { return other.call == manager.call; };
+        if (std::find_if(home.managers.begin(), home.managers.begin() + static_cast<std::ptrdiff_t>(index), sameCall) !=
+            home.managers.begin() + static_cast<std::ptrdiff_t>(index))
+            continue; // warned of already
+        if (const NamedCall* pirate = pirates_.find(callHash(manager.call), sameCall))
+            text.append("  note: the list marks ")
+                .append(manager.call)
+                .append(" PIRATE on line ")
+                .append(std::to_string(pirate->line))
+                .append("\n");
+        for (const NamedCall& notRoute : home.notRoutes)
+            if (notRoute.call == manager.call)
+                text.append("  note: line ")
+                    .append(std::to_string(notRoute.line))
+                    .append(" says ")
+                    .append(layout::textOf(keywordOf(notRoute.route)))
+                    .append(" ")
+                    .append(manager.call)
+                    .append("\n");
+    }
 }
 
 bool CallLookup::allFound() const
@@ -133,19 +192,27 @@ bool CallLookup::allFound() const
 void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
 {
     appendAnswerHead(text, answers_[answer].call, found_[answer]);
+    const std::size_t home = homeOfAnswer_[answer];
     if (keeps_ == Keeps::Text) {
-        if (const std::size_t home = homeOfAnswer_[answer]; home != NoHome)
+        if (home != NoHome)
             text.append(hitTexts_.textOf(home));
-        return;
+    } else {
+        for (const LookupHit& hit : answers_[answer].hits)
+            appendHitText(text, hit);
     }
-    for (const LookupHit& hit : answers_[answer].hits)
-        appendHitText(text, hit);
+    if (home != NoHome)
+        appendWarnings(text, home);
 }
 
 void CallLookup::writeHitsText(std::size_t answer, std::ostream& out) const
 {
-    if (const std::size_t home = homeOfAnswer_[answer]; home != NoHome && keeps_ == Keeps::Text)
-        hitTexts_.writeTo(home, out);
+    const std::size_t home = homeOfAnswer_[answer];
+    if (home == NoHome || keeps_ != Keeps::Text)
+        return;
+    hitTexts_.writeTo(home, out);
+    std::string warnings;
+    appendWarnings(warnings, home);
+    out << warnings;
 }
 
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files)

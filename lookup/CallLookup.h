@@ -49,10 +49,20 @@ public:
     std::uint64_t linesRead() const { return linesRead_; }
 
 private:
-    // The calls asked for, by home call: several calls may share one.
+    // A call a line found names, and that line.
+    struct NamedCall {
+        std::string call; // in capitals
+        std::uint64_t line = 0;
+        RouteKind route = RouteKind::None;
+    };
+    // The calls asked for, by home call: several calls may share one. With them what
+    // the answer must warn of: the managers its lines give, and the calls they say NOT
+    // via (NOT MORE, NOT LONGER).
     struct Home {
         std::string call; // in capitals
         std::vector<std::size_t> askedBy;
+        std::vector<NamedCall> managers;
+        std::vector<NamedCall> notRoutes;
     };
 
     // Most lines name a call not asked for: a filter in front of the homes asked for, at
@@ -67,7 +77,13 @@ private:
     }
     // The line found for the home at `place`.
     void addHit(std::uint32_t place, std::string_view line, std::uint64_t lineNumber);
-    void readHit(std::string_view line, std::uint64_t lineNumber);
+    // The hit in hand from `line`; the route, valid until the next, for the warnings.
+    LineRoute readHit(std::string_view line, std::uint64_t lineNumber);
+    void noteRoute(Home& home, const LineRoute& route, std::uint64_t lineNumber);
+    void notePirate(std::string_view line, std::uint64_t lineNumber);
+    // What the home's answer must warn of, a line each: a manager the list marks PIRATE,
+    // or that a line of the station says NOT via.
+    void appendWarnings(std::string& text, std::size_t home) const;
 
     Keeps keeps_;
     std::vector<LookupAnswer> answers_;
@@ -77,6 +93,9 @@ private:
     std::vector<std::size_t> homeOfAnswer_; // into homes_; NoHome for a call that has none
     LookupHit hit_;                         // the line in hand, its strings used again and again
     CallTable<Home> homes_;
+    // Every call with a line that says PIRATE, and the first such line: a manager's own
+    // lines are not known to be wanted when they are read, and pirates are few.
+    CallTable<NamedCall> pirates_;
     std::size_t shortestHome_ = 1;
     std::size_t longestHome_ = 0; // none asked for: no line is
     std::uint64_t linesRead_ = 0;

@@ -111,6 +111,25 @@ TEST(CallLookup, GivesEachRouteInWordsWithItsRemarks)
     EXPECT_EQ(routeInWords(bureau.at(0).hits.at(0)), "bureau: QSL Bureau, P.O. Box 9, Capital City");
 }
 
+// The answer warns of a manager the list marks PIRATE, or that a line of the station
+// says NOT via, where the command line and the window show it.
+TEST(CallLookup, WarnsOfAManagerTheListSpeaksAgainst)
+{
+    const std::vector<std::string> lines = {
+        listLine("Q3DEF", "QSL via Q4MGR "),  listLine("Q4MGR", "PIRATE"),        listLine("Q1ABC", "QSL via q2mgr "),
+        listLine("Q1ABC", "NOT MORE Q2MGR "), listLine("Q5OK", "QSL via Q2MGR "),
+    };
+    test::MemoryFiles files;
+    files.files["QSL.TXT"] = test::crlfLines(lines);
+    const auto list = files.openInput("QSL.TXT");
+    const std::string text = lookUpText({"Q3DEF", "Q1ABC/P", "Q5OK"}, *list);
+    EXPECT_NE(text.find("    Q3DEF        QSL via Q4MGR\n  note: the list marks Q4MGR PIRATE on line 2\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("  note: line 4 says NOT MORE Q2MGR\nQ5OK\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("note", text.find("Q5OK\n")), std::string::npos) << text;
+}
+
 } // namespace
 // Beyond its budget the text goes to a temporary file, and comes back whole and in order.
 TEST(HitTexts, TextsComeBackWholeWhetherKeptInMemoryOrOnTheTemporaryFile)
