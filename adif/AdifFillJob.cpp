@@ -4,6 +4,7 @@
 #include "adif/AdiReader.h"
 #include "adif/QslViaFiller.h"
 #include "adif/ViaReport.h"
+#include "history/HistoryEntry.h"
 
 namespace borvelin {
 
@@ -38,6 +39,7 @@ void AdifFillJob::declarePasses(Passes& passes)
 {
     passes.overBytes(logFile_, [this](ByteSource& log) { noteCalls(log); });
     passes.overLines(ListFileName, *this);
+    passes.overLines(historyfile::FileName, historyLines_, Passes::Input::MayBeMissing);
     passes.overBytes(logFile_, [this](ByteSource& log) { copyWithRoutes(log); });
 }
 

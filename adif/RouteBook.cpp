@@ -2,6 +2,7 @@
 #include "adif/RouteBook.h"
 
 #include "calls/CallHash.h"
+#include "history/ImportRow.h"
 #include "listline/CallShape.h"
 #include "listline/TextSearch.h"
 #include "text/Capitals.h"
@@ -35,6 +36,23 @@ std::string_view trimmedCall(std::string_view call)
     return trimmed(call, Blanks::SpacesAndTabs);
 }
 
+// The forms of a QSO's call its lines are looked for under, in turn, in capitals: the
+// call, the call without a suffix behind its home call, the home call.
+struct CallForms {
+    std::string call;
+    std::string withoutSuffix;
+    std::string home;
+};
+
+CallForms formsOf(std::string_view trimmed)
+{
+    CallForms forms{capitals(trimmed), {}, callshape::homeCallOf(trimmed)};
+    const std::size_t lastSlash = forms.call.rfind('/');
+    const bool endsInSuffix = lastSlash != std::string::npos && forms.call.substr(lastSlash + 1) != forms.home;
+    forms.withoutSuffix = endsInSuffix ? forms.call.substr(0, lastSlash) : forms.call;
+    return forms;
+}
+
 } // namespace
 
 void RouteBook::noteCall(std::string_view qsoCall)
@@ -43,7 +61,7 @@ void RouteBook::noteCall(std::string_view qsoCall)
     if (call.empty())
         return;
     std::string home = callshape::homeCallOf(call);
-    homes_.findOrAdd(callHash(home), isHome(home), [&] { return NotedHome{home, {}}; });
+    homes_.findOrAdd(callHash(home), isHome(home), [&] { return NotedHome{home, {}, {}}; });
 }
 
 void RouteBook::beginList()
@@ -160,20 +178,87 @@ ListedRoutes RouteBook::find(std::string_view qsoCall) const
     const std::string_view trimmed = trimmedCall(qsoCall);
     if (trimmed.empty())
         return {};
-    const std::string home = callshape::homeCallOf(trimmed);
-    const NotedHome* noted = homes_.find(callHash(home), isHome(home));
+    const CallForms forms = formsOf(trimmed);
+    const NotedHome* noted = homes_.find(callHash(forms.home), isHome(forms.home));
     if (noted == nullptr || noted->listed.empty())
         return {};
     const std::vector<ListedCall>& listed = noted->listed;
-    const std::string call = capitals(trimmed);
-    const std::size_t lastSlash = call.rfind('/');
-    const bool endsInSuffix = lastSlash != std::string::npos && call.substr(lastSlash + 1) != home;
-    const std::string withoutSuffix = endsInSuffix ? call.substr(0, lastSlash) : call;
-    for (const std::string& wanted : {call, withoutSuffix, home})
+    for (const std::string* wanted : {&forms.call, &forms.withoutSuffix, &forms.home})
         for (const ListedCall& candidate : listed)
-            if (candidate.call == wanted)
-                return {&candidate.routes, candidate.call == call, candidate.call};
-    return {&listed.front().routes, listed.front().call == call, listed.front().call};
+            if (candidate.call == *wanted)
+                return {&candidate.routes, candidate.call == forms.call, candidate.call};
+    return {&listed.front().routes, listed.front().call == forms.call, listed.front().call};
+}
+
+// Most lines are of calls the log never worked, passed over on the filter alone.
+void RouteBook::takeHistoryLines(std::span<const std::string_view> lines)
+{
+    if (homes_.size() == 0)
+        return;
+    char call[ShortCall::MostBytes];
+    for (const std::string_view line : lines) {
+        const std::string_view field = trimmed(line.substr(0, line.find(';')), Blanks::SpacesAndTabs);
+        if (field.empty() || field.size() > ShortCall::MostBytes)
+            continue;
+        bool portable = false;
+        for (std::size_t index = 0; index < field.size(); ++index) {
+            call[index] = inCapitals(field[index]);
+            portable = portable || field[index] == '/';
+        }
+        const std::string_view capitalCall(call, field.size());
+        if (portable)
+            portable_ = callshape::homeCallOf(capitalCall);
+        const std::string_view home = portable ? std::string_view(portable_) : capitalCall;
+        const std::uint64_t hash = callHash(home);
+        if (!homes_.mayHold(hash))
+            continue;
+        if (NotedHome* noted = homes_.find(hash, isHome(home)))
+            takeHistoryLine(noted->history, line);
+    }
+}
+
+// A line that is no row the import would take is passed over.
+void RouteBook::takeHistoryLine(std::vector<HistoryEntry>& history, std::string_view line)
+{
+    ImportRow row;
+    if (readImportRow(line, row) != RowFault::None)
+        return;
+    const std::string_view source = row.source.empty() ? std::string_view(historyfile::FileName) : row.source;
+    history.push_back({ShortCall(row.call), ShortCall(row.manager), row.dateOrder, historySources_.numberOf(source)});
+}
+
+// A history written by import is in order already; one mended by hand may not be.
+void RouteBook::endHistory()
+{
+    homes_.forEach(
+        [](NotedHome& noted) { std::stable_sort(noted.history.begin(), noted.history.end(), historyOrder); });
+}
+
+HistoryOfCall RouteBook::findHistory(std::string_view qsoCall, bool exactOnly) const
+{
+    const std::string_view trimmed = trimmedCall(qsoCall);
+    if (trimmed.empty())
+        return {};
+    const CallForms forms = formsOf(trimmed);
+    const NotedHome* noted = homes_.find(callHash(forms.home), isHome(forms.home));
+    if (noted == nullptr || noted->history.empty())
+        return {};
+    const std::span<const HistoryEntry> history = noted->history;
+    for (const std::string* wanted : {&forms.call, &forms.withoutSuffix, &forms.home}) {
+        if (exactOnly && wanted != &forms.call)
+            break;
+        if (wanted->size() > ShortCall::MostBytes)
+            continue;
+        const ShortCall call(*wanted);
+        const auto first = std::find_if(history.begin(), history.end(),
+                                        [&call](const HistoryEntry& line) { return line.call == call; });
+        if (first == history.end())
+            continue;
+        const auto end =
+            std::find_if(first, history.end(), [&call](const HistoryEntry& line) { return !(line.call == call); });
+        return {std::span(first, end), wanted == &forms.call, first->call.view()};
+    }
+    return {};
 }
 
 } // namespace borvelin

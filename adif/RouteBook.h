@@ -3,6 +3,8 @@
 
 #include "calls/CallTable.h"
 #include "calls/LookAheadRing.h"
+#include "history/HistoryEntry.h"
+#include "history/SourceNames.h"
 #include "listline/LineLayout.h"
 #include "listline/RouteReader.h"
 
@@ -40,6 +42,14 @@ struct ListedRoutes {
     std::string_view listedCall; // the call of the lines, in capitals
 };
 
+// The history's lines for a QSO's call, sorted by date.
+struct HistoryOfCall {
+    std::span<const HistoryEntry> lines; // none: the history has no line of the call
+    // The lines are those of the call itself, not of another form of it.
+    bool ofTheCall = false;
+    std::string_view call; // the call of the lines
+};
+
 // The manager list's routes for the calls of one log. The log's home calls are noted
 // first, then one pass over the list keeps only the lines of those: memory grows with the
 // stations the log worked, not with the list, and only their lines are read closely.
@@ -48,6 +58,9 @@ struct ListedRoutes {
 // find the lines of Q1ABC, and Q1ABC those of Q1ABC/P. Of the lines of one home call,
 // the one of the call itself wins, then that of the call without its suffix (the
 // prefix names the country), then that of the home call, then the first.
+//
+// The route history QSLHIST.CSV, when there is one, is read the same way after the list:
+// only the lines of the noted home calls are kept.
 class RouteBook {
 public:
     void noteCall(std::string_view qsoCall);
@@ -56,6 +69,13 @@ public:
     void takeListLines(std::span<const std::string_view> lines);
     void endList();
     ListedRoutes find(std::string_view qsoCall) const;
+    // The history, after the list: its lines in as many pieces as come.
+    void takeHistoryLines(std::span<const std::string_view> lines);
+    void endHistory();
+    // The history of the call itself, else of the call without its suffix, else of its
+    // home call; with `exactOnly`, of the call itself only.
+    HistoryOfCall findHistory(std::string_view qsoCall, bool exactOnly) const;
+    const SourceNames& historySources() const { return historySources_; }
     // Whether the list marks `call` (in capitals) PIRATE on a line of its own.
     bool isPirate(std::string_view call) const;
 
@@ -80,6 +100,7 @@ private:
     struct NotedHome {
         std::string call;
         std::vector<ListedCall> listed;
+        std::vector<HistoryEntry> history; // by call, then date
     };
 
     void takeLine(StationRoutes& station, std::string_view line);
@@ -90,6 +111,7 @@ private:
         return [call](const Pirate& pirate) { return pirate.call == call; };
     }
     void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
+    void takeHistoryLine(std::vector<HistoryEntry>& history, std::string_view line);
     static auto isHome(std::string_view home)
     {
         return [home](const NotedHome& noted) { return noted.call == home; };
@@ -110,6 +132,7 @@ private:
     LookAheadRing<Candidate, 8> waiting_;
     Candidate next_;       // the line in hand, its strings used again and again
     std::string portable_; // the home call of a portable call in hand
+    SourceNames historySources_;
 };
 
 } // namespace borvelin

@@ -15,6 +15,7 @@ void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t 
     block.rowEnds.clear();
     block.calls.clear();
     block.lines.clear();
+    block.historyCalls.clear();
     lines_ = lines;
     firstLineNumber_ = firstLineNumber;
     block_ = &block;
@@ -27,7 +28,28 @@ void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t 
 void BlockChecker::take(const Ahead& ahead)
 {
     checkLine(lines_[ahead.line]);
-    addRows(firstLineNumber_ + ahead.line, checks_.check(entry_, facts_, findings_), *block_);
+    CallRecord* const compared = checks_.check(entry_, facts_, findings_);
+    checkHistory(*block_);
+    addRows(firstLineNumber_ + ahead.line, compared, *block_);
+}
+
+// C14, on every line of a station whose history has a month with two managers.
+void BlockChecker::checkHistory(CheckedBlock& block)
+{
+    if (facts_.key == 0)
+        return;
+    const std::uint32_t place = history_.placeOf(facts_.key, facts_.firstWord);
+    if (place == CallTable<HistoryConflicts::Call>::NotThere)
+        return;
+    block.historyCalls.push_back(place);
+    for (const HistoryConflicts::Month& month : history_.at(place).months) {
+        Finding& finding = findings_.emplace_back();
+        finding.code = FindingCode::HistoryConflict;
+        finding.severity = kindOf(finding.code).severity;
+        finding.call = facts_.firstWord;
+        finding.named = month.managers;
+        finding.number = month.historyLine;
+    }
 }
 
 // Every check of one line but C5; the findings are left in findings_.

@@ -4,6 +4,7 @@
 #include "check/CheckedBlock.h"
 #include "check/CrossLineChecks.h"
 #include "check/Finding.h"
+#include "check/HistoryConflicts.h"
 #include "check/LineChecks.h"
 #include "check/LineFacts.h"
 #include "listline/LineFailureLog.h"
@@ -25,7 +26,7 @@ namespace borvelin {
 // parser would log become findings C1.
 class BlockChecker : private LineFailureLog {
 public:
-    explicit BlockChecker(CrossLineChecks& checks) : checks_(checks) {}
+    BlockChecker(CrossLineChecks& checks, const HistoryConflicts& history) : checks_(checks), history_(history) {}
     BlockChecker(const BlockChecker&) = delete;
     BlockChecker& operator=(const BlockChecker&) = delete;
 
@@ -44,6 +45,7 @@ public:
 
 private:
     void checkLine(std::string_view line);
+    void checkHistory(CheckedBlock& block);
     void addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block);
     void logFailure(std::string_view line, std::string_view message) override;
 
@@ -52,6 +54,7 @@ private:
     static constexpr std::size_t LinesAhead = 8;
 
     CrossLineChecks& checks_;
+    const HistoryConflicts& history_;
     std::span<const std::string_view> lines_;
     std::uint64_t firstLineNumber_ = 0;
     CheckedBlock* block_ = nullptr;

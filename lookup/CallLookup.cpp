@@ -2,6 +2,7 @@
 #include "lookup/CallLookup.h"
 
 #include "calls/CallHash.h"
+#include "history/ImportRow.h"
 #include "jobs/ConversionJob.h"
 #include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
@@ -52,7 +53,8 @@ void readRemarks(const ListEntry& entry, std::vector<std::string>& remarks)
 } // namespace
 
 CallLookup::CallLookup(const std::vector<std::string>& calls, Keeps keeps)
-    : keeps_(keeps), found_(calls.size()), hitTexts_(keeps == Keeps::Text ? calls.size() : 0)
+    : keeps_(keeps), found_(calls.size()), hitTexts_(keeps == Keeps::Text ? calls.size() : 0),
+      homeOf_(calls.size(), CallTable<Home>::NotThere)
 {
     answers_.reserve(calls.size());
     for (const std::string& call : calls)
@@ -69,7 +71,8 @@ void CallLookup::addHome(std::string home, std::size_t answer)
     shortestHome_ = homes_.size() == 0 ? home.size() : std::min(shortestHome_, home.size());
     longestHome_ = std::max(longestHome_, home.size());
     const std::uint64_t hash = callHash(home);
-    homes_.findOrAdd(hash, isHome(home), [&] { return Home{std::move(home), {}}; }).askedBy.push_back(answer);
+    homeOf_[answer] = homes_.placeOrAdd(hash, isHome(home), [&] { return Home{std::move(home), {}, {}}; });
+    homes_.at(homeOf_[answer]).askedBy.push_back(answer);
 }
 
 void CallLookup::readList(LineSource& list)
@@ -89,6 +92,45 @@ void CallLookup::readList(LineSource& list)
                 addHit(*home, line, linesRead_);
         }
     }
+}
+
+void CallLookup::readHistory(LineSource& history)
+{
+    std::vector<std::string_view> lines(ConversionJob::LinesPerBatch);
+    for (std::size_t count; (count = history.readLines(lines)) != 0;) {
+        for (const std::string_view line : std::span(lines).first(count)) {
+            stopIfRequested();
+            const std::string_view call = trimmed(line.substr(0, line.find(';')), Blanks::SpacesAndTabs);
+            const std::string_view lineHome = callshape::homeCallPartOf(call);
+            if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_)
+                continue;
+            const std::uint64_t hash = callHash(lineHome);
+            if (homes_.mayHold(hash) && homes_.find(hash, isHome(lineHome)))
+                takeHistoryLine(line);
+        }
+    }
+    homes_.forEach([](Home& home) { std::stable_sort(home.history.begin(), home.history.end(), historyOrder); });
+}
+
+// A line that is no row the import would take is passed over.
+void CallLookup::takeHistoryLine(std::string_view line)
+{
+    ImportRow row;
+    if (readImportRow(line, row) != RowFault::None)
+        return;
+    const std::string home = callshape::homeCallOf(row.call);
+    Home* asked = homes_.find(callHash(home), isHome(home));
+    if (!asked)
+        return;
+    const std::string_view source = row.source.empty() ? std::string_view(historyfile::FileName) : row.source;
+    asked->history.push_back(
+        {ShortCall(row.call), ShortCall(row.manager), row.dateOrder, historySources_.numberOf(source)});
+}
+
+void CallLookup::appendHistoryText(std::string& text, std::size_t answer) const
+{
+    if (homeOf_[answer] != CallTable<Home>::NotThere)
+        borvelin::appendHistoryText(text, homes_.at(homeOf_[answer]).history, historySources_);
 }
 
 // The hit goes to every call that asked for its home call: as it is, or as its text.
@@ -130,12 +172,12 @@ bool CallLookup::allFound() const
 void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
 {
     appendAnswerHead(text, answers_[answer].call, found_[answer]);
-    if (keeps_ == Keeps::Text) {
+    if (keeps_ == Keeps::Text)
         text.append(hitTexts_[answer]);
-        return;
-    }
-    for (const LookupHit& hit : answers_[answer].hits)
-        appendHitText(text, hit);
+    else
+        for (const LookupHit& hit : answers_[answer].hits)
+            appendHitText(text, hit);
+    appendHistoryText(text, answer);
 }
 
 std::string_view CallLookup::hitsText(std::size_t answer) const
@@ -151,9 +193,11 @@ std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, Job
     return lookup.answers();
 }
 
-std::string lookUpText(const std::vector<std::string>& calls, LineSource& list)
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list, LineSource* history)
 {
     CallLookup lookup(calls, CallLookup::Keeps::Text);
+    if (history)
+        lookup.readHistory(*history);
     lookup.readList(list);
     std::string text;
     for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer)

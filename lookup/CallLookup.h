@@ -3,6 +3,8 @@
 
 #include "calls/CallHash.h"
 #include "calls/CallTable.h"
+#include "history/HistoryEntry.h"
+#include "history/SourceNames.h"
 #include "jobs/JobFiles.h"
 #include "jobs/LineSource.h"
 #include "listline/LineFailureLog.h"
@@ -32,6 +34,9 @@ public:
 
     // Reads every line of `list` and gathers the lines that name the calls.
     void readList(LineSource& list);
+    // Reads every line of the route history QSLHIST.CSV and keeps the lines of the calls,
+    // matched as in the list.
+    void readHistory(LineSource& history);
 
     // One answer per call asked for, in the order asked; without its hits when only the
     // text is kept.
@@ -40,8 +45,10 @@ public:
     bool allFound() const;
     // Appends the text of answers()[answer], as answerText gives it.
     void appendAnswerText(std::string& text, std::size_t answer) const;
-    // When only the text is kept: the answer's text after its first line.
+    // When only the text is kept: the answer's text after its first line, up to its history.
     std::string_view hitsText(std::size_t answer) const;
+    // The history of answers()[answer], as appendHistoryText gives it.
+    void appendHistoryText(std::string& text, std::size_t answer) const;
     std::uint64_t linesRead() const { return linesRead_; }
 
 private:
@@ -49,6 +56,7 @@ private:
     struct Home {
         std::string call; // in capitals
         std::vector<std::size_t> askedBy;
+        std::vector<HistoryEntry> history; // by call, then date
     };
 
     // Most lines name a call not asked for: a filter in front of the homes asked for, at
@@ -62,11 +70,13 @@ private:
     }
     void addHit(const Home& home, std::string_view line, std::uint64_t lineNumber);
     void readHit(std::string_view line, std::uint64_t lineNumber);
+    void takeHistoryLine(std::string_view line);
 
     Keeps keeps_;
     std::vector<LookupAnswer> answers_;
     std::vector<bool> found_;
     std::vector<std::string> hitTexts_; // of each answer, when only the text is kept
+    std::vector<std::uint32_t> homeOf_; // each answer's place in homes_, or NotThere
     LookupHit hit_;                     // the line in hand, its strings used again and again
     CallTable<Home> homes_;
     std::size_t shortestHome_ = 1;
@@ -74,11 +84,13 @@ private:
     std::uint64_t linesRead_ = 0;
 
     RouteReader routes_;
+    SourceNames historySources_;
 };
 
 // Looks up the calls in QSL.TXT. Fails with JobError as reading the list would.
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files = diskFiles());
-// The answers as their text, one after the other, from the list `list` reads.
-std::string lookUpText(const std::vector<std::string>& calls, LineSource& list);
+// The answers as their text, one after the other, from the list `list` reads and the
+// history `history` reads (none: the folder has no history).
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list, LineSource* history = nullptr);
 
 } // namespace borvelin

@@ -54,7 +54,7 @@ TEST_F(ImportJobTest, RealShapedListGivesOneLinePerStationAndLogsTheRowsItCannot
            "Q8XX;Q2MGR;2024/01\n"
            "Q#1;Q2MGR;2024-01\n"
            "Q1ABC;Q3NEW;2021-01\n"
-           "Q0ONE;Q2MGR;2023-03;extra\n"
+           "Q0ONE;Q2MGR;2023-03;extra;more\n"
            "Q0ONE;Q2MGR");
     EXPECT_EQ(readFile("QSL.TXT"),
               crlfLines({listLine("Q1ABC", "QSL via Q3NEW (Ex-Q2MGR)"), listLine("QA/Q5XY", "QSL via Q6MM "),
@@ -67,7 +67,7 @@ TEST_F(ImportJobTest, RealShapedListGivesOneLinePerStationAndLogsTheRowsItCannot
                                  "Failure: the date 2024/01 is not YYYY-MM or YYYY-MM-DD; the row is not imported.",
                                  "Q#1;Q2MGR;2024-01",
                                  "Failure: the call Q#1 is not a call; the row is not imported.",
-                                 "Q0ONE;Q2MGR;2023-03;extra",
+                                 "Q0ONE;Q2MGR;2023-03;extra;more",
                                  "Failure: the row is not CALL;MANAGER;DATE; the row is not imported.",
                              }));
 }
