@@ -70,6 +70,26 @@ void AdifFillJob::finish()
     routes_.endList();
 }
 
+void AdifFillJob::HistoryLines::prepare(std::size_t, std::size_t blocksPerBatch)
+{
+    read_.resize(blocksPerBatch * PassRunner::BlockLines);
+}
+
+std::span<RouteBook::HistoryLine> AdifFillJob::HistoryLines::readOf(const LineBlock& block)
+{
+    return std::span(read_).subspan(block.index * PassRunner::BlockLines, block.lines.size());
+}
+
+void AdifFillJob::HistoryLines::work(std::size_t, const LineBlock& block)
+{
+    routes_.readHistoryLines(block.lines, readOf(block));
+}
+
+void AdifFillJob::HistoryLines::takeUp(const LineBlock& block)
+{
+    routes_.takeHistoryLines(readOf(block));
+}
+
 void AdifFillJob::copyWithRoutes(ByteSource& log)
 {
     LineSink& csv = addOutput(ViaReport::FileName);

@@ -45,15 +45,21 @@ private:
     void takeUp(const LineBlock& block) override;
     void finish() override;
 
-    // The history's pass.
+    // The history's pass: the lines of the log's calls are found and read on any thread.
     class HistoryLines : public LinePass {
     public:
         explicit HistoryLines(RouteBook& routes) : routes_(routes) {}
-        void takeUp(const LineBlock& block) override { routes_.takeHistoryLines(block.lines); }
+        bool worksOnBlocks() const override { return true; }
+        void prepare(std::size_t, std::size_t blocksPerBatch) override;
+        void work(std::size_t, const LineBlock& block) override;
+        void takeUp(const LineBlock& block) override;
         void finish() override { routes_.endHistory(); }
 
     private:
+        std::span<RouteBook::HistoryLine> readOf(const LineBlock& block);
+
         RouteBook& routes_;
+        std::vector<RouteBook::HistoryLine> read_; // of the batch's lines
     };
 
     std::string logFile_;

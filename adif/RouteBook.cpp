@@ -190,41 +190,46 @@ ListedRoutes RouteBook::find(std::string_view qsoCall) const
     return {&listed.front().routes, listed.front().call == forms.call, listed.front().call};
 }
 
-// Most lines are of calls the log never worked, passed over on the filter alone.
-void RouteBook::takeHistoryLines(std::span<const std::string_view> lines)
+static_assert(RouteBook::NotNoted == CallTable<int>::NotThere);
+
+// Most lines are of calls the log never worked, passed over on the filter alone; a
+// line that is no row the import would take is passed over as well.
+void RouteBook::readHistoryLines(std::span<const std::string_view> lines, std::span<HistoryLine> read) const
 {
-    if (homes_.size() == 0)
-        return;
-    char call[ShortCall::MostBytes];
-    for (const std::string_view line : lines) {
-        const std::string_view field = trimmed(line.substr(0, line.find(';')), Blanks::SpacesAndTabs);
-        if (field.empty() || field.size() > ShortCall::MostBytes)
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        HistoryLine& line = read[index];
+        line.home = NotNoted;
+        const std::string_view field = trimmed(lines[index].substr(0, lines[index].find(';')), Blanks::SpacesAndTabs);
+        if (homes_.size() == 0 || field.empty() || field.size() > ShortCall::MostBytes)
             continue;
-        bool portable = false;
-        for (std::size_t index = 0; index < field.size(); ++index) {
-            call[index] = inCapitals(field[index]);
-            portable = portable || field[index] == '/';
-        }
-        const std::string_view capitalCall(call, field.size());
-        if (portable)
-            portable_ = callshape::homeCallOf(capitalCall);
-        const std::string_view home = portable ? std::string_view(portable_) : capitalCall;
+        const std::string_view home = callshape::homeCallPartOf(field);
         const std::uint64_t hash = callHash(home);
         if (!homes_.mayHold(hash))
             continue;
-        if (NotedHome* noted = homes_.find(hash, isHome(home)))
-            takeHistoryLine(noted->history, line);
+        line.home = homes_.placeOf(hash, [home](const NotedHome& noted) { return equalInCapitals(noted.call, home); });
+        if (line.home != NotNoted && readImportRow(lines[index], line.row) != RowFault::None)
+            line.home = NotNoted;
     }
 }
 
-// A line that is no row the import would take is passed over.
-void RouteBook::takeHistoryLine(std::vector<HistoryEntry>& history, std::string_view line)
+// Most homes have a few lines, in order, as import writes them: room for four at once,
+// and the homes whose lines come out of order sorted at the end.
+void RouteBook::takeHistoryLines(std::span<const HistoryLine> read)
 {
-    ImportRow row;
-    if (readImportRow(line, row) != RowFault::None)
-        return;
-    const std::string_view source = row.source.empty() ? std::string_view(historyfile::FileName) : row.source;
-    history.push_back({ShortCall(row.call), ShortCall(row.manager), row.dateOrder, historySources_.numberOf(source)});
+    constexpr std::size_t FirstRoom = 4;
+    for (const HistoryLine& line : read) {
+        if (line.home == NotNoted)
+            continue;
+        std::vector<HistoryEntry>& history = homes_.at(line.home).history;
+        if (history.empty())
+            history.reserve(FirstRoom);
+        const std::string_view source =
+            line.row.source.empty() ? std::string_view(historyfile::FileName) : line.row.source;
+        history.push_back({ShortCall(line.row.call), ShortCall(line.row.manager), line.row.dateOrder,
+                           historySources_.numberOf(source)});
+        if (history.size() > 1 && historyOrder(history.back(), history[history.size() - 2]))
+            historyToSort_.push_back(line.home);
+    }
 }
 
 // A history written by import is in order already; one mended by hand may not be.
@@ -239,10 +244,12 @@ HistoryOfCall RouteBook::findHistory(std::string_view qsoCall, bool exactOnly) c
     const std::string_view trimmed = trimmedCall(qsoCall);
     if (trimmed.empty())
         return {};
-    const CallForms forms = formsOf(trimmed);
-    const NotedHome* noted = homes_.find(callHash(forms.home), isHome(forms.home));
+    const std::string_view home = callshape::homeCallPartOf(trimmed);
+    const NotedHome* noted =
+        homes_.find(callHash(home), [home](const NotedHome& known) { return equalInCapitals(known.call, home); });
     if (noted == nullptr || noted->history.empty())
         return {};
+    const CallForms forms = formsOf(trimmed);
     const std::span<const HistoryEntry> history = noted->history;
     for (const std::string* wanted : {&forms.call, &forms.withoutSuffix, &forms.home}) {
         if (exactOnly && wanted != &forms.call)

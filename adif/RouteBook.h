@@ -4,12 +4,14 @@
 #include "calls/CallTable.h"
 #include "calls/LookAheadRing.h"
 #include "history/HistoryEntry.h"
+#include "history/ImportRow.h"
 #include "history/SourceNames.h"
 #include "listline/LineLayout.h"
 #include "listline/RouteReader.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -69,8 +71,17 @@ public:
     void takeListLines(std::span<const std::string_view> lines);
     void endList();
     ListedRoutes find(std::string_view qsoCall) const;
-    // The history, after the list: its lines in as many pieces as come.
-    void takeHistoryLines(std::span<const std::string_view> lines);
+    // A line of the history, read on any thread: the place of its home call among the
+    // noted ones, or NotNoted, and its row.
+    struct HistoryLine {
+        std::uint32_t home;
+        ImportRow row;
+    };
+    static constexpr std::uint32_t NotNoted = std::numeric_limits<std::uint32_t>::max();
+    // The history, after the list, in as many pieces as come: the lines of the noted
+    // calls read into `read`, on any thread; then, in order, those lines taken.
+    void readHistoryLines(std::span<const std::string_view> lines, std::span<HistoryLine> read) const;
+    void takeHistoryLines(std::span<const HistoryLine> read);
     void endHistory();
     // The history of the call itself, else of the call without its suffix, else of its
     // home call; with `exactOnly`, of the call itself only.
@@ -100,7 +111,7 @@ private:
     struct NotedHome {
         std::string call;
         std::vector<ListedCall> listed;
-        std::vector<HistoryEntry> history; // by call, then date
+        std::vector<HistoryEntry> history; // by call, then date, once the history is read
     };
 
     void takeLine(StationRoutes& station, std::string_view line);
@@ -111,7 +122,6 @@ private:
         return [call](const Pirate& pirate) { return pirate.call == call; };
     }
     void takeLine(std::vector<ListedCall>& calls, std::string_view call, std::string_view line);
-    void takeHistoryLine(std::vector<HistoryEntry>& history, std::string_view line);
     static auto isHome(std::string_view home)
     {
         return [home](const NotedHome& noted) { return noted.call == home; };
@@ -133,6 +143,7 @@ private:
     Candidate next_;       // the line in hand, its strings used again and again
     std::string portable_; // the home call of a portable call in hand
     SourceNames historySources_;
+    std::vector<std::uint32_t> historyToSort_; // the homes whose lines came out of order
 };
 
 } // namespace borvelin
