@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/CallFinder.h"
 
+#include "history/HistoryEntry.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
 #include "lookup/CallLookup.h"
@@ -16,23 +17,30 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The answers for the calls, or the error that kept the list from being read. The list
-// is the one of the folder the find began in, whatever folder is chosen meanwhile.
+// The answers for the calls, or the error that kept the list or the history from being
+// read. They are the folder's the find began in, whatever folder is chosen meanwhile.
 QString lookUp(const std::vector<std::string>& calls, const QString& folder)
 {
     const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
+    const QString historyFile = QDir(folder).filePath(QString::fromLatin1(borvelin::historyfile::FileName));
     try {
         borvelin::LineReader lines(QFile::encodeName(list).toStdString());
-        return QString::fromLocal8Bit(borvelin::lookUpText(calls, lines));
+        std::optional<borvelin::LineReader> history;
+        if (QFile::exists(historyFile))
+            history.emplace(QFile::encodeName(historyFile).toStdString());
+        return QString::fromLocal8Bit(borvelin::lookUpText(calls, lines, history ? &*history : nullptr));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())
-            .arg(QString::fromLocal8Bit(error.text()), QDir::toNativeSeparators(list));
+            .arg(QString::fromLocal8Bit(error.text()),
+                 QDir::toNativeSeparators(error.fileName().empty() ? list
+                                                                   : QFile::decodeName(error.fileName().c_str())));
     }
 }
 

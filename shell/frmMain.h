@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QSize>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -51,9 +52,11 @@ public:
     // What the last job that succeeded read and wrote.
     const borvelin::JobSummary& lastSummary() const { return lastSummary_; }
 
-    // Import Manager List and Fill QSL Via in Log once their file is chosen.
+    // Import Manager List, Fill QSL Via in Log and Export History once their file is chosen.
     void importManagerList(const QString& fileName, bool merge);
+    void importManagerLists(const QStringList& fileNames, bool merge);
     void fillQslVia(const QString& logFile);
+    void exportHistory(const QString& file);
 
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
@@ -71,6 +74,7 @@ public slots:
     void mnuFileImport_Click();
     void mnuFileFillQslVia_Click();
     void mnuFileCluster_Click();
+    void mnuFileExportHistory_Click();
     void mnuFileExit_Click();
     void mnuHelpUserGuide_Click();
     void mnuHelpContents_Click();

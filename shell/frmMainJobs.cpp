@@ -150,12 +150,23 @@ void frmMain::mnuFileCheckList_Click()
 void frmMain::mnuFileImport_Click()
 {
     if (const auto choice = askImportFile(this))
-        importManagerList(choice->fileName, choice->merge);
+        importManagerLists(choice->fileNames, choice->merge);
 }
 
 void frmMain::importManagerList(const QString& fileName, bool merge)
 {
-    runCommand(borvelin::commandNamed("import"), {.file = QFile::encodeName(fileName).toStdString(), .merge = merge});
+    importManagerLists({fileName}, merge);
+}
+
+void frmMain::importManagerLists(const QStringList& fileNames, bool merge)
+{
+    if (fileNames.isEmpty())
+        return;
+    borvelin::CommandArguments arguments{.file = QFile::encodeName(fileNames.constFirst()).toStdString(),
+                                         .merge = merge};
+    for (qsizetype index = 1; index < fileNames.size(); ++index)
+        arguments.moreFiles.push_back(QFile::encodeName(fileNames[index]).toStdString());
+    runCommand(borvelin::commandNamed("import"), arguments);
 }
 
 void frmMain::mnuFileFillQslVia_Click()
@@ -174,4 +185,18 @@ void frmMain::fillQslVia(const QString& logFile)
 void frmMain::mnuFileCluster_Click()
 {
     runCommand(borvelin::commandNamed("cluster"));
+}
+
+void frmMain::mnuFileExportHistory_Click()
+{
+    const QString file =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export History"), QStringLiteral("routes.csv"),
+                                     QStringLiteral("Route histories (*.csv *.CSV);;All files (*)"));
+    if (!file.isEmpty())
+        exportHistory(file);
+}
+
+void frmMain::exportHistory(const QString& file)
+{
+    runCommand(borvelin::commandNamed("history"), {.file = QFile::encodeName(file).toStdString()});
 }
