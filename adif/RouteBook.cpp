@@ -36,6 +36,22 @@ std::string_view trimmedCall(std::string_view call)
     return trimmed(call, Blanks::SpacesAndTabs);
 }
 
+// The call of a history line, without the blanks around it: the text before its first
+// ";", looked for without a call as the call comes first; and whether it holds a "/".
+// Empty when no ";" is near the start, where a call and its blanks would end.
+std::string_view firstHistoryField(std::string_view line, bool& portable)
+{
+    constexpr std::size_t Farthest = 64;
+    const std::size_t end = std::min(line.size(), Farthest);
+    portable = false;
+    for (std::size_t at = 0; at < end; ++at) {
+        if (line[at] == ';')
+            return trimmed(line.substr(0, at), Blanks::SpacesAndTabs);
+        portable = portable || line[at] == '/';
+    }
+    return {};
+}
+
 // The forms of a QSO's call its lines are looked for under, in turn, in capitals: the
 // call, the call without a suffix behind its home call, the home call.
 struct CallForms {
@@ -199,10 +215,11 @@ void RouteBook::readHistoryLines(std::span<const std::string_view> lines, std::s
     for (std::size_t index = 0; index < lines.size(); ++index) {
         HistoryLine& line = read[index];
         line.home = NotNoted;
-        const std::string_view field = trimmed(lines[index].substr(0, lines[index].find(';')), Blanks::SpacesAndTabs);
+        bool portable = false;
+        const std::string_view field = firstHistoryField(lines[index], portable);
         if (homes_.size() == 0 || field.empty() || field.size() > ShortCall::MostBytes)
             continue;
-        const std::string_view home = callshape::homeCallPartOf(field);
+        const std::string_view home = portable ? callshape::homeCallPartOf(field) : field;
         const std::uint64_t hash = callHash(home);
         if (!homes_.mayHold(hash))
             continue;
@@ -235,8 +252,13 @@ void RouteBook::takeHistoryLines(std::span<const HistoryLine> read)
 // A history written by import is in order already; one mended by hand may not be.
 void RouteBook::endHistory()
 {
-    homes_.forEach(
-        [](NotedHome& noted) { std::stable_sort(noted.history.begin(), noted.history.end(), historyOrder); });
+    std::sort(historyToSort_.begin(), historyToSort_.end());
+    historyToSort_.erase(std::unique(historyToSort_.begin(), historyToSort_.end()), historyToSort_.end());
+    for (const std::uint32_t home : historyToSort_) {
+        std::vector<HistoryEntry>& history = homes_.at(home).history;
+        std::stable_sort(history.begin(), history.end(), historyOrder);
+    }
+    historyToSort_.clear();
 }
 
 HistoryOfCall RouteBook::findHistory(std::string_view qsoCall, bool exactOnly) const
@@ -249,21 +271,24 @@ HistoryOfCall RouteBook::findHistory(std::string_view qsoCall, bool exactOnly) c
         homes_.find(callHash(home), [home](const NotedHome& known) { return equalInCapitals(known.call, home); });
     if (noted == nullptr || noted->history.empty())
         return {};
-    const CallForms forms = formsOf(trimmed);
+    // The forms of the call as formsOf gives them, without a copy of each.
+    const std::size_t lastSlash = trimmed.rfind('/');
+    const bool endsInSuffix =
+        lastSlash != std::string_view::npos && !equalInCapitals(trimmed.substr(lastSlash + 1), home);
+    const std::array<std::string_view, 3> forms = {trimmed, endsInSuffix ? trimmed.substr(0, lastSlash) : trimmed,
+                                                   home};
     const std::span<const HistoryEntry> history = noted->history;
-    for (const std::string* wanted : {&forms.call, &forms.withoutSuffix, &forms.home}) {
-        if (exactOnly && wanted != &forms.call)
-            break;
-        if (wanted->size() > ShortCall::MostBytes)
+    for (std::size_t form = 0; form < (exactOnly ? 1 : forms.size()); ++form) {
+        if (forms[form].size() > ShortCall::MostBytes)
             continue;
-        const ShortCall call(*wanted);
+        const ShortCall call(forms[form]);
         const auto first = std::find_if(history.begin(), history.end(),
                                         [&call](const HistoryEntry& line) { return line.call == call; });
         if (first == history.end())
             continue;
         const auto end =
             std::find_if(first, history.end(), [&call](const HistoryEntry& line) { return !(line.call == call); });
-        return {std::span(first, end), wanted == &forms.call, first->call.view()};
+        return {std::span(first, end), form == 0, first->call.view()};
     }
     return {};
 }

@@ -219,8 +219,9 @@ TEST(DatedFill, EveryQsoGetsWhatTheRuleGives)
 // another form of the call.
 TEST(DatedFill, TheListsRulesHoldOnTop)
 {
-    const std::string history = "Q1ABC;Q2OLD;2012-03;A.CSV\r\n"
-                                "Q1ABC;Q3NEW;2020-01;A.CSV\r\n"
+    // Out of order, as a history mended by hand may be.
+    const std::string history = "Q1ABC;Q3NEW;2020-01;A.CSV\r\n"
+                                "Q1ABC;Q2OLD;2012-03;A.CSV\r\n"
                                 "Q5DEF;Q6BAD;2012-03;A.CSV\r\n"
                                 "Q5DEF;Q7NEW;2020-01;B.CSV\r\n"
                                 "Q8GHI;Q9OLD;2012-03;A.CSV\r\n"
