@@ -5,13 +5,21 @@ namespace borvelin {
 
 namespace {
 
-char* putDigits(char* out, std::int32_t number, int digits)
-{
-    for (int index = digits - 1; index >= 0; --index) {
-        out[index] = static_cast<char>('0' + number % 10);
-        number /= 10;
+// "00" to "99": a date is written two digits at a time, as a history has a million.
+constexpr std::array<char, 200> TwoDigits = [] {
+    std::array<char, 200> digits{};
+    for (int number = 0; number < 100; ++number) {
+        digits[2 * number] = static_cast<char>('0' + number / 10);
+        digits[2 * number + 1] = static_cast<char>('0' + number % 10);
     }
-    return out + digits;
+    return digits;
+}();
+
+char* putTwoDigits(char* out, std::int32_t number)
+{
+    out[0] = TwoDigits[2 * number];
+    out[1] = TwoDigits[2 * number + 1];
+    return out + 2;
 }
 
 } // namespace
@@ -20,12 +28,13 @@ std::string_view dateText(std::int32_t date, DateText& text)
 {
     if (date <= 0)
         return {};
-    char* out = putDigits(text.data(), date / 10000, 4);
+    const std::int32_t year = date / 10000;
+    char* out = putTwoDigits(putTwoDigits(text.data(), year / 100), year % 100);
     *out++ = '-';
-    out = putDigits(out, date / 100 % 100, 2);
+    out = putTwoDigits(out, date / 100 % 100);
     if (date % 100 != 0) {
         *out++ = '-';
-        out = putDigits(out, date % 100, 2);
+        out = putTwoDigits(out, date % 100);
     }
     return {text.data(), static_cast<std::size_t>(out - text.data())};
 }
