@@ -179,7 +179,7 @@ std::string QslViaFiller::routeForDated(const Qso& qso, const ListedRoutes& list
         point(qso, ViaCode::Pirate, "the list marks " + call + " PIRATE");
         return {};
     }
-    const std::string manager(dated.inForce.month.front().manager.view());
+    std::string manager(dated.inForce.month.front().manager.view());
     const auto saysNotVia = [&manager](const auto& notRoute) { return notRoute.second == manager; };
     if (listed.routes) {
         const auto& notRoutes = listed.routes->notRoutes;

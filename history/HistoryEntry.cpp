@@ -8,7 +8,7 @@ namespace {
 // "00" to "99": a date is written two digits at a time, as a history has a million.
 constexpr std::array<char, 200> TwoDigits = [] {
     std::array<char, 200> digits{};
-    for (int number = 0; number < 100; ++number) {
+    for (std::size_t number = 0; number < 100; ++number) {
         digits[2 * number] = static_cast<char>('0' + number / 10);
         digits[2 * number + 1] = static_cast<char>('0' + number % 10);
     }
@@ -17,8 +17,9 @@ constexpr std::array<char, 200> TwoDigits = [] {
 
 char* putTwoDigits(char* out, std::int32_t number)
 {
-    out[0] = TwoDigits[2 * number];
-    out[1] = TwoDigits[2 * number + 1];
+    const auto at = 2 * static_cast<std::size_t>(number);
+    out[0] = TwoDigits[at];
+    out[1] = TwoDigits[at + 1];
     return out + 2;
 }
 
