@@ -5,6 +5,7 @@
 #include "check/CrossLineChecks.h"
 #include "history/ImportRow.h"
 #include "history/ManagerInForce.h"
+#include "jobs/PassRunner.h"
 #include "text/Capitals.h"
 
 #include <algorithm>
@@ -26,13 +27,29 @@ std::uint32_t HistoryConflicts::placeOf(std::uint64_t key, std::string_view firs
         key, [&](const Call& call) { return call.key == key && equalInCapitals(call.call.view(), firstWord); });
 }
 
+void HistoryConflicts::prepare(std::size_t, std::size_t blocksPerBatch)
+{
+    read_.resize(blocksPerBatch * PassRunner::BlockLines);
+}
+
+void HistoryConflicts::work(std::size_t, const LineBlock& block)
+{
+    ReadLine* read = &read_[block.index * PassRunner::BlockLines];
+    for (const std::string_view line : block.lines) {
+        read->isRow = readImportRow(line, read->row) == RowFault::None;
+        ++read;
+    }
+}
+
 // A line that is no row the import would take is passed over, as the fill does.
 void HistoryConflicts::takeUp(const LineBlock& block)
 {
-    ImportRow row;
+    const ReadLine* read = &read_[block.index * PassRunner::BlockLines];
     for (std::size_t index = 0; index < block.lines.size(); ++index) {
-        if (readImportRow(block.lines[index], row) != RowFault::None)
+        const ReadLine& line = read[index];
+        if (!line.isRow)
             continue;
+        const ImportRow& row = line.row;
         const ShortCall call(row.call);
         if (!callLines_.empty() && !(callLines_.front().entry.call == call))
             endCall();

@@ -4,6 +4,7 @@
 #include "calls/CallTable.h"
 #include "calls/ShortCall.h"
 #include "history/HistoryEntry.h"
+#include "history/ImportRow.h"
 #include "history/SourceNames.h"
 #include "jobs/LinePass.h"
 
@@ -44,10 +45,18 @@ public:
         calls_.forEach(visit);
     }
 
+    // The lines are read on any thread, and taken up in order.
+    bool worksOnBlocks() const override { return true; }
+    void prepare(std::size_t workers, std::size_t blocksPerBatch) override;
+    void work(std::size_t worker, const LineBlock& block) override;
     void takeUp(const LineBlock& block) override;
     void finish() override;
 
 private:
+    struct ReadLine {
+        bool isRow = false; // a row the import would take
+        ImportRow row;
+    };
     struct Line {
         HistoryEntry entry;
         std::uint32_t number = 0; // in the file, from 1
@@ -57,6 +66,7 @@ private:
     CallTable<Call> calls_;
     SourceNames sources_;
     std::vector<Line> callLines_; // of the call in hand
+    std::vector<ReadLine> read_;  // of the batch's lines
 };
 
 } // namespace borvelin
