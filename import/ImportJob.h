@@ -32,9 +32,9 @@ enum class ImportMode {
 // QSLHIST.BAK.
 //
 // Memory holds one entry per distinct station of the imported lists (under 100 bytes
-// with its share of the index) and 40 bytes per row for the history. The rows of a
-// batch are read in blocks, on two threads where the machine has two, and taken up in
-// their order.
+// with its share of the index) and 28 bytes per row for the history, about twice that
+// while the rows are put in order. The rows of a batch are read in blocks, on two
+// threads where the machine has two, and taken up in their order.
 class ImportJob : public ConversionJob, private LinePass {
 public:
     ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode,
