@@ -4,6 +4,7 @@
 #include "adif/AdiReader.h"
 #include "adif/QslViaFiller.h"
 #include "adif/ViaReport.h"
+#include "history/HistoryEntry.h"
 
 namespace borvelin {
 
@@ -38,6 +39,7 @@ void AdifFillJob::declarePasses(Passes& passes)
 {
     passes.overBytes(logFile_, [this](ByteSource& log) { noteCalls(log); });
     passes.overLines(ListFileName, *this);
+    passes.overLines(historyfile::FileName, historyLines_, Passes::Input::MayBeMissing);
     passes.overBytes(logFile_, [this](ByteSource& log) { copyWithRoutes(log); });
 }
 
@@ -66,6 +68,26 @@ void AdifFillJob::takeUp(const LineBlock& block)
 void AdifFillJob::finish()
 {
     routes_.endList();
+}
+
+void AdifFillJob::HistoryLines::prepare(std::size_t, std::size_t blocksPerBatch)
+{
+    read_.resize(blocksPerBatch * PassRunner::BlockLines);
+}
+
+std::span<RouteBook::HistoryLine> AdifFillJob::HistoryLines::readOf(const LineBlock& block)
+{
+    return std::span(read_).subspan(block.index * PassRunner::BlockLines, block.lines.size());
+}
+
+void AdifFillJob::HistoryLines::work(std::size_t, const LineBlock& block)
+{
+    routes_.readHistoryLines(block.lines, readOf(block));
+}
+
+void AdifFillJob::HistoryLines::takeUp(const LineBlock& block)
+{
+    routes_.takeHistoryLines(readOf(block));
 }
 
 void AdifFillJob::copyWithRoutes(ByteSource& log)

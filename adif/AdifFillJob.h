@@ -15,9 +15,10 @@ namespace borvelin {
 // the routes of QSL.TXT, and writes QSLVIA.CSV with every point found. The log is
 // replaced only when a route was added, the old one kept beside it as LOG.adi.bak.
 //
-// Three passes: the log, one QSO at a time, checked whole and its calls noted, so that a
+// Four passes: the log, one QSO at a time, checked whole and its calls noted, so that a
 // broken log stops the job before anything is written; QSL.TXT, keeping the routes of
-// those calls only (RouteBook); the log again, copied with the routes added.
+// those calls only (RouteBook); the route history QSLHIST.CSV when there is one, keeping
+// the lines of those calls only; the log again, copied with the routes added.
 class AdifFillJob : public ConversionJob, private LinePass {
 public:
     AdifFillJob(JobState& state, StatusSink& status, const std::string& logFile, JobFiles& files = diskFiles(),
@@ -47,9 +48,27 @@ private:
     void takeUp(const LineBlock& block) override;
     void finish() override;
 
+    // The history's pass: the lines of the log's calls are found and read on any thread.
+    class HistoryLines : public LinePass {
+    public:
+        explicit HistoryLines(RouteBook& routes) : routes_(routes) {}
+        bool worksOnBlocks() const override { return true; }
+        void prepare(std::size_t, std::size_t blocksPerBatch) override;
+        void work(std::size_t, const LineBlock& block) override;
+        void takeUp(const LineBlock& block) override;
+        void finish() override { routes_.endHistory(); }
+
+    private:
+        std::span<RouteBook::HistoryLine> readOf(const LineBlock& block);
+
+        RouteBook& routes_;
+        std::vector<RouteBook::HistoryLine> read_; // of the batch's lines
+    };
+
     std::string logFile_;
     FillRoutes fillRoutes_;
     RouteBook routes_;
+    HistoryLines historyLines_{routes_};
     std::uint64_t routesAdded_ = 0;
     std::uint64_t pointsWritten_ = 0;
     std::vector<JobSummary::Count> codeCounts_;

@@ -16,6 +16,19 @@ bool isLowerCase(std::string_view name)
     return std::none_of(name.begin(), name.end(), [](char byte) { return byte >= 'A' && byte <= 'Z'; });
 }
 
+// The month of a QSO_DATE, YYYYMMDD, as YYYYMM; -1 for a date that is none.
+std::int32_t qsoMonthOf(std::string_view date)
+{
+    date = trimmed(date, Blanks::SpacesAndTabs);
+    if (date.size() != 8 ||
+        !std::all_of(date.begin(), date.end(), [](char byte) { return byte >= '0' && byte <= '9'; }))
+        return -1;
+    const std::int32_t month = (date[4] - '0') * 10 + (date[5] - '0');
+    if (month < 1 || month > 12)
+        return -1;
+    return ((date[0] - '0') * 1000 + (date[1] - '0') * 100 + (date[2] - '0') * 10 + (date[3] - '0')) * 100 + month;
+}
+
 } // namespace
 
 // The fields of one QSO that the fill looks at.
@@ -55,18 +68,39 @@ void QslViaFiller::take(const AdiChunk& chunk, std::uint64_t qsoNumber)
         return;
     }
     const ListedRoutes listed = routes_.find(qso.call->data);
+    const Dated dated = datedFor(qso);
     if (qso.via) {
-        reportPresentVia(qso, listed);
+        reportPresentVia(qso, listed, dated);
         log_.write(chunk.bytes);
         return;
     }
-    const std::string route = routeFor(qso, listed);
+    const std::string route = dated.holds() ? routeForDated(qso, listed, dated) : routeFor(qso, listed);
     if (route.empty()) {
         log_.write(chunk.bytes);
         return;
     }
     ++routesAdded_;
     writeWithRoute(chunk, qso, route);
+}
+
+// A QSO without a date, or of a call without history, is filled from the list.
+QslViaFiller::Dated QslViaFiller::datedFor(const Qso& qso) const
+{
+    const std::int32_t month = qso.date ? qsoMonthOf(qso.date->data) : -1;
+    if (month < 0)
+        return {};
+    const HistoryOfCall history = routes_.findHistory(qso.call->data, fillRoutes_ == FillRoutes::Exact);
+    return {history, managerInForce(history.lines, month)};
+}
+
+std::string QslViaFiller::historyGives(const Dated& dated) const
+{
+    std::string text = "the history";
+    if (!dated.history.ofTheCall)
+        text.append(" of ").append(dated.history.call);
+    text.append(" gives ").append(managersWithSources(dated.inForce.month, routes_.historySources()));
+    text.append(" ").append(monthPhrase(monthOf(dated.inForce.month.front().date)));
+    return text;
 }
 
 void QslViaFiller::point(const Qso& qso, ViaCode code, std::initializer_list<std::string_view> message)
@@ -138,23 +172,64 @@ std::string QslViaFiller::routeForListed(const Qso& qso, const ListedRoutes& lis
     return manager;
 }
 
-void QslViaFiller::reportPresentVia(const Qso& qso, const ListedRoutes& listed)
+// The manager of the history's month holds, and nothing the list says speaks against it.
+std::string QslViaFiller::routeForDated(const Qso& qso, const ListedRoutes& listed, const Dated& dated)
+{
+    if (dated.inForce.kind == ManagerInForce::Kind::Conflict) {
+        point(qso, ViaCode::Conflict, {historyGives(dated)});
+        return {};
+    }
+    const std::string_view call = trimmed(qso.call->data, Blanks::SpacesAndTabs);
+    if (listed.routes && listed.routes->pirate) {
+        point(qso, ViaCode::Pirate, {"the list marks ", call, " PIRATE"});
+        return {};
+    }
+    std::string manager(dated.inForce.month.front().manager.view());
+    const auto saysNotVia = [&manager](const auto& notRoute) { return notRoute.second == manager; };
+    if (listed.routes) {
+        const auto& notRoutes = listed.routes->notRoutes;
+        if (const auto notRoute = std::find_if(notRoutes.begin(), notRoutes.end(), saysNotVia);
+            notRoute != notRoutes.end()) {
+            point(qso, ViaCode::NotVia,
+                  {historyGives(dated), " and the list says ", layout::textOf(notRoute->first), " ", manager});
+            return {};
+        }
+    }
+    if (routes_.isPirate(manager)) {
+        point(qso, ViaCode::Pirate, {historyGives(dated), " and the list marks ", manager, " PIRATE"});
+        return {};
+    }
+    const bool earlier = dated.inForce.kind == ManagerInForce::Kind::Earlier;
+    point(qso, earlier ? ViaCode::Earlier : ViaCode::Dated,
+          {"QSL_VIA ", manager, " added, ", historyGives(dated), earlier ? ", its earliest month" : ""});
+    return manager;
+}
+
+void QslViaFiller::reportPresentVia(const Qso& qso, const ListedRoutes& listed, const Dated& dated)
 {
     const std::string_view call = trimmed(qso.call->data, Blanks::SpacesAndTabs);
-    if (!listed.routes) {
+    if (!listed.routes && !dated.holds()) {
         point(qso, ViaCode::NotListed, {"the list does not have ", call});
         return;
     }
-    const StationRoutes& routes = *listed.routes;
-    if (routes.pirate)
-        point(qso, ViaCode::Pirate, {"the list marks ", call, " PIRATE"});
     const std::string via = capitals(trimmed(qso.via->data, Blanks::SpacesAndTabs));
-    for (const auto& [keyword, notCall] : routes.notRoutes) {
-        if (notCall != via)
-            continue;
-        point(qso, ViaCode::NotVia, {"QSL_VIA ", via, ": the list says ", layout::textOf(keyword), " ", notCall});
+    if (listed.routes) {
+        const StationRoutes& routes = *listed.routes;
+        if (routes.pirate)
+            point(qso, ViaCode::Pirate, {"the list marks ", call, " PIRATE"});
+        for (const auto& [keyword, notCall] : routes.notRoutes) {
+            if (notCall != via)
+                continue;
+            point(qso, ViaCode::NotVia, {"QSL_VIA ", via, ": the list says ", layout::textOf(keyword), " ", notCall});
+        }
     }
-    const std::string_view manager = routes.manager();
+    if (dated.holds()) {
+        // Of a month with two managers, neither is the one to compare with.
+        if (dated.inForce.kind != ManagerInForce::Kind::Conflict && dated.inForce.month.front().manager.view() != via)
+            point(qso, ViaCode::Differs, {"QSL_VIA ", via, " left as it was, ", historyGives(dated)});
+        return;
+    }
+    const std::string_view manager = listed.routes->manager();
     if (!manager.empty() && manager != via)
         point(qso, ViaCode::Differs, {"QSL_VIA ", via, " left as it was, the list gives ", manager});
 }

@@ -4,6 +4,7 @@
 #include "adif/AdiReader.h"
 #include "adif/RouteBook.h"
 #include "adif/ViaReport.h"
+#include "history/ManagerInForce.h"
 #include "jobs/ByteSource.h"
 
 #include <cstdint>
@@ -28,6 +29,10 @@ enum class FillRoutes {
 // that is no call, or a station whose lines give different managers; each is reported
 // instead, as is a station that takes its cards direct.
 //
+// A QSO dated before the newest month of its call's history gets the manager in force
+// in its month instead (ManagerInForce), under the same rules: DATED, EARLIER before
+// every line, and CONFLICT when that month has two managers.
+//
 // The field is added right before the QSO's <EOR>, its name in the case of the QSO's
 // CALL tag. A QSL_VIA that is there but empty is filled in its place instead, so that
 // the QSO does not hold the field twice: only its length changes, and the route follows.
@@ -41,10 +46,20 @@ public:
 
 private:
     struct Qso;
+    // What the history says of a QSO: the lines of its call and the month that holds.
+    struct Dated {
+        HistoryOfCall history;
+        ManagerInForce inForce;
+        bool holds() const { return inForce.kind != ManagerInForce::Kind::ListHolds; }
+    };
+    Dated datedFor(const Qso& qso) const;
+    // "the history gives Q2OLD (LISTA.CSV) in 2012-05", of the month that holds.
+    std::string historyGives(const Dated& dated) const;
     // The route to add to a QSO without QSL_VIA, or nothing; every point reported.
     std::string routeFor(const Qso& qso, const ListedRoutes& listed);
     std::string routeForListed(const Qso& qso, const ListedRoutes& listed);
-    void reportPresentVia(const Qso& qso, const ListedRoutes& listed);
+    std::string routeForDated(const Qso& qso, const ListedRoutes& listed, const Dated& dated);
+    void reportPresentVia(const Qso& qso, const ListedRoutes& listed, const Dated& dated);
     void point(const Qso& qso, ViaCode code, std::initializer_list<std::string_view> message);
     void writeWithRoute(const AdiChunk& chunk, const Qso& qso, std::string_view route);
 

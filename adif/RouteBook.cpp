@@ -2,6 +2,7 @@
 #include "adif/RouteBook.h"
 
 #include "calls/CallHash.h"
+#include "history/ImportRow.h"
 #include "listline/CallShape.h"
 #include "listline/TextSearch.h"
 #include "text/Capitals.h"
@@ -35,6 +36,39 @@ std::string_view trimmedCall(std::string_view call)
     return trimmed(call, Blanks::SpacesAndTabs);
 }
 
+// The call of a history line, without the blanks around it: the text before its first
+// ";", looked for without a call as the call comes first; and whether it holds a "/".
+// Empty when no ";" is near the start, where a call and its blanks would end.
+std::string_view firstHistoryField(std::string_view line, bool& portable)
+{
+    constexpr std::size_t Farthest = 64;
+    const std::size_t end = std::min(line.size(), Farthest);
+    portable = false;
+    for (std::size_t at = 0; at < end; ++at) {
+        if (line[at] == ';')
+            return trimmed(line.substr(0, at), Blanks::SpacesAndTabs);
+        portable = portable || line[at] == '/';
+    }
+    return {};
+}
+
+// The forms of a QSO's call its lines are looked for under, in turn, in capitals: the
+// call, the call without a suffix behind its home call, the home call.
+struct CallForms {
+    std::string call;
+    std::string withoutSuffix;
+    std::string home;
+};
+
+CallForms formsOf(std::string_view trimmed)
+{
+    CallForms forms{capitals(trimmed), {}, callshape::homeCallOf(trimmed)};
+    const std::size_t lastSlash = forms.call.rfind('/');
+    const bool endsInSuffix = lastSlash != std::string::npos && forms.call.substr(lastSlash + 1) != forms.home;
+    forms.withoutSuffix = endsInSuffix ? forms.call.substr(0, lastSlash) : forms.call;
+    return forms;
+}
+
 } // namespace
 
 void RouteBook::noteCall(std::string_view qsoCall)
@@ -43,7 +77,7 @@ void RouteBook::noteCall(std::string_view qsoCall)
     if (call.empty())
         return;
     std::string home = callshape::homeCallOf(call);
-    homes_.findOrAdd(callHash(home), isHome(home), [&] { return NotedHome{home, {}}; });
+    homes_.findOrAdd(callHash(home), isHome(home), [&] { return NotedHome{home, {}, {}}; });
 }
 
 void RouteBook::beginList()
@@ -164,20 +198,103 @@ ListedRoutes RouteBook::find(std::string_view qsoCall) const
     const std::string_view trimmed = trimmedCall(qsoCall);
     if (trimmed.empty())
         return {};
-    const std::string home = callshape::homeCallOf(trimmed);
-    const NotedHome* noted = homes_.find(callHash(home), isHome(home));
+    const CallForms forms = formsOf(trimmed);
+    const NotedHome* noted = homes_.find(callHash(forms.home), isHome(forms.home));
     if (noted == nullptr || noted->listed.empty())
         return {};
     const std::vector<ListedCall>& listed = noted->listed;
-    const std::string call = capitals(trimmed);
-    const std::size_t lastSlash = call.rfind('/');
-    const bool endsInSuffix = lastSlash != std::string::npos && call.substr(lastSlash + 1) != home;
-    const std::string withoutSuffix = endsInSuffix ? call.substr(0, lastSlash) : call;
-    for (const std::string& wanted : {call, withoutSuffix, home})
+    for (const std::string* wanted : {&forms.call, &forms.withoutSuffix, &forms.home})
         for (const ListedCall& candidate : listed)
-            if (candidate.call == wanted)
-                return {&candidate.routes, candidate.call == call, candidate.call};
-    return {&listed.front().routes, listed.front().call == call, listed.front().call};
+            if (candidate.call == *wanted)
+                return {&candidate.routes, candidate.call == forms.call, candidate.call};
+    return {&listed.front().routes, listed.front().call == forms.call, listed.front().call};
+}
+
+static_assert(RouteBook::NotNoted == CallTable<int>::NotThere);
+
+// Most lines are of calls the log never worked, passed over on the filter alone; a
+// line that is no row the import would take is passed over as well.
+void RouteBook::readHistoryLines(std::span<const std::string_view> lines, std::span<HistoryLine> read) const
+{
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        HistoryLine& line = read[index];
+        line.home = NotNoted;
+        bool portable = false;
+        const std::string_view field = firstHistoryField(lines[index], portable);
+        if (homes_.size() == 0 || field.empty() || field.size() > ShortCall::MostBytes)
+            continue;
+        const std::string_view home = portable ? callshape::homeCallPartOf(field) : field;
+        const std::uint64_t hash = callHash(home);
+        if (!homes_.mayHold(hash))
+            continue;
+        line.home = homes_.placeOf(hash, [home](const NotedHome& noted) { return equalInCapitals(noted.call, home); });
+        if (line.home != NotNoted && readImportRow(lines[index], line.row) != RowFault::None)
+            line.home = NotNoted;
+    }
+}
+
+// Most homes have a few lines, in order, as import writes them: room for four at once,
+// and the homes whose lines come out of order sorted at the end.
+void RouteBook::takeHistoryLines(std::span<const HistoryLine> read)
+{
+    constexpr std::size_t FirstRoom = 4;
+    for (const HistoryLine& line : read) {
+        if (line.home == NotNoted)
+            continue;
+        std::vector<HistoryEntry>& history = homes_.at(line.home).history;
+        if (history.empty())
+            history.reserve(FirstRoom);
+        const std::string_view source =
+            line.row.source.empty() ? std::string_view(historyfile::FileName) : line.row.source;
+        history.push_back({ShortCall(line.row.call), ShortCall(line.row.manager), line.row.dateOrder,
+                           historySources_.numberOf(source)});
+        if (history.size() > 1 && historyOrder(history.back(), history[history.size() - 2]))
+            historyToSort_.push_back(line.home);
+    }
+}
+
+// A history written by import is in order already; one mended by hand may not be.
+void RouteBook::endHistory()
+{
+    std::sort(historyToSort_.begin(), historyToSort_.end());
+    historyToSort_.erase(std::unique(historyToSort_.begin(), historyToSort_.end()), historyToSort_.end());
+    for (const std::uint32_t home : historyToSort_) {
+        std::vector<HistoryEntry>& history = homes_.at(home).history;
+        std::stable_sort(history.begin(), history.end(), historyOrder);
+    }
+    historyToSort_.clear();
+}
+
+HistoryOfCall RouteBook::findHistory(std::string_view qsoCall, bool exactOnly) const
+{
+    const std::string_view trimmed = trimmedCall(qsoCall);
+    if (trimmed.empty())
+        return {};
+    const std::string_view home = callshape::homeCallPartOf(trimmed);
+    const NotedHome* noted =
+        homes_.find(callHash(home), [home](const NotedHome& known) { return equalInCapitals(known.call, home); });
+    if (noted == nullptr || noted->history.empty())
+        return {};
+    // The forms of the call as formsOf gives them, without a copy of each.
+    const std::size_t lastSlash = trimmed.rfind('/');
+    const bool endsInSuffix =
+        lastSlash != std::string_view::npos && !equalInCapitals(trimmed.substr(lastSlash + 1), home);
+    const std::array<std::string_view, 3> forms = {trimmed, endsInSuffix ? trimmed.substr(0, lastSlash) : trimmed,
+                                                   home};
+    const std::span<const HistoryEntry> history = noted->history;
+    for (std::size_t form = 0; form < (exactOnly ? 1 : forms.size()); ++form) {
+        if (forms[form].size() > ShortCall::MostBytes)
+            continue;
+        const ShortCall call(forms[form]);
+        const auto first = std::find_if(history.begin(), history.end(),
+                                        [&call](const HistoryEntry& line) { return line.call == call; });
+        if (first == history.end())
+            continue;
+        const auto end =
+            std::find_if(first, history.end(), [&call](const HistoryEntry& line) { return !(line.call == call); });
+        return {std::span(first, end), form == 0, first->call.view()};
+    }
+    return {};
 }
 
 } // namespace borvelin

@@ -3,11 +3,15 @@
 
 #include "calls/CallTable.h"
 #include "calls/LookAheadRing.h"
+#include "history/HistoryEntry.h"
+#include "history/ImportRow.h"
+#include "history/SourceNames.h"
 #include "listline/LineLayout.h"
 #include "listline/RouteReader.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,6 +48,14 @@ struct ListedRoutes {
     std::string_view listedCall; // the call of the lines, in capitals
 };
 
+// The history's lines for a QSO's call, sorted by date.
+struct HistoryOfCall {
+    std::span<const HistoryEntry> lines; // none: the history has no line of the call
+    // The lines are those of the call itself, not of another form of it.
+    bool ofTheCall = false;
+    std::string_view call; // the call of the lines
+};
+
 // The manager list's routes for the calls of one log. The log's home calls are noted
 // first, then one pass over the list keeps only the lines of those: memory grows with the
 // stations the log worked, not with the list, and only their lines are read closely.
@@ -52,6 +64,9 @@ struct ListedRoutes {
 // find the lines of Q1ABC, and Q1ABC those of Q1ABC/P. Of the lines of one home call,
 // the one of the call itself wins, then that of the call without its suffix (the
 // prefix names the country), then that of the home call, then the first.
+//
+// The route history QSLHIST.CSV, when there is one, is read the same way after the list:
+// only the lines of the noted home calls are kept.
 class RouteBook {
 public:
     void noteCall(std::string_view qsoCall);
@@ -60,6 +75,22 @@ public:
     void takeListLines(std::span<const std::string_view> lines);
     void endList();
     ListedRoutes find(std::string_view qsoCall) const;
+    // A line of the history, read on any thread: the place of its home call among the
+    // noted ones, or NotNoted, and its row.
+    struct HistoryLine {
+        std::uint32_t home;
+        ImportRow row;
+    };
+    static constexpr std::uint32_t NotNoted = std::numeric_limits<std::uint32_t>::max();
+    // The history, after the list, in as many pieces as come: the lines of the noted
+    // calls read into `read`, on any thread; then, in order, those lines taken.
+    void readHistoryLines(std::span<const std::string_view> lines, std::span<HistoryLine> read) const;
+    void takeHistoryLines(std::span<const HistoryLine> read);
+    void endHistory();
+    // The history of the call itself, else of the call without its suffix, else of its
+    // home call; with `exactOnly`, of the call itself only.
+    HistoryOfCall findHistory(std::string_view qsoCall, bool exactOnly) const;
+    const SourceNames& historySources() const { return historySources_; }
     // Whether the list marks `call` (in capitals) PIRATE on a line of its own.
     bool isPirate(std::string_view call) const;
 
@@ -84,6 +115,7 @@ private:
     struct NotedHome {
         std::string call;
         std::vector<ListedCall> listed;
+        std::vector<HistoryEntry> history; // by call, then date, once the history is read
     };
 
     void takeLine(StationRoutes& station, std::string_view line);
@@ -114,6 +146,8 @@ private:
     LookAheadRing<Candidate, 8> waiting_;
     Candidate next_;       // the line in hand, its strings used again and again
     std::string portable_; // the home call of a portable call in hand
+    SourceNames historySources_;
+    std::vector<std::uint32_t> historyToSort_; // the homes whose lines came out of order
 };
 
 } // namespace borvelin

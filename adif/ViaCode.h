@@ -12,11 +12,13 @@ namespace borvelin {
 enum class ViaCode : unsigned char {
     Added,     // the route the list gives the station, added
     Inferred,  // a route taken from the lines of another form of the call (its home call)
+    Dated,     // the manager the history gives for the QSO's month, added
+    Earlier,   // the history's earliest manager, added for a QSO before every line of it
     Differs,   // a QSL_VIA there that is not the list's, left as it was
     Pirate,    // the station, or the manager the list gives it, is listed as PIRATE
     NotVia,    // a line of the station says NOT via that manager
     Malformed, // the manager the list gives is no call
-    Conflict,  // the station's lines give different managers
+    Conflict,  // the station's lines give different managers, or the history two in the QSO's month
     Direct,    // the station takes its cards direct, to the address in the message
     NotListed, // the list does not have the station
     Count
@@ -30,6 +32,8 @@ struct ViaCodeText {
 constexpr std::array<ViaCodeText, static_cast<std::size_t>(ViaCode::Count)> ViaCodes = {{
     {ViaCode::Added, "ADDED"},
     {ViaCode::Inferred, "INFERRED"},
+    {ViaCode::Dated, "DATED"},
+    {ViaCode::Earlier, "EARLIER"},
     {ViaCode::Differs, "DIFFERS"},
     {ViaCode::Pirate, "PIRATE"},
     {ViaCode::NotVia, "NOTVIA"},

@@ -7,6 +7,7 @@
 #include "cluster/ClusterExportJob.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
+#include "history/HistoryExportJob.h"
 #include "import/ImportJob.h"
 #include "managers/List25Job.h"
 
@@ -30,7 +31,9 @@ JobSummary runJob(const CommandContext& context)
 JobSummary runImport(const CommandContext& context)
 {
     const ImportMode mode = context.arguments.merge ? ImportMode::Merge : ImportMode::Replace;
-    ImportJob job(context.state, context.status, context.arguments.file, mode, context.files);
+    std::vector<std::string> files{context.arguments.file};
+    files.insert(files.end(), context.arguments.moreFiles.begin(), context.arguments.moreFiles.end());
+    ImportJob job(context.state, context.status, std::move(files), mode, context.files);
     job.run(context.options);
     return job.summary();
 }
@@ -43,6 +46,13 @@ JobSummary runAdif(const CommandContext& context)
     return job.summary();
 }
 
+JobSummary runHistoryExport(const CommandContext& context)
+{
+    HistoryExportJob job(context.state, context.status, context.arguments.file, context.files);
+    job.run(context.options);
+    return job.summary();
+}
+
 using Place = CommandFile::Place;
 
 constexpr CommandFile TheList[] = {{"QSL.TXT"}};
@@ -50,14 +60,17 @@ constexpr CommandFile List25Writes[] = {{"QSL.CSV"}, {"QSLMGR.TXT"}, {"BORVELIN.
 constexpr CommandFile BuroWrites[] = {{"QSLADM.TXT"}};
 constexpr CommandFile TheFulList[] = {{"QSL.FUL"}};
 constexpr CommandFile NewList[] = {{"QSL.TXT"}, {"QSL.BAK"}};
+constexpr CommandFile TheListAndHistory[] = {{"QSL.TXT"}, {"QSLHIST.CSV"}};
 constexpr CommandFile CheckWrites[] = {{"QSLCHK.CSV"}};
-constexpr CommandFile ImportReads[] = {{"FILE", Place::Operand}, {"QSL.TXT"}};
-constexpr CommandFile ImportWrites[] = {{"QSL.TXT"}, {"QSL.BAK"}, {"BORVELIN.LOG"}};
+constexpr CommandFile ImportReads[] = {{"FILE", Place::Operand}, {"QSL.TXT"}, {"QSLHIST.CSV"}};
+constexpr CommandFile ImportWrites[] = {{"QSL.TXT"}, {"QSL.BAK"}, {"QSLHIST.CSV"}, {"QSLHIST.BAK"}, {"BORVELIN.LOG"}};
 constexpr CommandOption ImportOptions[] = {{"--merge", &CommandArguments::merge}};
 constexpr CommandOption AdifOptions[] = {{"--exact", &CommandArguments::exact}};
-constexpr CommandFile AdifReads[] = {{"LOG", Place::Operand}, {"QSL.TXT"}};
+constexpr CommandFile AdifReads[] = {{"LOG", Place::Operand}, {"QSL.TXT"}, {"QSLHIST.CSV"}};
 constexpr CommandFile AdifWrites[] = {{"LOG", Place::Operand}, {"LOG.bak", Place::Operand}, {"QSLVIA.CSV"}};
 constexpr CommandFile ClusterWrites[] = {{"QSLCLU.FUL"}};
+constexpr CommandFile TheHistory[] = {{"QSLHIST.CSV"}};
+constexpr CommandFile HistoryWrites[] = {{"FILE", Place::Operand}};
 
 constexpr std::array Commands = {
     Command{.id = "list25",
@@ -102,7 +115,7 @@ constexpr std::array Commands = {
             .accessKey = 'C',
             .control = "mnuFileCheckList",
             .menuPlace = 5,
-            .reads = TheList,
+            .reads = TheListAndHistory,
             .writes = CheckWrites,
             .description = "Check List: the findings on the lines of QSL.TXT to QSLCHK.CSV",
             .run = runJob<CheckJob>},
@@ -114,8 +127,9 @@ constexpr std::array Commands = {
             .barAbove = "mnuFileBar2",
             .reads = ImportReads,
             .writes = ImportWrites,
-            .operands = {.options = ImportOptions, .file = "FILE"},
-            .description = "Import Manager List FILE to QSL.TXT (kept as QSL.BAK); --merge: new stations only",
+            .operands = {.options = ImportOptions, .file = "FILE", .severalFiles = true},
+            .description = "Import Manager List FILE... to QSL.TXT (kept as QSL.BAK) and QSLHIST.CSV; "
+                           "--merge: new stations only, the rows added to the history",
             .run = runImport},
     Command{.id = "adif",
             .caption = "Fill QSL &Via in Log...",
@@ -125,8 +139,8 @@ constexpr std::array Commands = {
             .reads = AdifReads,
             .writes = AdifWrites,
             .operands = {.options = AdifOptions, .file = "LOG"},
-            .description = "Fill QSL Via in Log: QSL_VIA from QSL.TXT into LOG (kept as LOG.bak), QSLVIA.CSV; "
-                           "--exact: a call's own lines only",
+            .description = "Fill QSL Via in Log: QSL_VIA from QSL.TXT and QSLHIST.CSV into LOG (kept as LOG.bak), "
+                           "QSLVIA.CSV; --exact: a call's own lines only",
             .run = runAdif},
     Command{.id = "cluster",
             .caption = "&Export for DX Cluster",
@@ -137,9 +151,18 @@ constexpr std::array Commands = {
             .writes = ClusterWrites,
             .description = "Export for DX Cluster: QSL.TXT to QSLCLU.FUL, one record per call",
             .run = runJob<ClusterExportJob>},
+    Command{.id = "history",
+            .caption = "Export &History...",
+            .accessKey = 'H',
+            .control = "mnuFileExportHistory",
+            .menuPlace = 9,
+            .reads = TheHistory,
+            .writes = HistoryWrites,
+            .description = "Export History: QSLHIST.CSV as CALL;MANAGER;DATE;SOURCE rows to standard output",
+            .run = runHistoryExport},
     Command{.id = "lookup",
             .control = "txtFind",
-            .reads = TheList,
+            .reads = TheListAndHistory,
             .operands = {.calls = true},
             .description = "Look up calls (or calls on standard input): their lines and routes"},
 };

@@ -18,7 +18,7 @@ std::string Operands::usage() const
     std::string text;
     for (const CommandOption& candidate : options)
         text.append("[").append(candidate.flag).append("] ");
-    return text.append(file);
+    return text.append(file).append(severalFiles ? "..." : "");
 }
 
 } // namespace borvelin

@@ -35,11 +35,14 @@ struct CommandOption {
 struct Operands {
     std::span<const CommandOption> options{};
     std::string_view file{}; // the file it needs, by the word its usage gives it: "FILE"; empty for none
-    bool calls = false;      // every argument after it is a call to look up
+    // More files may follow the first: every argument up to the next command, or up to
+    // the next that begins with "-".
+    bool severalFiles = false;
+    bool calls = false; // every argument after it is a call to look up
 
     // The option spelt `flag`, or nullptr.
     const CommandOption* option(std::string_view flag) const;
-    // As --help shows them: "[--merge] FILE", "LOG", "[CALL...]", "".
+    // As --help shows them: "[--merge] FILE...", "LOG", "[CALL...]", "".
     std::string usage() const;
 };
 

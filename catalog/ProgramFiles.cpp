@@ -10,9 +10,9 @@ namespace borvelin {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> ReportOrder = {
-    "QSL.TXT",    "QSL.BAK",    "QSL.FUL",    "QSL.CSV",    "QSLMGR.TXT",
-    "QSLADM.TXT", "QSLCHK.CSV", "QSLCLU.FUL", "QSLVIA.CSV", "BORVELIN.LOG",
+constexpr std::array<std::string_view, 12> ReportOrder = {
+    "QSL.TXT",    "QSL.BAK",    "QSLHIST.CSV", "QSLHIST.BAK", "QSL.FUL",    "QSL.CSV",
+    "QSLMGR.TXT", "QSLADM.TXT", "QSLCHK.CSV",  "QSLCLU.FUL",  "QSLVIA.CSV", "BORVELIN.LOG",
 };
 
 std::size_t placeInReport(std::string_view file)

@@ -15,6 +15,7 @@ void BlockChecker::check(std::span<const std::string_view> lines, std::uint64_t 
     block.rowEnds.clear();
     block.calls.clear();
     block.lines.clear();
+    block.historyCalls.clear();
     lines_ = lines;
     firstLineNumber_ = firstLineNumber;
     block_ = &block;
@@ -29,7 +30,29 @@ void BlockChecker::take(const Ahead& ahead)
     line_.read(lines_[ahead.line], findings_);
     checks_.prefetchManager(line_.facts().managerKey); // wanted after the checks of the line
     line_.check(findings_);
-    addRows(firstLineNumber_ + ahead.line, checks_.check(line_.entry(), line_.facts(), findings_), *block_);
+    CallRecord* const compared = checks_.check(line_.entry(), line_.facts(), findings_);
+    checkHistory(*block_);
+    addRows(firstLineNumber_ + ahead.line, compared, *block_);
+}
+
+// C14, on every line of a station whose history has a month with two managers.
+void BlockChecker::checkHistory(CheckedBlock& block)
+{
+    const LineFacts& facts = line_.facts();
+    if (facts.key == 0)
+        return;
+    const std::uint32_t place = history_.placeOf(facts.key, facts.firstWord);
+    if (place == CallTable<HistoryConflicts::Call>::NotThere)
+        return;
+    block.historyCalls.push_back(place);
+    for (const HistoryConflicts::Month& month : history_.at(place).months) {
+        Finding& finding = findings_.emplace_back();
+        finding.code = FindingCode::HistoryConflict;
+        finding.severity = kindOf(finding.code).severity;
+        finding.call = facts.firstWord;
+        finding.named = month.managers;
+        finding.number = month.historyLine;
+    }
 }
 
 void BlockChecker::addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block)

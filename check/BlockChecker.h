@@ -4,6 +4,7 @@
 #include "check/CheckedBlock.h"
 #include "check/CrossLineChecks.h"
 #include "check/Finding.h"
+#include "check/HistoryConflicts.h"
 #include "check/OwnLineChecker.h"
 
 #include <cstdint>
@@ -20,7 +21,7 @@ namespace borvelin {
 // lines. One for each worker: it keeps the parser's state.
 class BlockChecker {
 public:
-    explicit BlockChecker(CrossLineChecks& checks) : checks_(checks) {}
+    BlockChecker(CrossLineChecks& checks, const HistoryConflicts& history) : checks_(checks), history_(history) {}
     BlockChecker(const BlockChecker&) = delete;
     BlockChecker& operator=(const BlockChecker&) = delete;
 
@@ -38,6 +39,7 @@ public:
     void take(const Ahead& ahead);
 
 private:
+    void checkHistory(CheckedBlock& block);
     void addRows(std::uint64_t lineNumber, CallRecord* compared, CheckedBlock& block);
 
     // A line's slot is asked for while this many lines before it are checked, its record
@@ -45,6 +47,7 @@ private:
     static constexpr std::size_t LinesAhead = 8;
 
     CrossLineChecks& checks_;
+    const HistoryConflicts& history_;
     std::span<const std::string_view> lines_;
     std::uint64_t firstLineNumber_ = 0;
     CheckedBlock* block_ = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/CheckJob.h"
 
+#include "history/HistoryEntry.h"
 #include "jobs/InputStamp.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ void CheckJob::declarePasses(Passes& passes)
 {
     listStamp_ = stampOfInputReadTwice(files().store(), ListFileName);
     passes.overLines(ListFileName, survey_);
+    passes.overLines(historyfile::FileName, historyConflicts_, Passes::Input::MayBeMissing);
     passes.overLines(ListFileName, *this);
 }
 
@@ -42,7 +44,7 @@ void CheckJob::confirmInputsUnchanged()
 void CheckJob::prepare(std::size_t workers, std::size_t blocksPerBatch)
 {
     while (checkers_.size() < workers)
-        checkers_.emplace_back(crossLineChecks_);
+        checkers_.emplace_back(crossLineChecks_, historyConflicts_);
     checked_.resize(blocksPerBatch);
 }
 
@@ -56,6 +58,8 @@ void CheckJob::takeUp(const LineBlock& lines)
 {
     const CheckedBlock& block = checked_[lines.index];
     prefetchRecords(block);
+    for (const std::uint32_t place : block.historyCalls)
+        historyConflicts_.markInList(place);
     std::size_t row = 0;
     std::size_t callBegin = 0;
     for (const CheckedBlock::Line& line : block.lines) {
@@ -95,6 +99,29 @@ void CheckJob::writeRepeat(std::string_view call, std::uint32_t earlier)
     appendRow(row_, state_.RecCount, finding);
     writeLine(row_);
     tally_.count(finding.code, finding.severity);
+}
+
+// C14 of the stations QSL.TXT lacks: line number 0, after every line's rows.
+void CheckJob::writeGathered()
+{
+    historyConflicts_.forEachCall([this](const HistoryConflicts::Call& call) {
+        if (call.inList)
+            return;
+        for (const HistoryConflicts::Month& month : call.months) {
+            Finding finding;
+            finding.code = FindingCode::HistoryConflict;
+            finding.severity = kindOf(finding.code).severity;
+            finding.variant = 1;
+            finding.call = call.call.view();
+            finding.named = month.managers;
+            finding.number = month.historyLine;
+            row_.clear();
+            appendRow(row_, 0, finding);
+            writeLine(row_);
+            tally_.count(finding.code, finding.severity);
+        }
+    });
+    status_.setPanelText(ProgressPanel, doneText());
 }
 
 std::string CheckJob::progressText() const

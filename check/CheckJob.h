@@ -5,6 +5,7 @@
 #include "check/CheckedBlock.h"
 #include "check/CrossLineChecks.h"
 #include "check/FindingTally.h"
+#include "check/HistoryConflicts.h"
 #include "check/ListSurvey.h"
 #include "jobs/ConversionJob.h"
 #include "jobs/FileStamp.h"
@@ -28,6 +29,10 @@ namespace borvelin {
 // the job's thread takes the blocks up in order, adding C5, which depends on the lines
 // before, and writes the rows. The second pass changes no record but C5's, which only
 // the job's thread touches, so any number of threads give the same rows.
+//
+// Between the two, the route history QSLHIST.CSV, when there is one, is read for the
+// months in which it gives a station two managers (HistoryConflicts): C14, on each line
+// of the station, and last, with line number 0, for the stations QSL.TXT lacks.
 class CheckJob : public ConversionJob, private LinePass {
 public:
     static constexpr const char* OutputFileName = "QSLCHK.CSV";
@@ -41,6 +46,7 @@ protected:
     std::string inputName() const override { return ListFileName; }
     std::string outputName() const override { return OutputFileName; }
     void declarePasses(Passes& passes) override;
+    void writeGathered() override;
     std::string progressText() const override;
     std::string doneText() const override { return tally_.summary(); }
     // Check List reads the list twice: both passes must read one list.
@@ -59,6 +65,7 @@ private:
     CrossLineChecks crossLineChecks_;
     ListSurvey survey_;
     FileStamp listStamp_; // of the list as the passes began
+    HistoryConflicts historyConflicts_;
     FindingTally tally_;
     std::string row_;
     std::deque<BlockChecker> checkers_; // for each worker

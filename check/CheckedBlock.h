@@ -32,6 +32,7 @@ struct CheckedBlock {
     std::vector<Row> rowEnds;
     std::string calls;
     std::vector<Line> lines;
+    std::vector<std::uint32_t> historyCalls; // the HistoryConflicts places the lines named (C14)
 };
 
 } // namespace borvelin

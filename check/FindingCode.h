@@ -26,10 +26,11 @@ enum class FindingCode : std::uint8_t {
     KeywordOutOfColumn,   // C11
     ForeignByte,          // C12
     BureauWithoutAddress, // C13
+    HistoryConflict,      // C14
 };
 
 constexpr int FirstCode = 1;
-constexpr int LastCode = 13;
+constexpr int LastCode = 14;
 
 constexpr int numberOf(FindingCode code)
 {
@@ -118,6 +119,12 @@ constexpr std::array<FindingKind, LastCode> FindingKinds = [] {
          {{{text("the station's call holds a tab, a control byte or a byte over 127")},
            {text("the call after \""), Keyword, text("\" holds a tab, a control byte or a byte over 127")}}}},
         {BureauWithoutAddress, Error, "a bureau line without an address", {{{text("the bureau line has no address")}}}},
+        {HistoryConflict,
+         Warning,
+         "a month in which the route history gives the station two managers",
+         {{{text("the history gives "), Named, text(", QSLHIST.CSV line "), Number},
+           {text("the history gives "), Named, text(", QSLHIST.CSV line "), Number,
+            text("; QSL.TXT has no line of the station")}}}},
     }};
 }();
 

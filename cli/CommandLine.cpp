@@ -4,6 +4,8 @@
 #include "BorvelinVersion.h"
 #include "catalog/Catalog.h"
 #include "cli/TerminalStatus.h"
+#include "history/HistoryEntry.h"
+#include "history/HistoryExportJob.h"
 #include "jobs/BackupGenerations.h"
 #include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
@@ -19,6 +21,7 @@
 #include <filesystem>
 #include <iostream>
 #include <istream>
+#include <memory>
 #include <new>
 #include <ostream>
 #include <string>
@@ -68,6 +71,18 @@ std::vector<std::string> callsFrom(std::istream& in)
     return calls;
 }
 
+// The input `name`, or nothing when the folder does not have it.
+std::unique_ptr<LineSource> openIfThere(const std::string& name)
+{
+    try {
+        return diskFiles().openInput(name);
+    } catch (const JobError& error) {
+        if (error.number() != static_cast<int>(ErrorNumber::FileNotFound))
+            throw;
+        return nullptr;
+    }
+}
+
 // The answers go out one by one as they are written, whatever their number: memory holds
 // each found line's text once, however often its call was asked.
 JobSummary runLookup(Session& session, const Step& step)
@@ -76,18 +91,24 @@ JobSummary runLookup(Session& session, const Step& step)
     stopIfRequested(); // a Ctrl+C ends reading the calls too
     beginReading(diskFiles().store(), session.status);
     const auto list = diskFiles().openInput("QSL.TXT");
+    if (const auto history = openIfThere(historyfile::FileName))
+        lookup.readHistory(*history);
     lookup.readList(*list);
     JobSummary summary;
     summary.linesRead = lookup.linesRead();
     JobSummary::Count found{"call found", "calls found", 0};
     JobSummary::Count missing{"call not found", "calls not found", 0};
-    std::string head; // one buffer for every answer's first line
+    std::string head; // one buffer for every answer's first line, and one for its history
+    std::string history;
     for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer) {
         head.clear();
         appendAnswerHead(head, lookup.answers()[answer].call, lookup.found(answer));
         stopIfRequested(); // the reader of the answers may have gone
         session.out << head;
         lookup.writeHitsText(answer, session.out);
+        history.clear();
+        lookup.appendHistoryText(history, answer);
+        session.out << history;
         ++(lookup.found(answer) ? found : missing).count;
     }
     session.out.flush(); // a reader of the answers that has gone stops the command here
@@ -97,17 +118,38 @@ JobSummary runLookup(Session& session, const Step& step)
     return summary;
 }
 
-constexpr std::string_view LookupCommand = "lookup";
+// The history as its export writes it, to standard output: what another user imports.
+JobSummary runHistory(Session& session)
+{
+    beginReading(diskFiles().store(), session.status);
+    const auto history = diskFiles().openInput(historyfile::FileName);
+    JobSummary summary;
+    std::string line;
+    session.out << historyfile::Header << "\r\n";
+    while (history->readLine(line)) {
+        stopIfRequested();
+        ++summary.linesRead;
+        if (isExportedLine(line))
+            session.out << line << "\r\n";
+    }
+    return summary;
+}
 
-// Lookup prints its answers as it finds them; every other command runs its job.
+constexpr std::string_view LookupCommand = "lookup";
+constexpr std::string_view HistoryCommand = "history";
+
+// Lookup prints its answers as it finds them, and history prints the history; every
+// other command runs its job.
 JobSummary runStep(Session& session, const Step& step)
 {
     if (step.command->id == LookupCommand)
         return runLookup(session, step);
+    if (step.command->id == HistoryCommand)
+        return runHistory(session);
     return step.command->run({session.state, session.status, diskFiles(), step.arguments, session.options});
 }
 
-constexpr std::size_t UsageWidth = 23;
+constexpr std::size_t UsageWidth = 26;
 
 void printUsage(std::ostream& out)
 {
@@ -126,6 +168,8 @@ void printUsage(std::ostream& out)
            "  --backups N  keep N older backups of the list and of a log (10 unless given)\n"
            "  --help       show this text\n"
            "  --version    show the version\n\n"
+           "import takes the files up to the next command or the next argument that begins\n"
+           "with -; give a file of such a name as ./NAME.\n"
            "lookup comes last: every argument after it is a call to look up; without one,\n"
            "the calls are read from standard input, one per line.\n"
            "Progress and a summary of each command go to standard error. Exit status: 0 when\n"
@@ -167,6 +211,8 @@ std::string takeOperands(int argc, const char* const* argv, int& i, Step& step)
     if (i + 1 >= argc)
         return std::string(step.command->id) + " needs " + operands.usage();
     step.arguments.file = argv[++i];
+    for (; operands.severalFiles && i + 1 < argc && argv[i + 1][0] != '-' && !findCommand(argv[i + 1]); ++i)
+        step.arguments.moreFiles.emplace_back(argv[i + 1]);
     return {};
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/ImportJob.h"
 
-#include "import/ImportRow.h"
+#include "history/HistoryEntry.h"
+#include "history/ImportRow.h"
+#include "history/SourceNames.h"
 #include "jobs/JobError.h"
 #include "jobs/PassRunner.h"
 #include "listline/LineLayout.h"
@@ -22,6 +24,8 @@ using layout::Keyword;
 
 const std::string_view QslVia = layout::textOf(Keyword::QslVia);
 const std::string_view ExManager = layout::textOf(Keyword::ExManager);
+// A list saved by a Windows editor may start with UTF-8's byte order mark.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlankLine(std::string_view line)
 {
@@ -37,15 +41,44 @@ char* put(char* out, std::string_view text)
 } // namespace
 
 ImportJob::ImportJob(JobState& state, StatusSink& status, const std::string& listFile, ImportMode mode, JobFiles& files)
-    : ConversionJob(state, status, files), listFile_(listFile), mode_(mode)
+    : ImportJob(state, status, std::vector<std::string>{listFile}, mode, files)
 {
+}
+
+ImportJob::ImportJob(JobState& state, StatusSink& status, std::vector<std::string> listFiles, ImportMode mode,
+                     JobFiles& files)
+    : ConversionJob(state, status, files), listFiles_(std::move(listFiles)), mode_(mode)
+{
+    if (listFiles_.empty())
+        throw JobError(ErrorNumber::FileNotFound, "File not found (no list to import)");
 }
 
 void ImportJob::declarePasses(Passes& passes)
 {
-    passes.overLines(listFile_, *this);
-    if (mode_ == ImportMode::Merge)
-        passes.overLines(ListFileName, presentList_, Passes::Input::MayBeMissing); // no list yet: every station is new
+    importedLists_.clear();
+    for (const std::string& file : listFiles_)
+        passes.overLines(file, importedLists_.emplace_back(*this, file));
+    if (mode_ == ImportMode::Merge) {
+        // No list yet: every station is new; no history yet: the rows begin it.
+        passes.overLines(ListFileName, presentList_, Passes::Input::MayBeMissing);
+        passes.overLines(historyfile::FileName, presentHistory_, Passes::Input::MayBeMissing);
+    }
+}
+
+void ImportJob::ImportedList::prepare(std::size_t workers, std::size_t blocksPerBatch)
+{
+    rowsBefore_ = job_.rowsTaken_;
+    job_.workers_ = workers;
+    job_.beforeFirstRow_ = true;
+    job_.history_.beginFile(sourceOfFile(file_));
+    job_.prepare(workers, blocksPerBatch);
+}
+
+// A list from which not a single row can be imported is the wrong file: nothing changes.
+void ImportJob::ImportedList::finish()
+{
+    if (job_.rowsTaken_ == rowsBefore_)
+        throw JobError(ErrorNumber::InvalidFileFormat, "Invalid file format (no row to import)", file_);
 }
 
 void ImportJob::prepare(std::size_t, std::size_t blocksPerBatch)
@@ -88,9 +121,7 @@ void ImportJob::takeRow(std::string_view line, const ReadRow& readAhead)
     if (readAhead.blank)
         return;
     const bool firstRow = std::exchange(beforeFirstRow_, false);
-    // A list saved by a Windows editor may start with UTF-8's byte order mark: that row
-    // is read once more without it.
-    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    // A row behind a byte order mark is read once more without it.
     const bool marked = firstRow && line.starts_with(ByteOrderMark);
     ReadRow withoutMark;
     if (marked)
@@ -102,7 +133,8 @@ void ImportJob::takeRow(std::string_view line, const ReadRow& readAhead)
         logFailure(line, rowFaultMessage(read.fault, read.row));
         return;
     }
-    stations_.addRow(read.call, read.manager, read.row.dateOrder);
+    stations_.addRow(read.call, read.manager, read.row.dateOrder, history_.sourceOf(read.row.source));
+    ++rowsTaken_;
 }
 
 void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const
@@ -111,10 +143,11 @@ void ImportJob::addCounts(std::vector<JobSummary::Count>& counts) const
     counts.push_back({"entry logged", "entries logged", entriesLogged()});
 }
 
-void ImportJob::finish()
+JobSummary ImportJob::summary() const
 {
-    if (stations_.size() == 0)
-        throw JobError(ErrorNumber::InvalidFileFormat, "Invalid file format (no row to import)", listFile_);
+    JobSummary summary = ConversionJob::summary();
+    summary.linesRead = state_.RecCount;
+    return summary;
 }
 
 void ImportJob::PresentList::takeUp(const LineBlock& block)
@@ -123,6 +156,31 @@ void ImportJob::PresentList::takeUp(const LineBlock& block)
         job_.stopIfRequestedBeforeLine();
         job_.writeLine(line);
         job_.compareWithListLine(line);
+    }
+}
+
+void ImportJob::PresentHistory::prepare(std::size_t, std::size_t)
+{
+    job_.history_.beginFile(historyfile::FileName);
+    beforeFirstLine_ = true;
+}
+
+// A line the history cannot keep is logged as an imported row would be, and left out.
+void ImportJob::PresentHistory::takeUp(const LineBlock& block)
+{
+    ImportRow row;
+    for (const std::string_view line : block.lines) {
+        job_.stopIfRequestedBeforeLine();
+        if (isBlankLine(line))
+            continue;
+        const bool firstLine = std::exchange(beforeFirstLine_, false);
+        const RowFault fault =
+            readImportRow(firstLine && line.starts_with(ByteOrderMark) ? line.substr(ByteOrderMark.size()) : line, row);
+        if (fault == RowFault::None)
+            job_.stations_.addHistoryRow(ShortCall(row.call), ShortCall(row.manager), row.dateOrder,
+                                         job_.history_.sourceOf(row.source));
+        else if (!firstLine || !isHeaderRow(row))
+            job_.logFailure(line, rowFaultMessage(fault, row));
     }
 }
 
@@ -146,10 +204,15 @@ void ImportJob::compareWithListLine(std::string_view line)
 
 void ImportJob::writeGathered()
 {
+    stations_.takeWaitingRows();
+    history_.orderStations(stations_, workers_ > 1); // while the list is written
     stations_.forEachStation([this](const ImportedStation& station) {
-        if (!station.inList)
+        if (!station.inList && !station.historyOnly)
             writeStation(station);
     });
+    LineSink& history = addOutput(historyfile::FileName);
+    history.keepReplacedAs(historyfile::BackupName);
+    history_.write(stations_, history);
 }
 
 // The call at column 1, "QSL via MANAGER" at the route column, and a blank or the

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "history/HistoryEntry.h"
+#include "history/SourceNames.h"
 #include "lookup/LookupAnswer.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,5 +27,17 @@ void appendAnswerHead(std::string& text, std::string_view call, bool found);
 void appendHitText(std::string& text, const LookupHit& hit);
 // The same for a hit whose line is `line`, whatever its own holds.
 void appendHitText(std::string& text, const LookupHit& hit, std::string_view line);
+
+// The route history of the call asked, after its hits: for each call of the lines (the
+// call and its portable forms), its lines oldest first, each with its date, manager and
+// source, and a month with two managers marked on each of its lines:
+//
+//     history of Q1ABC, oldest first:
+//       2019-03     Q2MGR         LISTA.CSV
+//       2024-05     Q3NEW         LISTA.CSV  (two managers in 2024-05)
+//       2024-05-10  Q4MGR         LISTB.CSV  (two managers in 2024-05)
+//
+// `lines` are sorted by historyOrder.
+void appendHistoryText(std::string& text, std::span<const HistoryEntry> lines, const SourceNames& sources);
 
 } // namespace borvelin

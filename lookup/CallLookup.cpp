@@ -2,6 +2,7 @@
 #include "lookup/CallLookup.h"
 
 #include "calls/CallHash.h"
+#include "history/ImportRow.h"
 #include "jobs/ConversionJob.h"
 #include "jobs/StopRequest.h"
 #include "listline/CallShape.h"
@@ -73,7 +74,7 @@ void CallLookup::addHome(std::string home, std::size_t answer)
     const std::uint64_t hash = callHash(home);
     const std::size_t homes = homes_.size();
     const std::uint32_t place = homes_.placeOrAdd(hash, isHome(home), [&] {
-        return Home{std::move(home), {}, {}, {}};
+        return Home{std::move(home), {}, {}, {}, {}};
     });
     homes_.at(place).askedBy.push_back(answer);
     homeOfAnswer_[answer] = place;
@@ -99,6 +100,46 @@ void CallLookup::readList(LineSource& list)
                 addHit(home, line, linesRead_);
         }
     }
+}
+
+void CallLookup::readHistory(LineSource& history)
+{
+    std::vector<std::string_view> lines(ConversionJob::LinesPerBatch);
+    for (std::size_t count; (count = history.readLines(lines)) != 0;) {
+        for (const std::string_view line : std::span(lines).first(count)) {
+            stopIfRequested();
+            const std::string_view call = trimmed(line.substr(0, line.find(';')), Blanks::SpacesAndTabs);
+            const std::string_view lineHome = callshape::homeCallPartOf(call);
+            if (lineHome.size() < shortestHome_ || lineHome.size() > longestHome_)
+                continue;
+            const std::uint64_t hash = callHash(lineHome);
+            if (homes_.mayHold(hash) && homes_.find(hash, isHome(lineHome)))
+                takeHistoryLine(line);
+        }
+    }
+    homes_.forEach([](Home& home) { std::stable_sort(home.history.begin(), home.history.end(), historyOrder); });
+}
+
+// A line that is no row the import would take is passed over.
+void CallLookup::takeHistoryLine(std::string_view line)
+{
+    ImportRow row;
+    if (readImportRow(line, row) != RowFault::None)
+        return;
+    const std::string home = callshape::homeCallOf(row.call);
+    Home* asked = homes_.find(callHash(home), isHome(home));
+    if (!asked)
+        return;
+    const std::string_view source = row.source.empty() ? std::string_view(historyfile::FileName) : row.source;
+    asked->history.push_back(
+        {ShortCall(row.call), ShortCall(row.manager), row.dateOrder, historySources_.numberOf(source)});
+}
+
+void CallLookup::appendHistoryText(std::string& text, std::size_t answer) const
+{
+    const std::size_t home = homeOfAnswer_[answer];
+    if (home != NoHome)
+        borvelin::appendHistoryText(text, homes_.at(static_cast<std::uint32_t>(home)).history, historySources_);
 }
 
 // The hit goes to every call that asked for its home call: as it is, or as its text.
@@ -202,6 +243,7 @@ void CallLookup::appendAnswerText(std::string& text, std::size_t answer) const
     }
     if (home != NoHome)
         appendWarnings(text, home);
+    appendHistoryText(text, answer);
 }
 
 void CallLookup::writeHitsText(std::size_t answer, std::ostream& out) const
@@ -223,9 +265,11 @@ std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, Job
     return lookup.answers();
 }
 
-std::string lookUpText(const std::vector<std::string>& calls, LineSource& list)
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list, LineSource* history)
 {
     CallLookup lookup(calls, CallLookup::Keeps::Text);
+    if (history)
+        lookup.readHistory(*history);
     lookup.readList(list);
     std::string text;
     for (std::size_t answer = 0; answer < lookup.answers().size(); ++answer)

@@ -3,6 +3,8 @@
 
 #include "calls/CallHash.h"
 #include "calls/CallTable.h"
+#include "history/HistoryEntry.h"
+#include "history/SourceNames.h"
 #include "jobs/JobFiles.h"
 #include "jobs/LineSource.h"
 #include "listline/LineFailureLog.h"
@@ -36,6 +38,9 @@ public:
 
     // Reads every line of `list` and gathers the lines that name the calls.
     void readList(LineSource& list);
+    // Reads every line of the route history QSLHIST.CSV and keeps the lines of the calls,
+    // matched as in the list.
+    void readHistory(LineSource& history);
 
     // One answer per call asked for, in the order asked; without its hits when only the
     // text is kept.
@@ -44,8 +49,11 @@ public:
     bool allFound() const;
     // Appends the text of answers()[answer], as answerText gives it.
     void appendAnswerText(std::string& text, std::size_t answer) const;
-    // When only the text is kept: writes the answer's text after its first line.
+    // When only the text is kept: writes the answer's text after its first line, up to
+    // its history.
     void writeHitsText(std::size_t answer, std::ostream& out) const;
+    // The history of answers()[answer], as appendHistoryText gives it.
+    void appendHistoryText(std::string& text, std::size_t answer) const;
     std::uint64_t linesRead() const { return linesRead_; }
 
 private:
@@ -63,6 +71,7 @@ private:
         std::vector<std::size_t> askedBy;
         std::vector<NamedCall> managers;
         std::vector<NamedCall> notRoutes;
+        std::vector<HistoryEntry> history; // by call, then date
     };
 
     // Most lines name a call not asked for: a filter in front of the homes asked for, at
@@ -84,6 +93,7 @@ private:
     // What the home's answer must warn of, a line each: a manager the list marks PIRATE,
     // or that a line of the station says NOT via.
     void appendWarnings(std::string& text, std::size_t home) const;
+    void takeHistoryLine(std::string_view line);
 
     Keeps keeps_;
     std::vector<LookupAnswer> answers_;
@@ -101,11 +111,13 @@ private:
     std::uint64_t linesRead_ = 0;
 
     RouteReader routes_;
+    SourceNames historySources_;
 };
 
 // Looks up the calls in QSL.TXT. Fails with JobError as reading the list would.
 std::vector<LookupAnswer> lookUpCalls(const std::vector<std::string>& calls, JobFiles& files = diskFiles());
-// The answers as their text, one after the other, from the list `list` reads.
-std::string lookUpText(const std::vector<std::string>& calls, LineSource& list);
+// The answers as their text, one after the other, from the list `list` reads and the
+// history `history` reads (none: the folder has no history).
+std::string lookUpText(const std::vector<std::string>& calls, LineSource& list, LineSource* history = nullptr);
 
 } // namespace borvelin

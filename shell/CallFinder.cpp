@@ -2,6 +2,7 @@
 #include "shell/CallFinder.h"
 
 #include "forms/ListText.h"
+#include "history/HistoryEntry.h"
 #include "jobs/DiskStore.h"
 #include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
@@ -19,6 +20,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,22 +31,28 @@ public:
     void setPanelText(int, const std::string&) override {}
 };
 
-// The answers for the calls, or the error that kept the list from being read. The list
-// is the one of the folder the find began in, whatever folder is chosen meanwhile; a set
-// of files a killed command left half in place there is completed first.
+// The answers for the calls, or the error that kept the list or the history from being
+// read. They are the folder's the find began in, whatever folder is chosen meanwhile; a
+// set of files a killed command left half in place there is completed first.
 QString lookUp(const std::vector<std::string>& calls, const QString& folder)
 {
     const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
+    const QString historyFile = QDir(folder).filePath(QString::fromLatin1(borvelin::historyfile::FileName));
     try {
         borvelin::DiskStore store(QFile::encodeName(folder).toStdString());
         NoStatus status;
         borvelin::beginReading(store, status);
         borvelin::LineReader lines(QFile::encodeName(list).toStdString());
-        return ListText::toText(borvelin::lookUpText(calls, lines));
+        std::optional<borvelin::LineReader> history;
+        if (QFile::exists(historyFile))
+            history.emplace(QFile::encodeName(historyFile).toStdString());
+        return ListText::toText(borvelin::lookUpText(calls, lines, history ? &*history : nullptr));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())
-            .arg(QString::fromLocal8Bit(error.text()), QDir::toNativeSeparators(list));
+            .arg(QString::fromLocal8Bit(error.text()),
+                 QDir::toNativeSeparators(error.fileName().empty() ? list
+                                                                   : QFile::decodeName(error.fileName().c_str())));
     }
 }
 

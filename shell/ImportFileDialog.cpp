@@ -11,7 +11,7 @@ std::optional<ImportChoice> askImportFile(QWidget* parent)
     QFileDialog dialog(parent, QStringLiteral("Import Manager List"));
     // Qt's own dialog, as the system's has no room for the check box.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilters({QStringLiteral("Manager lists (*.txt *.csv *.TXT *.CSV)"), QStringLiteral("All files (*)")});
     auto* merge = new QCheckBox(QStringLiteral("&Merge: add only the stations QSL.TXT lacks"), &dialog);
     merge->setObjectName(QStringLiteral("chkMerge"));
@@ -21,5 +21,5 @@ std::optional<ImportChoice> askImportFile(QWidget* parent)
         grid->addWidget(merge, grid->rowCount(), 0, 1, grid->columnCount());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return ImportChoice{dialog.selectedFiles().constFirst(), merge->isChecked()};
+    return ImportChoice{dialog.selectedFiles(), merge->isChecked()};
 }

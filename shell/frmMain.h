@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QSize>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -50,8 +51,9 @@ public:
     // What the last job that succeeded read and wrote.
     const borvelin::JobSummary& lastSummary() const { return lastSummary_; }
 
-    // Import Manager List and Fill QSL Via in Log once their file is chosen.
+    // Import Manager List, Fill QSL Via in Log and Export History once their file is chosen.
     void importManagerList(const QString& fileName, bool merge);
+    void importManagerLists(const QStringList& fileNames, bool merge);
     void fillQslVia(const QString& logFile);
     // Copies the example list into `folder` and opens it; tells the user and returns false
     // when it cannot.
@@ -62,6 +64,7 @@ public:
     // `exitStatus`.
     void endSession(int exitStatus);
     int sessionExitStatus() const { return sessionExitStatus_; }
+    void exportHistory(const QString& file);
 
     StatusBar* StatusBar1 = nullptr;
     StatusBar* StatusBar2 = nullptr;
@@ -81,6 +84,7 @@ public slots:
     void mnuFileFillQslVia_Click();
     void mnuFileCluster_Click();
     void mnuFileSaveList_Click();
+    void mnuFileExportHistory_Click();
     void mnuFileExit_Click();
     void mnuEditUndo_Click();
     void mnuEditRedo_Click();
@@ -128,7 +132,7 @@ private:
     void endJob();
     void setMenuCommandsEnabled(bool enabled);
     QString describe(const borvelin::JobError& error) const;
-    bool replacingTheListIsConfirmed(const QString& importedFile);
+    bool replacingTheListIsConfirmed(const QStringList& importedFiles);
 
     borvelin::JobState jobState_;
     borvelin::JobSummary lastSummary_;

@@ -171,13 +171,25 @@ void frmMain::mnuFileCheckList_Click()
 void frmMain::mnuFileImport_Click()
 {
     const auto choice = askImportFile(this);
-    if (choice && (choice->merge || replacingTheListIsConfirmed(choice->fileName)))
-        importManagerList(choice->fileName, choice->merge);
+    if (choice && (choice->merge || replacingTheListIsConfirmed(choice->fileNames)))
+        importManagerLists(choice->fileNames, choice->merge);
 }
+
+namespace {
+
+QString nativeNames(const QStringList& files)
+{
+    QStringList names;
+    for (const QString& file : files)
+        names << QDir::toNativeSeparators(file);
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
 
 // An import without Merge replaces the whole list: the user says so first, seeing which
 // list and how long it is.
-bool frmMain::replacingTheListIsConfirmed(const QString& importedFile)
+bool frmMain::replacingTheListIsConfirmed(const QStringList& importedFiles)
 {
     const QString list = QString::fromLatin1(borvelin::listfile::ListName);
     if (!QFileInfo(list).isFile())
@@ -189,11 +201,11 @@ bool frmMain::replacingTheListIsConfirmed(const QString& importedFile)
     } catch (const borvelin::JobError&) {
         lines = QStringLiteral("?");
     }
-    QMessageBox ask(QMessageBox::Question, AppTitle,
-                    QStringLiteral("Replace the list %1 (%2 lines) with the stations of %3?")
-                        .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(list)), lines,
-                             QDir::toNativeSeparators(importedFile)),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox ask(
+        QMessageBox::Question, AppTitle,
+        QStringLiteral("Replace the list %1 (%2 lines) with the stations of %3?")
+            .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(list)), lines, nativeNames(importedFiles)),
+        QMessageBox::Yes | QMessageBox::No, this);
     ask.setObjectName(QStringLiteral("msgReplaceList"));
     ask.setInformativeText(QStringLiteral("The list it replaces is kept as %1; Merge adds only the stations it lacks.")
                                .arg(QString::fromLatin1(borvelin::listfile::BackupName)));
@@ -235,7 +247,18 @@ void frmMain::cmdUndo_Click()
 
 void frmMain::importManagerList(const QString& fileName, bool merge)
 {
-    runCommand(borvelin::commandNamed("import"), {.file = QFile::encodeName(fileName).toStdString(), .merge = merge});
+    importManagerLists({fileName}, merge);
+}
+
+void frmMain::importManagerLists(const QStringList& fileNames, bool merge)
+{
+    if (fileNames.isEmpty())
+        return;
+    borvelin::CommandArguments arguments{.file = QFile::encodeName(fileNames.constFirst()).toStdString(),
+                                         .merge = merge};
+    for (qsizetype index = 1; index < fileNames.size(); ++index)
+        arguments.moreFiles.push_back(QFile::encodeName(fileNames[index]).toStdString());
+    runCommand(borvelin::commandNamed("import"), arguments);
 }
 
 void frmMain::mnuFileFillQslVia_Click()
@@ -254,4 +277,18 @@ void frmMain::fillQslVia(const QString& logFile)
 void frmMain::mnuFileCluster_Click()
 {
     runCommand(borvelin::commandNamed("cluster"));
+}
+
+void frmMain::mnuFileExportHistory_Click()
+{
+    const QString file =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Export History"), QStringLiteral("routes.csv"),
+                                     QStringLiteral("Route histories (*.csv *.CSV);;All files (*)"));
+    if (!file.isEmpty())
+        exportHistory(file);
+}
+
+void frmMain::exportHistory(const QString& file)
+{
+    runCommand(borvelin::commandNamed("history"), {.file = QFile::encodeName(file).toStdString()});
 }

@@ -43,7 +43,24 @@ Files runIn(const Files& before, const Command& command, const CommandArguments&
     return filesHere();
 }
 
-// A list of every kind of line, a list of keyword pieces, the rows to import and a log.
+// A route history of some of the list's stations from two sources, months with two
+// managers among them, around the log's dates.
+std::string historyOf(const std::string& list)
+{
+    std::string history;
+    const std::vector<std::string> lines = test::linesOf(list);
+    for (std::size_t index = 0; index < lines.size(); index += 5) {
+        const std::string call = lines[index].substr(0, lines[index].find(' '));
+        const std::string month = std::to_string(2015 + index % 13) + "-0" + std::to_string(1 + index % 9);
+        history += call + ";Q" + std::to_string(index % 7) + "MGR;" + month + ";A.CSV\n";
+        history +=
+            call + ";Q" + std::to_string(index % 3) + "MGR;" + month + "-1" + std::to_string(index % 10) + ";B.CSV\n";
+    }
+    return history;
+}
+
+// A list of every kind of line, a list of keyword pieces, the rows to import, a log and
+// a route history.
 std::vector<Files> startingFolders()
 {
     std::vector<Files> folders;
@@ -55,12 +72,15 @@ std::vector<Files> startingFolders()
         folders.push_back({{"QSL.TXT", list},
                            {"IMPORT.CSV", test::generatedImport(30000, 23)},
                            {"LOG.adi", test::generatedLog(4000, (directory.path() / "QSL.TXT").string(), 24)},
+                           {"QSLHIST.CSV", historyOf(list)},
                            {"BORVELIN.LOG", "earlier entries\r\n"}});
     }
     std::string pieces;
     for (const std::string& line : test::keywordPieceLines(20000, 25))
         pieces += "Q" + std::to_string(pieces.size() % 97) + "AB" + std::string(8, ' ') + line + "\r\n";
-    folders.push_back({{"QSL.TXT", pieces}, {"IMPORT.CSV", "CALL;MANAGER;DATE\nQ1ABC;Q2MGR;2024-01\n"}});
+    folders.push_back({{"QSL.TXT", pieces},
+                       {"IMPORT.CSV", "CALL;MANAGER;DATE\nQ1ABC;Q2MGR;2024-01\n"},
+                       {"QSLHIST.CSV", historyOf(pieces)}});
     return folders;
 }
 
@@ -88,7 +108,7 @@ TEST(ThreadEquivalence, EveryCommandGivesTheSameFilesOnOneTwoAndFourThreads)
             if (!command.run)
                 continue; // lookup reads on one thread
             CommandArguments arguments;
-            arguments.file = command.id == "adif" ? "LOG.adi" : "IMPORT.CSV";
+            arguments.file = command.id == "adif" ? "LOG.adi" : command.id == "history" ? "HISTORY.CSV" : "IMPORT.CSV";
             for (const bool merge : {false, true}) {
                 arguments.merge = merge;
                 if (merge && command.id != "import")

@@ -191,5 +191,35 @@ TEST(CheckJob, AListThatChangesBetweenOrDuringThePassesStopsTheJob)
     }
 }
 
+// C14 on every line of the station, after its other findings and in the order of the
+// lines; the stations QSL.TXT lacks last, with line number 0.
+TEST(CheckJob, HistoryConflictsOnEachLineOfTheStation)
+{
+    const std::vector<std::string> lines = {
+        listLine("Q1ABC", "QSL via Q1ABC"),        // 1
+        listLine("Q2DEF", "QSL via Q3MGR"),        // 2
+        listLine("q1abc", "NOT via Q4OLD! moved"), // 3
+        listLine("QA/Q1ABC", "QSL via Q5POR"),     // 4: another station
+    };
+    const std::string history = "Q0NEW;Q6MGR;2020-01;A.CSV\r\n"
+                                "Q0NEW;Q7MGR;2020-01-15;B.CSV\r\n"
+                                "Q1ABC;Q4OLD;2012-03;A.CSV\r\n"
+                                "Q1ABC;Q8MGR;2012-03-31;B.CSV\r\n"
+                                "Q1ABC;Q1ABC;2015-06;A.CSV\r\n"
+                                "Q1ABC;Q8MGR;;A.CSV\r\n"
+                                "Q1ABC;Q9MGR;;B.CSV\r\n"
+                                "Q2DEF;Q3MGR;2015-06;A.CSV\r\n"
+                                "Q2DEF;Q3MGR;2015-06-02;B.CSV\r\n";
+    const std::string withoutDate =
+        "the history gives Q8MGR (A.CSV) and Q9MGR (B.CSV) without a date, QSLHIST.CSV line 6";
+    const std::string inMarch = "the history gives Q4OLD (A.CSV) and Q8MGR (B.CSV) in 2012-03, QSLHIST.CSV line 3";
+    EXPECT_EQ(checkInMemory(lines, history),
+              crlfLines({"1;note;C8;Q1ABC;the station is listed as its own manager",
+                         "1;warning;C14;Q1ABC;" + withoutDate, "1;warning;C14;Q1ABC;" + inMarch,
+                         "3;warning;C14;q1abc;" + withoutDate, "3;warning;C14;q1abc;" + inMarch,
+                         "0;warning;C14;Q0NEW;the history gives Q6MGR (A.CSV) and Q7MGR (B.CSV) in 2020-01, "
+                         "QSLHIST.CSV line 1; QSL.TXT has no line of the station"}));
+}
+
 } // namespace
 } // namespace borvelin

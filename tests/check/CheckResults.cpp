@@ -41,10 +41,12 @@ std::set<LineCode> lineCodes(const std::string& csv)
     return codes;
 }
 
-std::string checkInMemory(const std::vector<std::string>& lines)
+std::string checkInMemory(const std::vector<std::string>& lines, const std::string& history)
 {
     MemoryFiles files;
     files.files["QSL.TXT"] = crlfLines(lines);
+    if (!history.empty())
+        files.files["QSLHIST.CSV"] = history;
     JobState state;
     RecordingStatus status;
     CheckJob(state, status, files).run();

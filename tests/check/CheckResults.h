@@ -15,7 +15,8 @@ using LineCode = std::pair<std::uint64_t, int>;
 // The rows of a QSLCHK.CSV, split at ";" into their five values (the message may hold more).
 std::vector<std::vector<std::string>> checkRows(const std::string& csv);
 std::set<LineCode> lineCodes(const std::string& csv);
-// Check List run in memory on `lines`: the bytes of QSLCHK.CSV.
-std::string checkInMemory(const std::vector<std::string>& lines);
+// Check List run in memory on `lines`, and on the route history `history` when it is
+// not empty: the bytes of QSLCHK.CSV.
+std::string checkInMemory(const std::vector<std::string>& lines, const std::string& history = {});
 
 } // namespace borvelin::test

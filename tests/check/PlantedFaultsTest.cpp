@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A list of clean lines of every kind, with faults planted among them: Check List must
-// find every planted fault and nothing else.
+// A list of clean lines of every kind, with faults planted among them, and a route
+// history: Check List must find every planted fault and nothing else.
 #include "CheckResults.h"
 #include "check/FindingCode.h"
 #include "support/TestDirectory.h"
@@ -19,12 +19,19 @@ class PlantedList {
 public:
     explicit PlantedList(unsigned seed) : random_(seed) {}
 
-    // A clean line of a new station; returns its line number.
+    // A clean line of a new station, some with a history of one manager a month;
+    // returns its line number.
     std::size_t addClean()
     {
         const std::string station = call("QS", stations_.size());
         stations_.push_back(station);
         cleanLines_.push_back(lines_.size());
+        for (unsigned month = 1, months = pick(3); month <= months; ++month) {
+            const std::string manager = call("QM", 3000 + pick(50));
+            history_ += station + ";" + manager + ";2015-0" + std::to_string(month) + ";A.CSV\n";
+            history_ +=
+                station + ";" + manager + ";2015-0" + std::to_string(month) + "-2" + std::to_string(month) + ";B.CSV\n";
+        }
         return add(listLine(station, cleanRoute(station)));
     }
 
@@ -76,11 +83,17 @@ public:
         case 11: add(station + " QSL via " + manager, {11}); break;
         case 12: add(listLine(station + "\xb0", "QSL via " + manager), {12}); break;
         case 13: add("QLAND" + std::string(1, static_cast<char>('A' + faults_ % 26)), {1, 13}); break;
+        case 14:
+            add(listLine(station, "QSL via " + manager), {14});
+            history_ += station + ";" + manager + ";2016-04;A.CSV\n" + station + ";" + call("QO", faults_) +
+                        ";2016-04-30;B.CSV\n";
+            break;
         default: FAIL() << "no fault of code " << code;
         }
     }
 
     const std::vector<std::string>& lines() const { return lines_; }
+    const std::string& history() const { return history_; }
     const std::set<LineCode>& expected() const { return expected_; }
 
 private:
@@ -116,6 +129,7 @@ private:
 
     std::mt19937 random_;
     std::vector<std::string> lines_;
+    std::string history_;
     std::vector<std::string> stations_;
     std::vector<std::size_t> cleanLines_; // indices into lines_
     std::set<LineCode> expected_;
@@ -138,7 +152,8 @@ TEST(PlantedFaults, EveryPlantedFaultIsFoundAndNothingElse)
         // Bureau lines, and a home call, among them.
         list.add(listLine("QA/QS0AAA", "QSL via Home Call"));
         list.add(listLine("QLAND", "QSL Bureau, P.O. Box 9, Capital City, Qland"));
-        EXPECT_EQ(test::lineCodes(test::checkInMemory(list.lines())), list.expected()) << "seed " << seed;
+        EXPECT_EQ(test::lineCodes(test::checkInMemory(list.lines(), list.history())), list.expected())
+            << "seed " << seed;
     }
 }
 

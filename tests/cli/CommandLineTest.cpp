@@ -144,6 +144,25 @@ TEST_F(CommandLineTest, CommandsThatNameAFileTakeItAndTheirOption)
     EXPECT_EQ(readFile("log.adi"), "<EOH>\n<CALL:7>Q5XYZ/P <QSL_VIA:5>Q6MGR<EOR>\n");
 }
 
+// Import takes its files up to the next command or option; history prints what another
+// user imports, the export's bytes.
+TEST_F(CommandLineTest, ImportTakesSeveralFilesAndHistoryPrintsTheHistory)
+{
+    writeFile("a.csv", "Q5XYZ;Q6MGR;2024-05\n");
+    writeFile("b.csv", "Q5XYZ;Q7OLD;2019-01\n");
+    const CliResult imported = runCli({"import", "a.csv", "b.csv", "-q", "history"});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(readFile("QSL.TXT"), crlfLines({listLine("Q5XYZ", "QSL via Q6MGR (Ex-Q7OLD)")}));
+    const std::string history = crlfLines({"Q5XYZ;Q7OLD;2019-01;b.csv", "Q5XYZ;Q6MGR;2024-05;a.csv"});
+    EXPECT_EQ(readFile("QSLHIST.CSV"), history);
+    EXPECT_EQ(imported.out, "CALL;MANAGER;DATE;SOURCE\r\n" + history);
+    EXPECT_EQ(runCli({"import", "a.csv", "c.csv"}).status, 1) << "c.csv is missing";
+    fs::remove("QSLHIST.CSV");
+    const CliResult missing = runCli({"history"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("error 53"), std::string::npos) << missing.err;
+}
+
 TEST_F(CommandLineTest, MissingDirectoryIsAnError)
 {
     const CliResult result = runCli({"-C", "no-such-dir", "buro"});

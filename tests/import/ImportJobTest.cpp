@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "import/ImportJob.h"
+#include "history/HistoryExportJob.h"
 #include "jobs/JobError.h"
 #include "managers/List25Job.h"
+#include "support/GeneratedLists.h"
 #include "support/JobTest.h"
+#include "support/MemoryFiles.h"
 #include "support/TestDirectory.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +57,7 @@ TEST_F(ImportJobTest, RealShapedListGivesOneLinePerStationAndLogsTheRowsItCannot
            "Q8XX;Q2MGR;2024/01\n"
            "Q#1;Q2MGR;2024-01\n"
            "Q1ABC;Q3NEW;2021-01\n"
-           "Q0ONE;Q2MGR;2023-03;extra\n"
+           "Q0ONE;Q2MGR;2023-03;extra;more\n"
            "Q0ONE;Q2MGR");
     EXPECT_EQ(readFile("QSL.TXT"),
               crlfLines({listLine("Q1ABC", "QSL via Q3NEW (Ex-Q2MGR)"), listLine("QA/Q5XY", "QSL via Q6MM "),
@@ -67,7 +70,7 @@ TEST_F(ImportJobTest, RealShapedListGivesOneLinePerStationAndLogsTheRowsItCannot
                                  "Failure: the date 2024/01 is not YYYY-MM or YYYY-MM-DD; the row is not imported.",
                                  "Q#1;Q2MGR;2024-01",
                                  "Failure: the call Q#1 is not a call; the row is not imported.",
-                                 "Q0ONE;Q2MGR;2023-03;extra",
+                                 "Q0ONE;Q2MGR;2023-03;extra;more",
                                  "Failure: the row is not CALL;MANAGER;DATE; the row is not imported.",
                              }));
 }
@@ -174,6 +177,79 @@ TEST_F(ImportJobTest, AListWithNothingToImportChangesNoList)
     }
     EXPECT_EQ(readFile("QSL.TXT"), "the list\r\n");
     EXPECT_EQ(readFile("QSL.BAK"), "the backup\r\n");
+}
+
+// Every distinct row with its source, sorted by call, date, manager and source name,
+// whatever order the files come in.
+TEST_F(ImportJobTest, TheHistoryKeepsEveryDistinctRowWithItsSource)
+{
+    writeFile("a.csv", "CALL;MANAGER;DATE\n"
+                       "Q1ABC;Q2MGR;2019-03\n"
+                       "QA/Q1ABC;Q3POR;2020-01\n"
+                       "q1abc;q2mgr;2019-03\n"
+                       "Q1ABC/P;Q4MGR;\n"
+                       "Q1ABC;Q5NEW;2024-05-10;OTHER LIST\n");
+    std::filesystem::create_directory("dir");
+    writeFile("dir/b.csv", "Q1ABC;Q2MGR;2019-03\nQ0ZZ;Q1MGR;2001-01\n");
+    const std::string history =
+        crlfLines({"Q0ZZ;Q1MGR;2001-01;b.csv", "Q1ABC;Q2MGR;2019-03;a.csv", "Q1ABC;Q2MGR;2019-03;b.csv",
+                   "Q1ABC;Q5NEW;2024-05-10;OTHER LIST", "Q1ABC/P;Q4MGR;;a.csv", "QA/Q1ABC;Q3POR;2020-01;a.csv"});
+    for (const auto& files : {std::vector<std::string>{"a.csv", "dir/b.csv"}, {"dir/b.csv", "a.csv"}}) {
+        ImportJob(state, status, files, ImportMode::Replace).run();
+        EXPECT_EQ(readFile("QSLHIST.CSV"), history) << files.front();
+    }
+    EXPECT_EQ(readFile("QSL.TXT"),
+              crlfLines({listLine("Q1ABC", "QSL via Q5NEW (Ex-Q2MGR)"), listLine("Q0ZZ", "QSL via Q1MGR "),
+                         listLine("QA/Q1ABC", "QSL via Q3POR "), listLine("Q1ABC/P", "QSL via Q4MGR ")}));
+    EXPECT_EQ(readFile("QSLHIST.BAK"), history);
+}
+
+// Merging adds the rows to the history there; a line it cannot keep is logged.
+TEST_F(ImportJobTest, MergeAddsTheRowsToThePresentHistory)
+{
+    writeFile("QSL.TXT", crlfLines({listLine("Q1ABC", "QSL via Q2MGR ")}));
+    writeFile("QSLHIST.CSV", "Q1ABC;Q2MGR;2019-03;OLD.CSV\r\nQ#1;Q2MGR;2019-03;OLD.CSV\r\nQ7XYZ;Q8MGR;;OLD.CSV\r\n");
+    import("Q1ABC;Q3NEW;2024-01\n", ImportMode::Merge);
+    EXPECT_EQ(readFile("QSLHIST.CSV"),
+              crlfLines({"Q1ABC;Q2MGR;2019-03;OLD.CSV", "Q1ABC;Q3NEW;2024-01;list.csv", "Q7XYZ;Q8MGR;;OLD.CSV"}));
+    EXPECT_EQ(readFile("QSL.TXT"), crlfLines({listLine("Q1ABC", "QSL via Q2MGR ")}));
+    EXPECT_EQ(loggedLines(),
+              (std::vector<std::string>{listLine("Q1ABC", "QSL via Q2MGR "),
+                                        "Failure: Q1ABC has the manager Q3NEW in the imported list; its line is left "
+                                        "as it was.",
+                                        "Q#1;Q2MGR;2019-03;OLD.CSV",
+                                        "Failure: the call Q#1 is not a call; the row is not imported."}));
+}
+
+// The history exported and imported into an empty folder is the same history.
+TEST(ImportedHistory, ExportThenImportGivesTheSameHistory)
+{
+    std::mt19937 random(11);
+    std::string rows;
+    for (int row = 0; row < 5000; ++row) {
+        const std::string call = (row % 7 == 0 ? "QA/Q" : "Q") + std::to_string(random() % 900) + "HR";
+        rows += call + ";Q" + std::to_string(random() % 40) + "M;" + std::to_string(2000 + random() % 25) + "-0" +
+                std::to_string(1 + random() % 9) + (random() % 2 ? "-1" + std::to_string(random() % 10) : "") +
+                (random() % 3   ? ""
+                 : random() % 2 ? ";ALPHA"
+                                : ";BETA") +
+                "\n";
+    }
+    test::MemoryFiles mine;
+    mine.files["rows one.csv"] = rows;
+    JobState state;
+    RecordingStatus status;
+    ImportJob(state, status, "rows one.csv", ImportMode::Replace, mine).run();
+    HistoryExportJob(state, status, "SHARED.CSV", mine).run();
+    EXPECT_TRUE(mine.files["SHARED.CSV"].starts_with("CALL;MANAGER;DATE;SOURCE\r\n"));
+
+    test::MemoryFiles theirs;
+    theirs.files["SHARED.CSV"] = mine.files["SHARED.CSV"];
+    ImportJob(state, status, "SHARED.CSV", ImportMode::Replace, theirs).run();
+    EXPECT_TRUE(theirs.files["QSLHIST.CSV"] == mine.files["QSLHIST.CSV"]);
+    for (const std::string source : {";rows one.csv\r\n", ";ALPHA\r\n", ";BETA\r\n"})
+        EXPECT_NE(mine.files["QSLHIST.CSV"].find(source), std::string::npos) << source;
+    EXPECT_EQ(theirs.files.count("BORVELIN.LOG"), 0u);
 }
 
 } // namespace

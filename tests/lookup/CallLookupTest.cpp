@@ -130,6 +130,37 @@ TEST(CallLookup, WarnsOfAManagerTheListSpeaksAgainst)
     EXPECT_EQ(text.find("note", text.find("Q5OK\n")), std::string::npos) << text;
 }
 
+// The history of every form of the call asked, oldest first, a month with two managers
+// marked; a call only the history has is still shown, as not in QSL.TXT.
+TEST(CallLookup, ShowsTheHistoryAfterTheLines)
+{
+    test::MemoryFiles files;
+    files.files["QSL.TXT"] = test::crlfLines({listLine("Q1ABC", "QSL via Q3NEW ")});
+    files.files["QSLHIST.CSV"] = "Q1ABC;Q3NEW;2024-05;LISTA.CSV\r\n"
+                                 "Q1ABC;Q2OLD;2019-03;LISTA.CSV\r\n"
+                                 "Q1ABC;Q4OTH;2024-05-10;LISTB.CSV\r\n"
+                                 "Q1ABC;Q6UND;;LISTB.CSV\r\n"
+                                 "Q1ABCD;Q9MGR;2020-01;LISTA.CSV\r\n"
+                                 "QA/Q1ABC;Q5POR;2021-02;LISTB.CSV\r\n"
+                                 "Q7XYZ;Q8MGR;2020-01\r\n";
+    const auto list = files.openInput("QSL.TXT");
+    const auto history = files.openInput("QSLHIST.CSV");
+    EXPECT_EQ(lookUpText({"q1abc/p", "Q7XYZ"}, *list, history.get()),
+              "q1abc/p\n"
+              "  line 1: QSL via the manager Q3NEW\n"
+              "    Q1ABC        QSL via Q3NEW\n"
+              "  history of Q1ABC, oldest first:\n"
+              "    (no date)   Q6UND         LISTB.CSV\n"
+              "    2019-03     Q2OLD         LISTA.CSV\n"
+              "    2024-05     Q3NEW         LISTA.CSV  (two managers in 2024-05)\n"
+              "    2024-05-10  Q4OTH         LISTB.CSV  (two managers in 2024-05)\n"
+              "  history of QA/Q1ABC, oldest first:\n"
+              "    2021-02     Q5POR         LISTB.CSV\n"
+              "Q7XYZ: not in QSL.TXT\n"
+              "  history of Q7XYZ, oldest first:\n"
+              "    2020-01     Q8MGR         QSLHIST.CSV\n");
+}
+
 } // namespace
 // Beyond its budget the text goes to a temporary file, and comes back whole and in order.
 TEST(HitTexts, TextsComeBackWholeWhetherKeptInMemoryOrOnTheTemporaryFile)

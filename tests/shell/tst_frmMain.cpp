@@ -99,6 +99,7 @@ private slots:
     void menuRunsAJobAndShowsItsPanels();
     void exchangeCommandsWriteTheirFiles();
     void importAsksBeforeReplacingTheListAndUndoPutsItBack();
+    void historyOfSeveralListsIsExportedAndShownByTheFind();
     void failingJobReportsAndKeepsTheOldOutput();
     void list25CountsAfreshEveryRun();
     void checkListWritesItsFindingsAndShowsTheirCounts();
@@ -199,6 +200,7 @@ void tst_frmMain::menusStandAsDesigned()
                                    {"mnuFileImport", "&Import Manager List..."},
                                    {"mnuFileFillQslVia", "Fill QSL &Via in Log..."},
                                    {"mnuFileCluster", "&Export for DX Cluster"},
+                                   {"mnuFileExportHistory", "Export &History..."},
                                    {"mnuFileBar1", ""},
                                    {"mnuFileExit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
     const QList<Item> editItems = {
@@ -550,6 +552,29 @@ void tst_frmMain::importAsksBeforeReplacingTheListAndUndoPutsItBack()
     const QStringList older = QDir().entryList({QStringLiteral("QSL.*.BAK")}, QDir::Files);
     QCOMPARE(older.size(), 1);
     QCOMPARE(readBytes(older.front()), list);
+}
+
+// Two lists picked at once give one history, which Export History writes as another
+// user imports it, and which the find field shows.
+void tst_frmMain::historyOfSeveralListsIsExportedAndShownByTheFind()
+{
+    writeBytes(QStringLiteral("old.csv"), "Q1ABC;Q2OLD;2012-03\n");
+    writeBytes(QStringLiteral("new.csv"), "Q1ABC;Q3NEW;2024-05\n");
+    const auto window = openMainWindow();
+    QVERIFY(action(*window, "mnuFileExportHistory"));
+    window->importManagerLists(
+        {QDir::current().filePath(QStringLiteral("new.csv")), QDir::current().filePath(QStringLiteral("old.csv"))},
+        false);
+    QCOMPARE(readBytes(QStringLiteral("QSL.TXT")), QByteArray("Q1ABC        QSL via Q3NEW (Ex-Q2OLD)\r\n"));
+    const QByteArray history = "Q1ABC;Q2OLD;2012-03;old.csv\r\nQ1ABC;Q3NEW;2024-05;new.csv\r\n";
+    QCOMPARE(readBytes(QStringLiteral("QSLHIST.CSV")), history);
+    window->exportHistory(QDir::current().filePath(QStringLiteral("shared.csv")));
+    QCOMPARE(readBytes(QStringLiteral("shared.csv")), "CALL;MANAGER;DATE;SOURCE\r\n" + history);
+    QVERIFY2(window->Report->reportText().startsWith(QStringLiteral("Export History: 2 lines read")),
+             qPrintable(window->Report->reportText()));
+    window->Finder->txtFind->setText(QStringLiteral("Q1ABC"));
+    window->Finder->find();
+    QTRY_VERIFY(window->Finder->answerShown().contains(QStringLiteral("2012-03     Q2OLD         old.csv")));
 }
 
 void tst_frmMain::failingJobReportsAndKeepsTheOldOutput()

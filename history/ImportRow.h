@@ -8,18 +8,22 @@
 namespace borvelin {
 
 // One row of a CALL;MANAGER;DATE manager list, its fields without the spaces around them.
+// A fourth field names the row's source: the route history QSLHIST.CSV has one in every
+// line, so that a history can be imported as it is.
 struct ImportRow {
     std::string_view call;
     std::string_view manager;
     std::string_view date;
+    std::string_view source;    // empty without a fourth field
     std::int32_t dateOrder = 0; // dateOrder(date), once the row is read
 };
 
 // Why a row cannot be imported.
 enum class RowFault { None, NotThreeFields, CallNotACall, ManagerNotACall, DateNotADate };
 
-// Splits `line` into `row` and checks it: two or three fields (the date may be left
-// out), the call and the manager well-formed calls, the date YYYY-MM, YYYY-MM-DD or empty.
+// Splits `line` into `row` and checks it: two to four fields (the date and the source
+// may be left out), the call and the manager well-formed calls, the date YYYY-MM,
+// YYYY-MM-DD or empty.
 RowFault readImportRow(std::string_view line, ImportRow& row);
 
 // A list's first row is a header when neither its call nor its manager holds a digit,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "import/ImportRow.h"
+#include "history/ImportRow.h"
 
 #include "listline/CallShape.h"
 #include "text/Trimmed.h"
@@ -66,18 +66,19 @@ RowFault readImportRow(std::string_view line, ImportRow& row)
     // A separator that ends the row adds no field: "CALL;MANAGER;DATE;" is three.
     if (line.size() > 1 && line.back() == FieldSeparator)
         line.remove_suffix(1);
-    std::string_view fields[3];
+    constexpr std::size_t MostFields = 4;
+    std::string_view fields[MostFields];
     std::size_t count = 0;
     for (;;) {
         const std::size_t separator = line.find(FieldSeparator);
-        if (count == 3)
+        if (count == MostFields)
             return RowFault::NotThreeFields;
         fields[count++] = trimmed(line.substr(0, separator), Blanks::SpacesAndTabs);
         if (separator == std::string_view::npos)
             break;
         line.remove_prefix(separator + 1);
     }
-    row = {fields[0], fields[1], fields[2], 0};
+    row = {fields[0], fields[1], fields[2], fields[3], 0};
     if (count < 2)
         return RowFault::NotThreeFields;
     if (!callshape::isWellFormedCall(row.call))
