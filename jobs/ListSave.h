@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace borvelin {
 
@@ -33,6 +34,12 @@ Saved save(const std::function<void(LineSink&)>& writeLines, StatusSink& status,
 // Undo: the list kept as QSL.BAK becomes QSL.TXT again, byte for byte, and the list it
 // replaces becomes QSL.BAK, kept as any replaced list is. JobError 53 without a QSL.BAK.
 Saved restoreBackup(StatusSink& status, JobFiles& files = diskFiles());
+
+// Undo of a command that replaced several files (an import replaces the list and the
+// route history): each target of `kept` gets its backup's bytes back, and the file it
+// replaces becomes that backup, all in one commit. What the restore kept, in that order.
+std::vector<KeptBackup> restoreBackups(const std::vector<KeptBackup>& kept, StatusSink& status,
+                                       JobFiles& files = diskFiles());
 
 } // namespace listfile
 

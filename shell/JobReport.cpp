@@ -317,12 +317,17 @@ void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& 
     showFolder(summary.filesWritten);
 }
 
-void JobReport::showListRestored(const borvelin::KeptBackup& kept)
+void JobReport::showRestored(const std::vector<borvelin::KeptBackup>& kept)
 {
     fraJob_->hide();
-    lblReport_->setText(QStringLiteral("Undo: %1 is the list from before the last command again.")
-                            .arg(QString::fromStdString(kept.target)) +
-                        keptText(kept));
+    QString text = QStringLiteral("Undo: %1 is the list from before the last command again.")
+                       .arg(QString::fromLatin1(borvelin::listfile::ListName));
+    for (const auto& file : kept)
+        if (file.target != borvelin::listfile::ListName)
+            text += QStringLiteral(" So is %1.").arg(QString::fromStdString(file.target));
+    for (const auto& file : kept)
+        text += keptText(file);
+    lblReport_->setText(text);
     showFolder();
 }
 
@@ -343,6 +348,7 @@ void JobReport::showJobCancelled()
 
 void JobReport::showText(const QString& text)
 {
+    cmdUndo->hide(); // it undoes the command the report spoke of
     lblReport_->setText(text);
     showFolder();
 }

@@ -55,7 +55,8 @@ public:
     void showFileInside(const QString& file);
     // After Undo: the list kept as QSL.BAK is QSL.TXT again; `kept` says where the list
     // it replaced went.
-    void showListRestored(const borvelin::KeptBackup& kept);
+    // After Undo: the files put back, what each replaced kept as.
+    void showRestored(const std::vector<borvelin::KeptBackup>& kept);
 
     // How a file is handed to the desktop; false when no program takes it.
     std::function<bool(const QUrl&)> openInDesktop;

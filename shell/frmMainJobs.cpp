@@ -213,19 +213,23 @@ bool frmMain::replacingTheListIsConfirmed(const QStringList& importedFiles)
     return ask.exec() == QMessageBox::Yes;
 }
 
-// Puts the list kept as QSL.BAK back, on a thread of its own as a job, under the folder's lock.
+// Puts back the list kept as QSL.BAK, and every other file the last command kept a backup
+// of (an import's history), on a thread of its own as a job, under the folder's lock.
 void frmMain::cmdUndo_Click()
 {
     if (jobRunning_)
         return;
     std::optional<borvelin::JobError> failure;
-    borvelin::listfile::Saved saved;
+    std::vector<borvelin::KeptBackup> toRestore = lastSummary_.kept;
+    if (toRestore.empty())
+        toRestore.push_back({borvelin::listfile::ListName, borvelin::listfile::BackupName, {}});
+    std::vector<borvelin::KeptBackup> kept;
     JobRunner runner;
     connect(&runner, &JobRunner::showPanelText, StatusBar2, &StatusBar::setPanelText);
     beginJob();
     try {
-        runner.run([&saved](borvelin::StatusSink& status) {
-            saved = borvelin::listfile::restoreBackup(status);
+        runner.run([&toRestore, &kept](borvelin::StatusSink& status) {
+            kept = borvelin::listfile::restoreBackups(toRestore, status);
             return borvelin::JobSummary{};
         });
     } catch (const borvelin::JobError& error) {
@@ -237,7 +241,8 @@ void frmMain::cmdUndo_Click()
         return;
     }
     if (!failure) {
-        Report->showListRestored(saved.kept.value_or(borvelin::KeptBackup{borvelin::listfile::ListName, {}, {}}));
+        lastSummary_.kept = kept; // a second Undo puts back what this one replaced
+        Report->showRestored(kept);
         return;
     }
     const QString text = describe(*failure);

@@ -510,11 +510,14 @@ private:
 };
 
 // With a list there, the dialog ticks Merge; replacing the list asks first, naming it and
-// its lines. Replaced, the report says where the old list went, and Undo puts it back.
+// its lines. Replaced, the report says where the old list went, and Undo puts it back,
+// with the history the import replaced beside it.
 void tst_frmMain::importAsksBeforeReplacingTheListAndUndoPutsItBack()
 {
     const QByteArray list = listLines(500);
+    const QByteArray history = "Q1ABC;Q2OLD;2012-03;OLD.CSV\r\n";
     writeBytes(QStringLiteral("QSL.TXT"), list);
+    writeBytes(QStringLiteral("QSLHIST.CSV"), history);
     writeBytes(QStringLiteral("rows.csv"), "Q5XYZ;Q6MGR;2024-05\n");
     const QString rows = QDir::current().filePath(QStringLiteral("rows.csv"));
     const auto window = openMainWindow();
@@ -544,8 +547,9 @@ void tst_frmMain::importAsksBeforeReplacingTheListAndUndoPutsItBack()
     QCOMPARE(box.text, QString());
     QCOMPARE(readBytes(QStringLiteral("QSL.TXT")), list);
     QCOMPARE(readBytes(QStringLiteral("QSL.BAK")), imported);
+    QCOMPARE(readBytes(QStringLiteral("QSLHIST.CSV")), history);
     QVERIFY2(window->Report->reportText().startsWith(
-                 QStringLiteral("Undo: QSL.TXT is the list from before the last command again.")),
+                 QStringLiteral("Undo: QSL.TXT is the list from before the last command again. So is QSLHIST.CSV.")),
              qPrintable(window->Report->reportText()));
     QVERIFY(!window->Report->cmdUndo->isVisible());
     // The list the import replaced is kept too, as an older backup: nothing was lost.
