@@ -3,7 +3,9 @@
 
 #include "jobs/JobError.h"
 
+#include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 namespace borvelin {
 
@@ -151,14 +153,26 @@ bool completeInterruptedCommit(FileStore& store)
     if (const std::optional<CommitJournal> journal = CommitJournal::decode(*bytes)) {
         for (const CommitJournal::Step& step : journal->steps)
             completeStep(store, step);
-        for (const CommitJournal::Step& step : journal->steps)
-            store.syncFolderOf(step.to);
+        syncFoldersOf(store, journal->steps, &CommitJournal::Step::to);
         for (const std::string& leftover : journal->leftovers)
             store.remove(leftover);
     }
     store.remove(CommitJournal::FileName);
     store.syncFolderOf(CommitJournal::FileName);
     return true;
+}
+
+void syncFoldersOf(FileStore& store, const std::vector<CommitJournal::Step>& steps,
+                   std::string CommitJournal::Step::*name)
+{
+    std::vector<std::filesystem::path> synced;
+    for (const CommitJournal::Step& step : steps) {
+        std::filesystem::path folder = std::filesystem::path(step.*name).parent_path();
+        if (std::find(synced.begin(), synced.end(), folder) != synced.end())
+            continue;
+        store.syncFolderOf(step.*name);
+        synced.push_back(std::move(folder));
+    }
 }
 
 } // namespace borvelin

@@ -44,4 +44,9 @@ void takeStep(FileStore& store, const CommitJournal::Step& step);
 // there was. The caller holds the folder's lock.
 bool completeInterruptedCommit(FileStore& store);
 
+// Puts on the disk the folder of each step's name (`&Step::from` or `&Step::to`), each
+// folder once: one sync of a folder covers every name changed in it before.
+void syncFoldersOf(FileStore& store, const std::vector<CommitJournal::Step>& steps,
+                   std::string CommitJournal::Step::*name);
+
 } // namespace borvelin

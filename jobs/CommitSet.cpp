@@ -48,8 +48,7 @@ void CommitSet::commit()
         throw;
     }
     putInPlace(journal);
-    for (const Step& step : journal.steps)
-        store_.syncFolderOf(step.to);
+    syncFoldersOf(store_, journal.steps, &Step::to);
     store_.remove(CommitJournal::FileName);
     removeSecondNames();
     kept_ = keeping_;
@@ -78,8 +77,7 @@ void CommitSet::prepare(CommitJournal& journal)
         journal.steps.push_back(step);
         saved_.emplace_back();
     }
-    for (const Step& step : journal.steps)
-        store_.syncFolderOf(step.from);
+    syncFoldersOf(store_, journal.steps, &Step::from);
 }
 
 // With a backup: the backup becomes an older one, the new file the target, and the old

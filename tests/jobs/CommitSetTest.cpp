@@ -114,6 +114,20 @@ TEST(CommitSet, ARenameThatFailsLeavesEveryFileAndTheLogAsTheyWere)
     }
 }
 
+// A folder's sync waits for the disk: the commit syncs the folder once before its journal
+// and once after its renames, however many files it puts in place.
+TEST(CommitSet, TheFolderIsSyncedOnceBeforeAndOnceAfterTheRenames)
+{
+    for (const Case& job : cases()) {
+        MemoryFiles files;
+        files.files = job.before;
+        JobState state;
+        RecordingStatus status;
+        job.run(state, status, files);
+        EXPECT_LE(files.folderSyncs, 2) << job.name << ", " << files.renames() << " renames";
+    }
+}
+
 TEST(CommitSet, ARunKilledPartWayIsCompletedByTheNextCommand)
 {
     for (const Case& job : cases()) {

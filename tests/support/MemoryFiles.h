@@ -45,6 +45,7 @@ public:
     std::map<std::string, std::string> visibleFiles() const;
 
     std::map<std::string, std::string> files;
+    int folderSyncs = 0; // each a sync of the one folder
     // Called each time an input is opened, with its name and how often it was opened so
     // far: a test changes the file there, as another program could.
     std::function<void(const std::string& name, int opened)> afterOpen;
@@ -62,7 +63,7 @@ public:
                     const std::string& errorName) override;
     void cutBack(const std::string& log, std::uint64_t size) noexcept override;
     void syncFile(const std::string&, const std::string&) override { stopIfKilled(); }
-    void syncFolderOf(const std::string&) override {}
+    void syncFolderOf(const std::string&) override { ++folderSyncs; }
     void writeWhole(const std::string& name, const std::string& bytes) override;
     std::optional<std::string> readWhole(const std::string& name) override;
 
