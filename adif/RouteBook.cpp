@@ -216,6 +216,10 @@ static_assert(RouteBook::NotNoted == CallTable<int>::NotThere);
 // line that is no row the import would take is passed over as well.
 void RouteBook::readHistoryLines(std::span<const std::string_view> lines, std::span<HistoryLine> read) const
 {
+    // The lines of a call follow one another, as import writes them: a line with the
+    // call of the line before has its home.
+    std::string_view previousField;
+    std::uint32_t previousHome = NotNoted;
     for (std::size_t index = 0; index < lines.size(); ++index) {
         HistoryLine& line = read[index];
         line.home = NotNoted;
@@ -223,14 +227,23 @@ void RouteBook::readHistoryLines(std::span<const std::string_view> lines, std::s
         const std::string_view field = firstHistoryField(lines[index], portable);
         if (homes_.size() == 0 || field.empty() || field.size() > ShortCall::MostBytes)
             continue;
-        const std::string_view home = portable ? callshape::homeCallPartOf(field) : field;
-        const std::uint64_t hash = callHash(home);
-        if (!homes_.mayHold(hash))
-            continue;
-        line.home = homes_.placeOf(hash, [home](const NotedHome& noted) { return equalInCapitals(noted.call, home); });
+        if (field != previousField) {
+            previousField = field;
+            previousHome = homeOfHistoryField(field, portable);
+        }
+        line.home = previousHome;
         if (line.home != NotNoted && readImportRow(lines[index], line.row) != RowFault::None)
             line.home = NotNoted;
     }
+}
+
+std::uint32_t RouteBook::homeOfHistoryField(std::string_view field, bool portable) const
+{
+    const std::string_view home = portable ? callshape::homeCallPartOf(field) : field;
+    const std::uint64_t hash = callHash(home);
+    if (!homes_.mayHold(hash))
+        return NotNoted;
+    return homes_.placeOf(hash, [home](const NotedHome& noted) { return equalInCapitals(noted.call, home); });
 }
 
 // Most homes have a few lines, in order, as import writes them: room for four at once,

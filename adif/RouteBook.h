@@ -119,6 +119,8 @@ private:
     };
 
     void takeLine(StationRoutes& station, std::string_view line);
+    // The place of the history line's call's home among the noted ones, or NotNoted.
+    std::uint32_t homeOfHistoryField(std::string_view field, bool portable) const;
     static void takeManager(StationRoutes& station, const LineRoute& route);
     void notePirate(std::string_view word);
     static auto isPirateCall(std::string_view call)
