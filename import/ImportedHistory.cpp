@@ -2,7 +2,6 @@
 #include "import/ImportedHistory.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace borvelin {
@@ -13,8 +12,7 @@ constexpr std::size_t RowsAhead = 16;
 
 char* put(char* out, std::string_view text)
 {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
+    return std::copy(text.begin(), text.end(), out);
 }
 
 // Writes one station's rows, which `rows` holds in any order.
