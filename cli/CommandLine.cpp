@@ -10,6 +10,7 @@
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "import/ImportJob.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
 #include "lookup/AnswerText.h"
@@ -276,7 +277,7 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     }
     if (!invocation.directory.empty()) {
         std::error_code ec;
-        std::filesystem::current_path(invocation.directory, ec);
+        std::filesystem::current_path(nativePath(invocation.directory), ec);
         if (ec) {
             reportFailure(err, "-C", JobError(ErrorNumber::PathNotFound, "Path not found", invocation.directory));
             return ExitJobFailed;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/ConversionJob.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 
 #include <filesystem>
@@ -15,7 +16,7 @@ std::string currentDirectory()
     const auto directory = std::filesystem::current_path(ec);
     if (ec)
         throw JobError(ErrorNumber::PathNotFound, "Path not found", "current directory");
-    return directory.string();
+    return pathText(directory);
 }
 
 ConversionJob::ConversionJob(JobState& state, StatusSink& status, JobFiles& files)

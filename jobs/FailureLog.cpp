@@ -2,6 +2,7 @@
 #include "jobs/FailureLog.h"
 
 #include "jobs/FileHandle.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/RegularFile.h"
 
@@ -20,7 +21,7 @@ constexpr std::size_t CopyChunk = 1 << 20;
 FileHandle openForReading(const std::string& name)
 {
     errno = 0;
-    FileHandle file(std::fopen(name.c_str(), "rb"));
+    FileHandle file(openFile(name, "rb"));
     if (!file)
         throw JobError::fromLastError(name, EIO);
     return file;
@@ -32,8 +33,9 @@ void cutBack(std::uintmax_t size, std::uintmax_t appended) noexcept
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (appended != 0 && fs::file_size(FailureLog::LogFileName, ec) == size + appended && !ec)
-        fs::resize_file(FailureLog::LogFileName, size, ec);
+    const fs::path log = nativePath(FailureLog::LogFileName);
+    if (appended != 0 && fs::file_size(log, ec) == size + appended && !ec)
+        fs::resize_file(log, size, ec);
 }
 
 } // namespace
@@ -61,10 +63,10 @@ void FailureLog::commit()
     if (!pending_)
         return;
     pending_->close();
-    requireRegularFileOrNothing(LogFileName, LogFileName);
+    requireRegularFileOrNothing(nativePath(LogFileName), LogFileName);
     FileHandle entries = openForReading(pending_->temporaryName());
     errno = 0;
-    FileHandle log(std::fopen(LogFileName, "ab"));
+    FileHandle log(openFile(LogFileName, "ab"));
     if (!log)
         throw JobError::fromLastError(LogFileName, EACCES);
     // Unbuffered, each chunk goes out in one write at the end of the file, so that the

@@ -2,6 +2,7 @@
 #include "jobs/LineCount.h"
 
 #include "jobs/FileHandle.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 
 #include <cerrno>
@@ -12,7 +13,7 @@ namespace borvelin {
 std::uint64_t countLines(const std::string& fileName, const std::function<bool()>& keepGoing)
 {
     errno = 0;
-    const FileHandle file(std::fopen(fileName.c_str(), "rb"));
+    const FileHandle file(openFile(fileName, "rb"));
     if (!file)
         throw JobError::fromLastError(fileName, ENOENT);
     std::vector<char> block(1 << 20);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/LineReader.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 
 #include <algorithm>
@@ -14,13 +15,13 @@ LineReader::LineReader(const std::string& fileName, std::size_t bufferSize)
     : fileName_(fileName), buffer_(std::max<std::size_t>(bufferSize, 16))
 {
     errno = 0;
-    file_.reset(std::fopen(fileName.c_str(), "rb"));
+    file_.reset(openFile(fileName, "rb"));
     if (!file_)
         throw JobError::fromLastError(fileName, ENOENT);
     std::setvbuf(file_.get(), nullptr, _IONBF, 0); // each fill is one read into the buffer
     breaks_.start(buffer_.data(), buffer_.data());
     std::error_code ec;
-    size_ = std::filesystem::file_size(fileName, ec);
+    size_ = std::filesystem::file_size(nativePath(fileName), ec);
     if (ec)
         size_ = 0; // not a regular file: the share read stays unknown
 }

@@ -2,6 +2,7 @@
 #include "jobs/OutputFile.h"
 
 #include "jobs/DiskSync.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
 #include "jobs/RegularFile.h"
@@ -26,7 +27,7 @@ namespace {
 fs::path resolvedTarget(const std::string& targetName)
 {
     constexpr int MostLinks = 40; // as the system allows in one path
-    fs::path target(targetName);
+    fs::path target = nativePath(targetName);
     std::error_code ec;
     for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
         if (links == MostLinks) // a loop of links, for one
@@ -47,7 +48,7 @@ void requireWritableTarget(const fs::path& target, const std::string& targetName
     if (!fs::exists(target, ec))
         return;
     errno = 0;
-    const FileHandle probe(std::fopen(target.string().c_str(), "ab"));
+    const FileHandle probe(openFile(pathText(target), "ab"));
     if (!probe)
         throw JobError::fromLastError(targetName, EACCES);
 }
@@ -83,7 +84,7 @@ void OutputFile::discard() noexcept
     writer_.reset();
     file_.reset();
     if (!temporaryName_.empty())
-        std::remove(temporaryName_.c_str());
+        removeFile(temporaryName_);
 }
 
 void OutputFile::makeRoom(std::size_t bytes)
@@ -155,13 +156,13 @@ void OutputFile::commit()
     std::error_code ec;
     const auto existing = fs::status(target, ec);
     if (!ec && fs::exists(existing))
-        fs::permissions(temporaryName_, existing.permissions(), ec); // keep the target's permissions
+        fs::permissions(nativePath(temporaryName_), existing.permissions(), ec); // keep the target's permissions
     if (!backupName_.empty()) {
-        replaceKeepingBackup(temporaryName_, target, backupName_, targetName_, backupName_);
+        replaceKeepingBackup(nativePath(temporaryName_), target, nativePath(backupName_), targetName_, backupName_);
         committed_ = true;
         return;
     }
-    fs::rename(temporaryName_, target, ec);
+    fs::rename(nativePath(temporaryName_), target, ec);
     if (ec)
         throw JobError::fromErrno(ec.value(), targetName_);
     committed_ = true;
@@ -169,7 +170,7 @@ void OutputFile::commit()
 
 void OutputFile::keepReplacedAs(const std::string& backupName)
 {
-    requireRegularFileOrNothing(backupName, backupName);
+    requireRegularFileOrNothing(nativePath(backupName), backupName);
     backupName_ = backupName;
 }
 

@@ -3,6 +3,7 @@
 
 #include "jobs/DiskSync.h"
 #include "jobs/FileHandle.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/TemporaryFile.h"
 
@@ -19,7 +20,7 @@ namespace {
 void syncCopy(const fs::path& copy, const std::string& backupName)
 {
     errno = 0;
-    FileHandle file(std::fopen(copy.string().c_str(), "r+b"));
+    FileHandle file(openFile(pathText(copy), "r+b"));
     const bool synced = file && syncToDisk(file.get());
     const int syncError = errno;
     if (!synced || !closeFile(file)) {
@@ -89,7 +90,7 @@ void replaceKeepingBackup(const fs::path& newFile, const fs::path& target, const
         std::error_code undo;
         fs::rename(oldTarget, target, undo);
         // Should even that fail, the old list is still there under its temporary name.
-        throw JobError::fromErrno(ec.value(), undo ? oldTarget.string() : backupName);
+        throw JobError::fromErrno(ec.value(), undo ? pathText(oldTarget) : backupName);
     }
     // When the backup already was the old target (a second name of the same file, as
     // when another run kept it a moment ago), the rename does nothing and leaves the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/TemporaryFile.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
 
@@ -9,7 +10,7 @@
 namespace borvelin {
 
 TemporaryNames::TemporaryNames(const std::filesystem::path& target, std::string_view kind)
-    : folder_(target.parent_path()), stem_("." + target.filename().string() + std::string(kind) + "."),
+    : folder_(target.parent_path()), stem_("." + pathText(target.filename()) + std::string(kind) + "."),
       random_(std::random_device{}())
 {
 }
@@ -17,7 +18,7 @@ TemporaryNames::TemporaryNames(const std::filesystem::path& target, std::string_
 std::filesystem::path TemporaryNames::next()
 {
     const std::string name = stem_ + std::to_string(random_() % 1000000) + ".tmp";
-    return folder_.empty() ? std::filesystem::path(name) : folder_ / name;
+    return folder_.empty() ? nativePath(name) : folder_ / nativePath(name);
 }
 
 FileHandle createTemporaryBeside(const std::filesystem::path& target, const std::string& errorName,
@@ -28,7 +29,7 @@ FileHandle createTemporaryBeside(const std::filesystem::path& target, const std:
         const std::filesystem::path candidate = names.next();
         errno = 0;
         if (FileHandle file{createNewFile(candidate)}) {
-            createdName = candidate.string();
+            createdName = pathText(candidate);
             return file;
         }
         if (errno != EEXIST)
