@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/CallFinder.h"
 
+#include "forms/CorePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
 #include "lookup/CallLookup.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,12 +28,12 @@ QString lookUp(const std::vector<std::string>& calls, const QString& folder)
 {
     const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
     try {
-        borvelin::LineReader lines(QFile::encodeName(list).toStdString());
+        borvelin::LineReader lines(corePath(list));
         return QString::fromLocal8Bit(borvelin::lookUpText(calls, lines));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())
-            .arg(QString::fromLocal8Bit(error.text()), QDir::toNativeSeparators(list));
+            .arg(fromCore(error.text()), QDir::toNativeSeparators(list));
     }
 }
 
@@ -59,7 +60,9 @@ CallFinder::CallFinder(QWidget* parent) : QWidget(parent)
     txtFound->setObjectName(QStringLiteral("txtFound"));
     txtFound->setReadOnly(true);
     txtFound->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtFound->setFont(QFont(QStringLiteral("monospace"))); // the list's columns line up
+    // The system's own fixed-width font, so that the list's columns line up: Windows has
+    // no font that answers to "monospace".
+    txtFound->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtFound->hide();
     layout->addWidget(txtFound, 1);
 }

@@ -1,22 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ImportFileDialog.h"
 
+#include "forms/AppTitle.h"
+#include "shell/DialogFolders.h"
+
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
-#include <QGridLayout>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// The system's own file dialog has no room for a check box of ours: the merge is asked
+// for once the file is chosen, with the file named.
+std::optional<bool> askMerge(QWidget* parent, const QString& fileName)
+{
+    QMessageBox box(QMessageBox::Question, ImportDialogTitle,
+                    QStringLiteral("Import %1 into QSL.TXT?").arg(QDir::toNativeSeparators(fileName)),
+                    QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("frmImportMerge"));
+    box.setInformativeText(QStringLiteral("The QSL.TXT it replaces is kept as QSL.BAK."));
+    QPushButton* import = box.addButton(QStringLiteral("&Import"), QMessageBox::AcceptRole);
+    box.setDefaultButton(import);
+    auto* merge = new QCheckBox(QStringLiteral("&Merge: add only the stations QSL.TXT lacks"), &box);
+    merge->setObjectName(QStringLiteral("chkMerge"));
+    box.setCheckBox(merge);
+    box.exec();
+    if (box.clickedButton() != import)
+        return std::nullopt;
+    return merge->isChecked();
+}
+
+} // namespace
 
 std::optional<ImportChoice> askImportFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Import Manager List"));
-    // Qt's own dialog, as the system's has no room for the check box.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Manager lists (*.txt *.csv *.TXT *.CSV)"), QStringLiteral("All files (*)")});
-    auto* merge = new QCheckBox(QStringLiteral("&Merge: add only the stations QSL.TXT lacks"), &dialog);
-    merge->setObjectName(QStringLiteral("chkMerge"));
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-        grid->addWidget(merge, grid->rowCount(), 0, 1, grid->columnCount());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString fileName =
+        QFileDialog::getOpenFileName(parent, ImportDialogTitle, DialogFolders::startFolder(DialogFolders::Import),
+                                     QStringLiteral("Manager lists (*.txt *.csv *.TXT *.CSV);;All files (*)"));
+    if (fileName.isEmpty())
         return std::nullopt;
-    return ImportChoice{dialog.selectedFiles().constFirst(), merge->isChecked()};
+    DialogFolders::remember(DialogFolders::Import, fileName);
+    const std::optional<bool> merge = askMerge(parent, fileName);
+    if (!merge)
+        return std::nullopt;
+    return ImportChoice{fileName, *merge};
 }

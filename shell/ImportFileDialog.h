@@ -13,6 +13,8 @@ struct ImportChoice {
     bool merge = false; // add only the stations QSL.TXT lacks
 };
 
-// The file dialog of Import Manager List, its "merge" check box below the file list;
-// nothing when the user cancels.
+inline const QString ImportDialogTitle = QStringLiteral("Import Manager List");
+
+// Import Manager List's questions: the file, in the system's own file dialog, then
+// whether to merge, in a box that names the file; nothing when the user cancels either.
 std::optional<ImportChoice> askImportFile(QWidget* parent);

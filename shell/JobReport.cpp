@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/JobReport.h"
 
+#include "forms/CorePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineCount.h"
 #include "shell/WorkingFolder.h"
@@ -8,7 +9,6 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -148,8 +148,8 @@ void JobReport::listFiles(const std::vector<borvelin::JobSummary::WrittenFile>& 
         grdFiles_->insertRow(row);
         rowOf_.insert(name, row);
         grdFiles_->setItem(row, NameColumn, new QTableWidgetItem(name));
-        const auto job = std::find_if(written.begin(), written.end(),
-                                      [&](const auto& done) { return QString::fromStdString(done.name) == name; });
+        const auto job =
+            std::find_if(written.begin(), written.end(), [&](const auto& done) { return fromCore(done.name) == name; });
         if (job != written.end()) {
             showLines(name, lineCountText(job->lines));
         } else {
@@ -186,8 +186,7 @@ void JobReport::countLinesInTheBackground(const QStringList& files)
             QString lines;
             try {
                 const auto keepGoing = [] { return !QThread::currentThread()->isInterruptionRequested(); };
-                lines = lineCountText(
-                    borvelin::countLines(QFile::encodeName(QDir(folder).filePath(name)).toStdString(), keepGoing));
+                lines = lineCountText(borvelin::countLines(corePath(QDir(folder).filePath(name)), keepGoing));
             } catch (const borvelin::JobError&) {
                 lines = QStringLiteral("unreadable");
             }
@@ -245,16 +244,16 @@ void JobReport::showJobStarted()
 void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& summary)
 {
     fraJob_->hide();
-    QString text = QStringLiteral("%1: %2 %3 read.")
-                       .arg(command, lineCountText(summary.linesRead), QString::fromStdString(summary.readWhat()));
+    QString text =
+        QStringLiteral("%1: %2 %3 read.").arg(command, lineCountText(summary.linesRead), fromCore(summary.readWhat()));
     for (const auto& file : summary.filesWritten) {
-        const QString name = QString::fromStdString(file.name);
+        const QString name = fromCore(file.name);
         text +=
             QStringLiteral("\nWritten %1: %2, %3.").arg(name, linesText(file.lines), sizeText(QFileInfo(name).size()));
     }
     QStringList counts;
     for (const auto& count : summary.counts)
-        counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), QString::fromStdString(count.what()));
+        counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), fromCore(count.what()));
     if (!counts.isEmpty())
         text += QLatin1Char('\n') + counts.join(QStringLiteral("; ")) + QLatin1Char('.');
     lblReport_->setText(text);

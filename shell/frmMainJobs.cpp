@@ -8,6 +8,7 @@
 #include "check/CheckJob.h"
 #include "cluster/ClusterExportJob.h"
 #include "forms/AppTitle.h"
+#include "forms/CorePath.h"
 #include "full/FulToTxtJob.h"
 #include "full/TxtToFulJob.h"
 #include "import/ImportJob.h"
@@ -15,6 +16,7 @@
 #include "jobs/StopRequest.h"
 #include "managers/List25Job.h"
 #include "shell/CallFinder.h"
+#include "shell/DialogFolders.h"
 #include "shell/ImportFileDialog.h"
 #include "shell/JobReport.h"
 #include "shell/JobRunner.h"
@@ -23,7 +25,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -124,9 +125,9 @@ void frmMain::cmdCancel_Click()
 // so that the user sees where the program looked.
 QString frmMain::describe(const borvelin::JobError& error) const
 {
-    QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(QString::fromLocal8Bit(error.text()));
+    QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(fromCore(error.text()));
     if (!error.fileName().empty()) {
-        const QString file = QString::fromLocal8Bit(error.fileName());
+        const QString file = fromCore(error.fileName());
         text += QStringLiteral(": ") + QDir::toNativeSeparators(QDir::current().absoluteFilePath(file));
     }
     return text;
@@ -165,22 +166,25 @@ void frmMain::mnuFileImport_Click()
 
 void frmMain::importManagerList(const QString& fileName, bool merge)
 {
-    const std::string listFile = QFile::encodeName(fileName).toStdString();
+    const std::string listFile = corePath(fileName);
     const borvelin::ImportMode mode = merge ? borvelin::ImportMode::Merge : borvelin::ImportMode::Replace;
     runConversion<borvelin::ImportJob>("mnuFileImport", listFile, mode);
 }
 
 void frmMain::mnuFileFillQslVia_Click()
 {
-    const QString logFile = QFileDialog::getOpenFileName(this, QStringLiteral("Fill QSL Via in Log"), QString(),
+    const QString logFile = QFileDialog::getOpenFileName(this, QStringLiteral("Fill QSL Via in Log"),
+                                                         DialogFolders::startFolder(DialogFolders::FillQslVia),
                                                          QStringLiteral("ADIF logs (*.adi *.ADI);;All files (*)"));
-    if (!logFile.isEmpty())
-        fillQslVia(logFile);
+    if (logFile.isEmpty())
+        return;
+    DialogFolders::remember(DialogFolders::FillQslVia, logFile);
+    fillQslVia(logFile);
 }
 
 void frmMain::fillQslVia(const QString& logFile)
 {
-    const std::string log = QFile::encodeName(logFile).toStdString();
+    const std::string log = corePath(logFile);
     runConversion<borvelin::AdifFillJob>("mnuFileFillQslVia", log);
 }
 
