@@ -65,6 +65,7 @@ int main(int argc, char** argv)
     std::setlocale(LC_TIME, ""); // the failure log's dates as the user writes them
     const std::vector<std::string> arguments = borvelin::cli::utf8Arguments(argc, argv);
     std::vector<const char*> argumentTexts;
+    argumentTexts.reserve(arguments.size());
     for (const std::string& argument : arguments)
         argumentTexts.push_back(argument.c_str());
     borvelin::cli::showUtf8OnConsole(std::cerr);
