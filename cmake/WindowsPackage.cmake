@@ -17,13 +17,14 @@ set(CPACK_NSIS_DISPLAY_NAME "BORVELIN ${PROJECT_VERSION}")
 # section, before anything is compressed, where Target may stand. (The pre-arguments
 # option cannot carry it: CPack splits "-XTarget amd64-unicode" at the space.)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_DEFINES "  Target amd64-unicode")
+# Its own name at the foot of every page, not the NSIS version it was made with, goes
+# there too: CPACK_NSIS_BRANDING_TEXT always asks for /TRIM, which makensis refuses to
+# build on Linux.
+set(CPACK_NSIS_DEFINES "  Target amd64-unicode\n  BrandingText 'BORVELIN ${PROJECT_VERSION}'")
 set(CPACK_NSIS_MUI_ICON ${BORVELIN_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${BORVELIN_ICO})
 set(CPACK_NSIS_INSTALLED_ICON_NAME borvelin.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# Its own name at the foot of every page, not the NSIS version it was made with.
-set(CPACK_NSIS_BRANDING_TEXT "BORVELIN ${PROJECT_VERSION}")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # Start menu: the program, which opens the folder used last (the user's Documents the
 # first time: never the program's own folder, where a user may not write), and the guide.

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,6 +38,23 @@ QString lookUp(const std::vector<std::string>& calls, const QString& folder)
     }
 }
 
+// The system's own fixed-width font (Windows has none that answers to "monospace"); when
+// the system names one it lacks, as wine names Courier New, the first family that comes
+// out fixed-width (wine's own "Courier" may be drawn by a font that is not).
+QFont fixedWidthFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    for (const QString& family : QFontDatabase::families()) {
+        QFont candidate = font;
+        candidate.setFamily(family);
+        if (QFontDatabase::isFixedPitch(family) && QFontInfo(candidate).fixedPitch())
+            return candidate;
+    }
+    return font;
+}
+
 } // namespace
 
 CallFinder::CallFinder(QWidget* parent) : QWidget(parent)
@@ -60,9 +78,7 @@ CallFinder::CallFinder(QWidget* parent) : QWidget(parent)
     txtFound->setObjectName(QStringLiteral("txtFound"));
     txtFound->setReadOnly(true);
     txtFound->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The system's own fixed-width font, so that the list's columns line up: Windows has
-    // no font that answers to "monospace".
-    txtFound->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtFound->setFont(fixedWidthFont()); // the list's columns line up
     txtFound->hide();
     layout->addWidget(txtFound, 1);
 }

@@ -114,6 +114,9 @@ void JobReport::createControls()
     prgJob->setObjectName(QStringLiteral("prgJob"));
     prgJob->setRange(0, 1000);
     prgJob->setFormat(QStringLiteral("%p% read"));
+    // The bar takes the room the window has: Windows' style asks more of it than the
+    // window's designed width leaves, which would widen the window at every job.
+    prgJob->setSizePolicy(QSizePolicy::Ignored, prgJob->sizePolicy().verticalPolicy());
     jobRow->addWidget(prgJob, 1);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), fraJob_);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));

@@ -90,6 +90,7 @@ private slots:
     void exitClosesAndSaves();
     void helpCommandsShowTheSameMessage();
     void menuRunsAJobAndShowsItsPanels();
+    void windowKeepsItsSizeThroughAJob();
     void exchangeCommandsWriteTheirFiles();
     void failingJobReportsAndKeepsTheOldOutput();
     void list25CountsAfreshEveryRun();
@@ -398,6 +399,20 @@ void tst_frmMain::menuRunsAJobAndShowsItsPanels()
              QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital City\r\nQ1ABC        QSL via Q2MGR\r\n"));
     QCOMPARE(readBytes(QStringLiteral("QSL.BAK")), QByteArray("XYZLAND      QSL Bureau, P.O. Box 9, Capital "
                                                               "City\r\nQ1ABC        QSL via Q2MGR\r\nshort\r\n"));
+}
+
+// What a job shows while it runs (the bar and Cancel) and after it (the report, the
+// panels' texts) fits the window at its designed size: the window does not grow.
+void tst_frmMain::windowKeepsItsSizeThroughAJob()
+{
+    writeBytes(QStringLiteral("QSL.TXT"), listLines(30) + "XYZLAND      QSL Bureau only\r\n");
+    const auto window = openMainWindow();
+    const QSize before = window->frameGeometry().size();
+    QSize during;
+    whenTheJobHasBegun(*window, [&] { during = window->frameGeometry().size(); });
+    action(*window, "mnuFileList25")->trigger();
+    QCOMPARE(during, before);
+    QCOMPARE(window->frameGeometry().size(), before);
 }
 
 // Import and Fill QSL Via as their file dialogs hand over the chosen file; the cluster

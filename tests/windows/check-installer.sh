@@ -34,7 +34,7 @@ file_info=$build/tests/windows/windows-file-info.exe
 [ -f "$file_info" ] || fail "no $file_info: build the target windows-file-info in $build"
 
 # The installer is branded as the program's, not with the NSIS version that made it.
-grep -qxF '  BrandingText "BORVELIN '"$(basename "$installer" | sed 's/^borvelin-\(.*\)-win64.exe$/\1/')"'"' \
+grep -qxF "  BrandingText 'BORVELIN $(basename "$installer" | sed 's/^borvelin-\(.*\)-win64.exe$/\1/')'" \
     "$build/_CPack_Packages/win64/NSIS/project.nsi" || fail "the installer's branding text is not BORVELIN's"
 
 # Silent install, into the 64-bit Program Files. The host's menus and file types are
