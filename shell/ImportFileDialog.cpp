@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ImportFileDialog.h"
 
-#include "forms/AppTitle.h"
 #include "shell/DialogFolders.h"
 
 #include <QCheckBox>

@@ -14,11 +14,14 @@
 #include "support/WindowTestFiles.h"
 #include "support/WindowTestSetup.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -54,6 +57,7 @@ private slots:
     void foldersNamedInAnyScriptWork_data();
     void foldersNamedInAnyScriptWork();
     void fileDialogsOpenInTheWorkingFolderThenWhereTheyLastChose();
+    void importAsksWhetherToMergeNamingTheFile();
     void findAnswerIsInAFixedWidthFont();
 
 private:
@@ -410,6 +414,47 @@ void tst_folders::fileDialogsOpenInTheWorkingFolderThenWhereTheyLastChose()
     FileDialogAnswer answer([](QFileDialog& dialog) { dialog.reject(); });
     fill->trigger();
     QCOMPARE(answer.startFolder, work);
+}
+
+// The system's own file dialog has no room for the merge box: it is asked for after the
+// file is chosen, and what is ticked there is done.
+void tst_folders::importAsksWhetherToMergeNamingTheFile()
+{
+    const QString work = makeFolder(QStringLiteral("work"));
+    writeBytes(work + "/QSL.TXT", "Q1ABC        QSL via Q2MGR\r\n");
+    writeBytes(work + "/rows.csv", "Q5XYZ;Q6MGR;2024-05\nQ1ABC;Q7NEW;2024-06\n");
+    const auto window = openMainWindow();
+    QVERIFY(window->openFolder(work));
+    bool systemDialog = false;
+    FileDialogAnswer answer([&](QFileDialog& dialog) {
+        if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            name->setText(work + "/rows.csv");
+            QMetaObject::invokeMethod(&dialog, "accept");
+        } else {
+            systemDialog = true;
+            dialog.reject();
+        }
+    });
+    QString question;
+    QTimer mergeAnswer;
+    connect(&mergeAnswer, &QTimer::timeout, this, [&] {
+        auto* box = window->findChild<QMessageBox*>(QStringLiteral("frmImportMerge"));
+        if (!box || !box->isVisible())
+            return;
+        mergeAnswer.stop();
+        question = box->text();
+        box->checkBox()->setChecked(true);
+        for (QAbstractButton* button : box->buttons())
+            if (box->buttonRole(button) == QMessageBox::AcceptRole)
+                button->click();
+    });
+    mergeAnswer.start(50);
+    window->findChild<QAction*>(QStringLiteral("mnuFileImport"))->trigger();
+    if (systemDialog)
+        QSKIP("the system's own file dialog takes no file name from a test");
+    QCOMPARE(question, "Import " + QDir::toNativeSeparators(work + "/rows.csv") + " into QSL.TXT?");
+    const QByteArray list = readBytes(work + "/QSL.TXT");
+    QVERIFY2(list.startsWith("Q1ABC        QSL via Q2MGR\r\nQ5XYZ        QSL via Q6MGR"), list.constData());
 }
 
 // The columns of a looked-up line stand under each other.
