@@ -405,12 +405,13 @@ void tst_frmMain::menuRunsAJobAndShowsItsPanels()
 // panels' texts) fits the window at its designed size: the window does not grow.
 void tst_frmMain::windowKeepsItsSizeThroughAJob()
 {
-    writeBytes(QStringLiteral("QSL.TXT"), listLines(30) + "XYZLAND      QSL Bureau only\r\n");
+    writeEarlierOutputs(); // a list long enough to be seen running
     const auto window = openMainWindow();
     const QSize before = window->frameGeometry().size();
     QSize during;
     whenTheJobHasBegun(*window, [&] { during = window->frameGeometry().size(); });
     action(*window, "mnuFileList25")->trigger();
+    QVERIFY2(during.isValid(), "the job ended before it was seen running");
     QCOMPARE(during, before);
     QCOMPARE(window->frameGeometry().size(), before);
 }
