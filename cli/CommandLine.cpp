@@ -7,6 +7,7 @@
 #include "history/HistoryEntry.h"
 #include "history/HistoryExportJob.h"
 #include "jobs/BackupGenerations.h"
+#include "jobs/FilePath.h"
 #include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
@@ -275,8 +276,8 @@ std::string parse(int argc, const char* const* argv, Invocation& invocation)
 std::string fullPath(const std::string& fileName)
 {
     std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(fileName, ec);
-    return ec ? fileName : full.lexically_normal().string();
+    const std::filesystem::path full = std::filesystem::absolute(nativePath(fileName), ec);
+    return ec ? fileName : pathText(full.lexically_normal());
 }
 
 void reportFailure(std::ostream& err, std::string_view command, const JobError& error)
@@ -358,7 +359,7 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     }
     if (!invocation.directory.empty()) {
         std::error_code ec;
-        std::filesystem::current_path(invocation.directory, ec);
+        std::filesystem::current_path(nativePath(invocation.directory), ec);
         if (ec) {
             reportFailure(err, "-C", JobError(ErrorNumber::PathNotFound, "Path not found", invocation.directory));
             return ExitJobFailed;

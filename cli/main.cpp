@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Arguments.h"
 #include "cli/CommandLine.h"
+#include "cli/ConsoleStream.h"
 #include "jobs/StopRequest.h"
 
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -76,8 +80,15 @@ int main(int argc, char** argv)
 {
     stopJobsOnSignals();
     std::setlocale(LC_TIME, ""); // the failure log's dates as the user writes them
+    const std::vector<std::string> arguments = borvelin::cli::utf8Arguments(argc, argv);
+    std::vector<const char*> argumentTexts;
+    argumentTexts.reserve(arguments.size());
+    for (const std::string& argument : arguments)
+        argumentTexts.push_back(argument.c_str());
+    borvelin::cli::showUtf8OnConsole(std::cerr);
     const bool errIsTerminal = isatty(fileno(stderr)) != 0;
-    const int status = borvelin::cli::run(argc, argv, std::cin, std::cout, std::cerr, errIsTerminal);
+    const int status = borvelin::cli::run(static_cast<int>(argumentTexts.size()), argumentTexts.data(), std::cin,
+                                          std::cout, std::cerr, errIsTerminal);
     // Stopped by a signal, the program exits as the shell expects: 128 and its number.
     // A signal that came when every command had done its work stopped nothing.
     return caughtSignal != 0 && status != 0 ? 128 + caughtSignal : status;

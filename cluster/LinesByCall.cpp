@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cluster/LinesByCall.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
 #include "jobs/TemporaryFile.h"
@@ -54,7 +55,7 @@ LinesByCall::LinesByCall(fs::path output, std::size_t runBytes) : output_(std::m
 LinesByCall::~LinesByCall()
 {
     for (const std::string& name : runFiles_)
-        std::remove(name.c_str());
+        removeFile(name);
 }
 
 void LinesByCall::add(std::string_view line)
@@ -82,7 +83,7 @@ void LinesByCall::spillRun()
 {
     sortRun();
     std::string name;
-    FileHandle file = createTemporaryBeside(output_, output_.string(), name, ".run");
+    FileHandle file = createTemporaryBeside(output_, pathText(output_), name, ".run");
     runFiles_.push_back(name);
     std::setvbuf(file.get(), nullptr, _IOFBF, RunWriteBuffer);
     errno = 0;
@@ -95,7 +96,7 @@ void LinesByCall::spillRun()
     written = written && std::fflush(file.get()) == 0;
     const int writeError = errno;
     if (!closeFile(file) || !written)
-        throw JobError::fromErrno(writeError != 0 ? writeError : EIO, output_.string());
+        throw JobError::fromErrno(writeError != 0 ? writeError : EIO, pathText(output_));
     arena_.clear();
     entries_.clear();
 }

@@ -15,10 +15,16 @@ endif()
 install(TARGETS borvelin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES example/QSL.TXT DESTINATION ${BORVELIN_INSTALL_DOCDIR}/example)
 if(WIN32)
-  # Windows opens a .txt file with Notepad, and asks what to do with a .md one.
-  install(FILES docs/guide.md DESTINATION ${BORVELIN_INSTALL_DOCDIR} RENAME guide.txt)
+  # Windows opens a .txt file with Notepad, and asks what to do with a .md one; Notepad
+  # before Windows 10 1809 shows lines that end in LF alone as one.
+  set(BORVELIN_WINDOWS_TEXT ${CMAKE_BINARY_DIR}/windows-text)
+  borvelin_write_guide(${PROJECT_SOURCE_DIR}/docs/guide.md ${BORVELIN_WINDOWS_TEXT}/guide.txt Windows TRUE)
+  file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+  borvelin_write_text(${BORVELIN_WINDOWS_TEXT}/LICENSE.txt "${licence}" TRUE)
+  install(FILES ${BORVELIN_WINDOWS_TEXT}/guide.txt ${BORVELIN_WINDOWS_TEXT}/LICENSE.txt
+          DESTINATION ${BORVELIN_INSTALL_DOCDIR})
 else()
-  install(FILES docs/guide.md DESTINATION ${BORVELIN_INSTALL_DOCDIR})
+  install(FILES ${BORVELIN_GUIDE} DESTINATION ${BORVELIN_INSTALL_DOCDIR})
 endif()
 
 if(UNIX)

@@ -13,7 +13,9 @@ using LONG = std::int32_t;
 
 // A predefined root: a 32-bit value, which Windows widens with its sign bit.
 constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
-constexpr DWORD KEY_ALL_ACCESS = 0x2003F;
+// Reading values is all System Info does, and all that Windows grants an ordinary user
+// under HKEY_LOCAL_MACHINE.
+constexpr DWORD KEY_QUERY_VALUE = 0x0001;
 constexpr DWORD REG_SZ = 1;
 constexpr DWORD REG_BINARY = 3;
 constexpr DWORD REG_DWORD = 4;

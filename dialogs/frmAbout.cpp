@@ -141,7 +141,7 @@ void frmAbout::StartSysInfo()
 bool frmAbout::GetKeyValue(Registry::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal)
 {
     Registry::HKEY hKey = 0;
-    if (Registry::RegOpenKeyEx(KeyRoot, KeyName.toLocal8Bit(), 0, Registry::KEY_ALL_ACCESS, &hKey) !=
+    if (Registry::RegOpenKeyEx(KeyRoot, KeyName.toLocal8Bit(), 0, Registry::KEY_QUERY_VALUE, &hKey) !=
         Registry::ERROR_SUCCESS) {
         KeyVal.clear();
         Registry::RegCloseKey(hKey);

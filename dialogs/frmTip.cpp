@@ -2,6 +2,7 @@
 #include "dialogs/frmTip.h"
 
 #include "forms/AppIcon.h"
+#include "forms/CorePath.h"
 #include "forms/DialogControls.h"
 #include "forms/SettingsStore.h"
 #include "forms/Twips.h"
@@ -97,7 +98,7 @@ bool frmTip::LoadTips(const QString& sFile)
     if (sFile.isEmpty() || !file.isFile() || file.isHidden())
         return false;
     try {
-        borvelin::LineReader reader(QFile::encodeName(sFile).toStdString());
+        borvelin::LineReader reader(corePath(sFile));
         std::string line;
         while (reader.readLine(line))
             TipList.append(QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size())));

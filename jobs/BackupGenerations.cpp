@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/BackupGenerations.h"
 
+#include "jobs/FilePath.h"
+
 #include <algorithm>
 #include <atomic>
 #include <ctime>
@@ -23,8 +25,7 @@ struct NameParts {
 
 NameParts partsOf(const std::string& backup)
 {
-    const std::filesystem::path path(backup);
-    const std::string file = path.filename().string();
+    const std::string file = pathText(nativePath(backup).filename());
     NameParts parts;
     parts.folder = backup.substr(0, backup.size() - file.size());
     const std::size_t dot = file.rfind('.');

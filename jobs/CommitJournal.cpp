@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/CommitJournal.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 
 #include <algorithm>
@@ -167,7 +168,7 @@ void syncFoldersOf(FileStore& store, const std::vector<CommitJournal::Step>& ste
 {
     std::vector<std::filesystem::path> synced;
     for (const CommitJournal::Step& step : steps) {
-        std::filesystem::path folder = std::filesystem::path(step.*name).parent_path();
+        std::filesystem::path folder = nativePath(step.*name).parent_path();
         if (std::find(synced.begin(), synced.end(), folder) != synced.end())
             continue;
         store.syncFolderOf(step.*name);

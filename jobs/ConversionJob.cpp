@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/ConversionJob.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
 
@@ -16,7 +17,7 @@ std::string currentDirectory()
     const auto directory = std::filesystem::current_path(ec);
     if (ec)
         throw JobError(ErrorNumber::PathNotFound, "Path not found", "current directory");
-    return directory.string();
+    return pathText(directory);
 }
 
 // The default pass: each line to the job's lineStep, on the job's thread.

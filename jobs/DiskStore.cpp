@@ -3,6 +3,7 @@
 
 #include "jobs/DiskSync.h"
 #include "jobs/FileHandle.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/RegularFile.h"
 #include "jobs/TemporaryFile.h"
@@ -31,7 +32,7 @@ constexpr std::size_t CopyChunk = 1 << 20;
 void syncCopy(const fs::path& copy, const std::string& errorName)
 {
     errno = 0;
-    FileHandle file(std::fopen(copy.string().c_str(), "r+b"));
+    FileHandle file(openFile(pathText(copy), "r+b"));
     const bool synced = file && syncToDisk(file.get());
     const int syncError = errno;
     if (!synced || !closeFile(file)) {
@@ -74,7 +75,7 @@ DiskStore::DiskStore(fs::path folder) : folder_(std::move(folder)) {}
 
 fs::path DiskStore::pathOf(const std::string& name) const
 {
-    const fs::path path(name);
+    const fs::path path = nativePath(name);
     return folder_.empty() || path.is_absolute() ? path : folder_ / path;
 }
 
@@ -82,7 +83,7 @@ std::string DiskStore::folderName() const
 {
     std::error_code ec;
     const fs::path full = fs::absolute(folder_.empty() ? fs::path(".") : folder_, ec);
-    return (ec ? folder_ : full.lexically_normal()).string();
+    return pathText(ec ? folder_ : full.lexically_normal());
 }
 
 std::unique_ptr<FolderLock> DiskStore::lockFolder(StatusSink& status, LockWait wait)
@@ -130,7 +131,7 @@ std::vector<std::string> DiskStore::namesBeside(const std::string& name)
         folder = ".";
     std::error_code ec;
     for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec))
-        names.push_back(entry->path().filename().string());
+        names.push_back(pathText(entry->path().filename()));
     return names;
 }
 
@@ -153,12 +154,12 @@ std::string DiskStore::keepUnderTemporaryName(const std::string& original, const
         std::error_code ec;
         fs::create_hard_link(pathOf(original), candidate, ec);
         if (!ec)
-            return candidate.string();
+            return pathText(candidate);
         if (ec == std::errc::file_exists)
             continue;
         if (fs::copy_file(pathOf(original), candidate, ec)) {
             syncCopy(candidate, errorName);
-            return candidate.string();
+            return pathText(candidate);
         }
         if (ec == std::errc::file_exists)
             continue;
@@ -181,12 +182,12 @@ void DiskStore::appendFrom(const std::string& log, std::uint64_t size, const std
     const fs::path logPath = pathOf(log);
     requireRegularFileOrNothing(logPath, errorName);
     errno = 0;
-    const FileHandle from(std::fopen(pathOf(entries).string().c_str(), "rb"));
+    const FileHandle from(openFile(pathText(pathOf(entries)), "rb"));
     if (!from)
         throw JobError::fromLastError(errorName, EIO);
     cutBack(log, size);
     errno = 0;
-    FileHandle to(std::fopen(logPath.string().c_str(), "ab"));
+    FileHandle to(openFile(pathText(logPath), "ab"));
     if (!to)
         throw JobError::fromLastError(errorName, EACCES);
     int failure = appendBytes(from.get(), to.get());
@@ -213,7 +214,7 @@ void DiskStore::cutBack(const std::string& log, std::uint64_t size) noexcept
 void DiskStore::syncFile(const std::string& name, const std::string& errorName)
 {
     errno = 0;
-    FileHandle file(std::fopen(pathOf(name).string().c_str(), "r+b"));
+    FileHandle file(openFile(pathText(pathOf(name)), "r+b"));
     const bool synced = file && syncToDisk(file.get());
     const int syncError = errno;
     if (!synced || !closeFile(file))
@@ -248,13 +249,13 @@ void DiskStore::writeWhole(const std::string& name, const std::string& bytes)
         std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() && syncToDisk(file.get());
     const int writeError = errno;
     if (!closeFile(file) || !written) {
-        std::remove(temporary.c_str());
+        removeFile(temporary);
         throw JobError::fromErrno(writeError != 0 ? writeError : EIO, name);
     }
     std::error_code ec;
-    fs::rename(temporary, path, ec);
+    fs::rename(nativePath(temporary), path, ec);
     if (ec) {
-        std::remove(temporary.c_str());
+        removeFile(temporary);
         throw JobError::fromErrno(ec.value(), name);
     }
     syncFolderOf(name);
@@ -263,7 +264,7 @@ void DiskStore::writeWhole(const std::string& name, const std::string& bytes)
 std::optional<std::string> DiskStore::readWhole(const std::string& name)
 {
     errno = 0;
-    const FileHandle file(std::fopen(pathOf(name).string().c_str(), "rb"));
+    const FileHandle file(openFile(pathText(pathOf(name)), "rb"));
     if (!file) {
         if (errno == ENOENT)
             return std::nullopt;

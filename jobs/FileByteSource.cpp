@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/FileByteSource.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/RegularFile.h"
 
@@ -12,13 +13,13 @@ namespace borvelin {
 
 FileByteSource::FileByteSource(const std::string& fileName) : fileName_(fileName)
 {
-    requireRegularFileOrNothing(fileName, fileName);
+    requireRegularFileOrNothing(nativePath(fileName), fileName);
     errno = 0;
-    file_.reset(std::fopen(fileName.c_str(), "rb"));
+    file_.reset(openFile(fileName, "rb"));
     if (!file_)
         throw JobError::fromLastError(fileName, ENOENT);
     std::error_code ec;
-    size_ = std::filesystem::file_size(fileName, ec);
+    size_ = std::filesystem::file_size(nativePath(fileName), ec);
     if (ec)
         throw JobError::fromErrno(ec.value(), fileName);
 }

@@ -2,6 +2,7 @@
 #include "jobs/LineCount.h"
 
 #include "jobs/FileHandle.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/RegularFile.h"
 
@@ -12,9 +13,9 @@ namespace borvelin {
 
 std::uint64_t countLines(const std::string& fileName, const std::function<bool()>& keepGoing)
 {
-    requireRegularFileOrNothing(fileName, fileName); // a FIFO would be read up, or waited on
+    requireRegularFileOrNothing(nativePath(fileName), fileName); // a FIFO would be read up, or waited on
     errno = 0;
-    const FileHandle file(std::fopen(fileName.c_str(), "rb"));
+    const FileHandle file(openFile(fileName, "rb"));
     if (!file)
         throw JobError::fromLastError(fileName, ENOENT);
     std::vector<char> block(1 << 20);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/LineReader.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/StopRequest.h"
 
@@ -67,9 +68,10 @@ void LineReader::close()
 void LineReader::open()
 {
     errno = 0;
-    file_.reset(std::fopen(fileName_.c_str(), "rb"));
+    file_.reset(openFile(fileName_, "rb"));
     if (!file_) {
-        if (std::filesystem::is_directory(fileName_))
+        std::error_code ec;
+        if (std::filesystem::is_directory(nativePath(fileName_), ec))
             refuse(fileName_, true);
         throw JobError::fromLastError(fileName_, ENOENT);
     }

@@ -4,6 +4,7 @@
 #include "jobs/CommitSet.h"
 #include "jobs/DiskStore.h"
 #include "jobs/DiskSync.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
 #include "jobs/RegularFile.h"
@@ -27,7 +28,7 @@ namespace {
 fs::path resolvedTarget(const std::string& targetName)
 {
     constexpr int MostLinks = 40; // as the system allows in one path
-    fs::path target(targetName);
+    fs::path target = nativePath(targetName);
     std::error_code ec;
     for (int links = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++links) {
         if (links == MostLinks) // a loop of links, for one
@@ -48,7 +49,7 @@ void requireWritableTarget(const fs::path& target, const std::string& targetName
     if (!fs::exists(target, ec))
         return;
     errno = 0;
-    const FileHandle probe(std::fopen(target.string().c_str(), "ab"));
+    const FileHandle probe(openFile(pathText(target), "ab"));
     if (!probe)
         throw JobError::fromLastError(targetName, EACCES);
 }
@@ -84,7 +85,7 @@ void OutputFile::discard() noexcept
     writer_.reset();
     file_.reset();
     if (!temporaryName_.empty())
-        std::remove(temporaryName_.c_str());
+        removeFile(temporaryName_);
 }
 
 void OutputFile::makeRoom(std::size_t bytes)
@@ -148,11 +149,11 @@ void OutputFile::addTo(CommitSet& set)
     std::error_code ec;
     const auto existing = fs::status(target, ec);
     if (!ec && fs::exists(existing))
-        fs::permissions(temporaryName_, existing.permissions(), ec); // keep the target's permissions
+        fs::permissions(nativePath(temporaryName_), existing.permissions(), ec); // keep the target's permissions
     if (backupName_.empty())
-        set.replace(target.string(), temporaryName_, targetName_);
+        set.replace(pathText(target), temporaryName_, targetName_);
     else
-        set.replaceKeepingBackup(target.string(), temporaryName_, backupName_, targetName_, backupName_);
+        set.replaceKeepingBackup(pathText(target), temporaryName_, backupName_, targetName_, backupName_);
 }
 
 void OutputFile::commit()

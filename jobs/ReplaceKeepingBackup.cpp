@@ -3,6 +3,7 @@
 
 #include "jobs/CommitSet.h"
 #include "jobs/DiskStore.h"
+#include "jobs/FilePath.h"
 
 namespace borvelin {
 
@@ -11,7 +12,7 @@ std::optional<KeptBackup> replaceKeepingBackup(const std::filesystem::path& newF
                                                const std::string& targetName, const std::string& backupName)
 {
     CommitSet set(diskStore());
-    set.replaceKeepingBackup(target.string(), newFile.string(), backup.string(), targetName, backupName);
+    set.replaceKeepingBackup(pathText(target), pathText(newFile), pathText(backup), targetName, backupName);
     set.commit();
     if (set.kept().empty())
         return std::nullopt;

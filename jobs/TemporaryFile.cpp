@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/TemporaryFile.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/NewFile.h"
 
@@ -37,7 +38,7 @@ std::uint64_t currentProcessId()
 
 TemporaryNames::TemporaryNames(const std::filesystem::path& target, std::string_view kind)
     : folder_(target.parent_path()),
-      stem_("." + target.filename().string() + std::string(kind) + "." + std::to_string(currentProcessId()) + "."),
+      stem_("." + pathText(target.filename()) + std::string(kind) + "." + std::to_string(currentProcessId()) + "."),
       random_(std::random_device{}())
 {
 }
@@ -47,7 +48,7 @@ std::filesystem::path TemporaryNames::next()
     std::string number = std::to_string(random_() % 1000000);
     number.insert(0, RandomDigits - number.size(), '0');
     const std::string name = stem_ + number + std::string(Suffix);
-    return folder_.empty() ? std::filesystem::path(name) : folder_ / name;
+    return folder_.empty() ? nativePath(name) : folder_ / nativePath(name);
 }
 
 // ".NAME.PID.NNNNNN.tmp": the process id is the last but one part.
@@ -78,7 +79,7 @@ FileHandle createTemporaryBeside(const std::filesystem::path& target, const std:
         const std::filesystem::path candidate = names.next();
         errno = 0;
         if (FileHandle file{createNewFile(candidate)}) {
-            createdName = candidate.string();
+            createdName = pathText(candidate);
             return file;
         }
         if (errno != EEXIST)

@@ -2,6 +2,7 @@
 #include "keptlist/CheckFindings.h"
 
 #include "jobs/FileHandle.h"
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineBreakScanner.h"
 #include "jobs/RegularFile.h"
@@ -20,9 +21,9 @@ constexpr std::size_t HeadLength = 24;
 
 FileHandle openFindings(const std::string& fileName)
 {
-    requireRegularFileOrNothing(fileName, fileName);
+    requireRegularFileOrNothing(nativePath(fileName), fileName);
     errno = 0;
-    FileHandle file(std::fopen(fileName.c_str(), "rb"));
+    FileHandle file(openFile(fileName, "rb"));
     if (!file)
         throw JobError::fromLastError(fileName, ENOENT);
     return file;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keptlist/ListFile.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineBreakScanner.h"
 #include "jobs/RegularFile.h"
@@ -31,9 +32,9 @@ bool seekTo(std::FILE* file, std::uint64_t offset)
 
 FileHandle openForReading(const std::string& fileName)
 {
-    requireRegularFileOrNothing(fileName, fileName);
+    requireRegularFileOrNothing(nativePath(fileName), fileName);
     errno = 0;
-    FileHandle file(std::fopen(fileName.c_str(), "rb"));
+    FileHandle file(openFile(fileName, "rb"));
     if (!file)
         throw JobError::fromLastError(fileName, ENOENT);
     return file;
@@ -50,10 +51,10 @@ FileVersion versionOf(const std::string& fileName)
 {
     std::error_code ec;
     FileVersion stamp;
-    const auto size = fs::file_size(fileName, ec);
+    const auto size = fs::file_size(nativePath(fileName), ec);
     if (ec)
         return stamp;
-    const auto changed = fs::last_write_time(fileName, ec);
+    const auto changed = fs::last_write_time(nativePath(fileName), ec);
     if (ec)
         return stamp;
     stamp.size = size;

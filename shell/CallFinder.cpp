@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/CallFinder.h"
 
+#include "forms/CorePath.h"
 #include "forms/ListText.h"
 #include "history/HistoryEntry.h"
 #include "jobs/DiskStore.h"
+#include "jobs/FilePath.h"
 #include "jobs/FolderAccess.h"
 #include "jobs/JobError.h"
 #include "jobs/LineReader.h"
 #include "lookup/CallLookup.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -39,21 +42,37 @@ QString lookUp(const std::vector<std::string>& calls, const QString& folder)
     const QString list = QDir(folder).filePath(QStringLiteral("QSL.TXT"));
     const QString historyFile = QDir(folder).filePath(QString::fromLatin1(borvelin::historyfile::FileName));
     try {
-        borvelin::DiskStore store(QFile::encodeName(folder).toStdString());
+        borvelin::DiskStore store(borvelin::nativePath(corePath(folder)));
         NoStatus status;
         borvelin::beginReading(store, status);
-        borvelin::LineReader lines(QFile::encodeName(list).toStdString());
+        borvelin::LineReader lines(corePath(list));
         std::optional<borvelin::LineReader> history;
         if (QFile::exists(historyFile))
-            history.emplace(QFile::encodeName(historyFile).toStdString());
+            history.emplace(corePath(historyFile));
         return ListText::toText(borvelin::lookUpText(calls, lines, history ? &*history : nullptr));
     } catch (const borvelin::JobError& error) {
         return QStringLiteral("Error %1: %2: %3")
             .arg(error.number())
-            .arg(QString::fromLocal8Bit(error.text()),
-                 QDir::toNativeSeparators(error.fileName().empty() ? list
-                                                                   : QFile::decodeName(error.fileName().c_str())));
+            .arg(fromCore(error.text()),
+                 QDir::toNativeSeparators(error.fileName().empty() ? list : fromCore(error.fileName())));
     }
+}
+
+// The system's own fixed-width font (Windows has none that answers to "monospace"); when
+// the system names one it lacks, as wine names Courier New, the first family that comes
+// out fixed-width (wine's own "Courier" may be drawn by a font that is not).
+QFont fixedWidthFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    for (const QString& family : QFontDatabase::families()) {
+        QFont candidate = font;
+        candidate.setFamily(family);
+        if (QFontDatabase::isFixedPitch(family) && QFontInfo(candidate).fixedPitch())
+            return candidate;
+    }
+    return font;
 }
 
 } // namespace
@@ -79,7 +98,7 @@ CallFinder::CallFinder(QWidget* parent) : QWidget(parent)
     txtFound->setObjectName(QStringLiteral("txtFound"));
     txtFound->setReadOnly(true);
     txtFound->setLineWrapMode(QPlainTextEdit::NoWrap);
-    txtFound->setFont(QFont(QStringLiteral("monospace"))); // the list's columns line up
+    txtFound->setFont(fixedWidthFont()); // the list's columns line up
     txtFound->hide();
     layout->addWidget(txtFound, 1);
 }

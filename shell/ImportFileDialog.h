@@ -14,6 +14,12 @@ struct ImportChoice {
     bool merge = false;    // add only the stations QSL.TXT lacks
 };
 
-// The file dialog of Import Manager List, where one file or several can be picked, its
-// "merge" check box below the file list; nothing when the user cancels.
+inline const QString ImportDialogTitle = QStringLiteral("Import Manager List");
+
+// Import Manager List's questions: the files, one or several, in the system's own file
+// dialog, then whether to merge, in a box that names them; nothing when the user cancels
+// either.
 std::optional<ImportChoice> askImportFile(QWidget* parent);
+
+// The files' names as the system writes them, separated by commas.
+QString nativeNames(const QStringList& files);

@@ -4,6 +4,7 @@
 #include "catalog/ProgramFiles.h"
 #include "dialogs/frmFileView.h"
 #include "forms/AppTitle.h"
+#include "forms/CorePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineCount.h"
 #include "jobs/ListSave.h"
@@ -12,7 +13,6 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -54,11 +54,11 @@ QString sizeText(qint64 bytes)
 // QSL.20250102-101112.BAK."
 QString keptText(const borvelin::KeptBackup& kept)
 {
-    QString text = QStringLiteral("\nThe old %1 is kept as %2 (in %3)")
-                       .arg(QString::fromStdString(kept.target), QString::fromStdString(kept.backup),
-                            QDir::toNativeSeparators(WorkingFolder::current()));
+    QString text =
+        QStringLiteral("\nThe old %1 is kept as %2 (in %3)")
+            .arg(fromCore(kept.target), fromCore(kept.backup), QDir::toNativeSeparators(WorkingFolder::current()));
     if (!kept.older.empty())
-        text += QStringLiteral("; the backup before it as %1").arg(QString::fromStdString(kept.older));
+        text += QStringLiteral("; the backup before it as %1").arg(fromCore(kept.older));
     return text + QLatin1Char('.');
 }
 
@@ -148,6 +148,9 @@ void JobReport::createControls()
     prgJob->setObjectName(QStringLiteral("prgJob"));
     prgJob->setRange(0, 1000);
     prgJob->setFormat(QStringLiteral("%p% read"));
+    // The bar takes the room the window has: Windows' style asks more of it than the
+    // window's designed width leaves, which would widen the window at every job.
+    prgJob->setSizePolicy(QSizePolicy::Ignored, prgJob->sizePolicy().verticalPolicy());
     jobRow->addWidget(prgJob, 1);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), fraJob_);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -198,8 +201,8 @@ void JobReport::listFiles(const std::vector<borvelin::JobSummary::WrittenFile>& 
         grdFiles_->insertRow(row);
         rowOf_.insert(name, row);
         grdFiles_->setItem(row, NameColumn, new QTableWidgetItem(name));
-        const auto job = std::find_if(written.begin(), written.end(),
-                                      [&](const auto& done) { return QString::fromStdString(done.name) == name; });
+        const auto job =
+            std::find_if(written.begin(), written.end(), [&](const auto& done) { return fromCore(done.name) == name; });
         if (job != written.end()) {
             showLines(name, lineCountText(job->lines));
         } else {
@@ -236,8 +239,7 @@ void JobReport::countLinesInTheBackground(const QStringList& files)
             QString lines;
             try {
                 const auto keepGoing = [] { return !QThread::currentThread()->isInterruptionRequested(); };
-                lines = lineCountText(
-                    borvelin::countLines(QFile::encodeName(QDir(folder).filePath(name)).toStdString(), keepGoing));
+                lines = lineCountText(borvelin::countLines(corePath(QDir(folder).filePath(name)), keepGoing));
             } catch (const borvelin::JobError&) {
                 lines = QStringLiteral("unreadable");
             }
@@ -296,16 +298,16 @@ void JobReport::showJobStarted()
 void JobReport::showJobDone(const QString& command, const borvelin::JobSummary& summary)
 {
     fraJob_->hide();
-    QString text = QStringLiteral("%1: %2 %3 read.")
-                       .arg(command, lineCountText(summary.linesRead), QString::fromStdString(summary.readWhat()));
+    QString text =
+        QStringLiteral("%1: %2 %3 read.").arg(command, lineCountText(summary.linesRead), fromCore(summary.readWhat()));
     for (const auto& file : summary.filesWritten) {
-        const QString name = QString::fromStdString(file.name);
+        const QString name = fromCore(file.name);
         text +=
             QStringLiteral("\nWritten %1: %2, %3.").arg(name, linesText(file.lines), sizeText(QFileInfo(name).size()));
     }
     QStringList counts;
     for (const auto& count : summary.counts)
-        counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), QString::fromStdString(count.what()));
+        counts << QStringLiteral("%1 %2").arg(lineCountText(count.count), fromCore(count.what()));
     if (!counts.isEmpty())
         text += QLatin1Char('\n') + counts.join(QStringLiteral("; ")) + QLatin1Char('.');
     for (const auto& kept : summary.kept) {
@@ -324,7 +326,7 @@ void JobReport::showRestored(const std::vector<borvelin::KeptBackup>& kept)
                        .arg(QString::fromLatin1(borvelin::listfile::ListName));
     for (const auto& file : kept)
         if (file.target != borvelin::listfile::ListName)
-            text += QStringLiteral(" So is %1.").arg(QString::fromStdString(file.target));
+            text += QStringLiteral(" So is %1.").arg(fromCore(file.target));
     for (const auto& file : kept)
         text += keptText(file);
     lblReport_->setText(text);

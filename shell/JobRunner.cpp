@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/JobRunner.h"
 
+#include "forms/CorePath.h"
 #include "jobs/StopRequest.h"
 
 #include <QEventLoop>
@@ -98,7 +99,7 @@ void JobRunner::deliver()
         QTimer::singleShot(ProgressIntervalMs - static_cast<int>(progressShown_.elapsed()), this, &JobRunner::deliver);
     for (int panel = 1; panel <= Panels; ++panel)
         if (const auto& text = texts.at(static_cast<std::size_t>(panel - 1)))
-            emit showPanelText(panel, QString::fromLocal8Bit(text->data(), static_cast<qsizetype>(text->size())));
+            emit showPanelText(panel, fromCore(*text));
     if (share)
         emit showShareRead(*share);
     if (texts[borvelin::ProgressPanel - 1] || share)

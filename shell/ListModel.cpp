@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ListModel.h"
 
+#include "forms/CorePath.h"
 #include "forms/ListText.h"
 #include "jobs/JobError.h"
 #include "keptlist/CheckFindings.h"
@@ -175,8 +176,7 @@ std::vector<ListModel::Shown> ListModel::readBlock(int block) const
     } catch (const borvelin::JobError& error) {
         const QString message = QStringLiteral("Error %1: %2: %3")
                                     .arg(error.number())
-                                    .arg(QString::fromLocal8Bit(error.text()),
-                                         QDir::toNativeSeparators(QString::fromLocal8Bit(error.fileName())));
+                                    .arg(fromCore(error.text()), QDir::toNativeSeparators(fromCore(error.fileName())));
         shownRows.assign(static_cast<std::size_t>(count), Shown{});
         for (Shown& row : shownRows)
             row.findings = message;

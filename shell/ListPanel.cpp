@@ -3,6 +3,7 @@
 
 #include "dialogs/frmStation.h"
 #include "forms/AppTitle.h"
+#include "forms/CorePath.h"
 #include "forms/ListText.h"
 #include "jobs/JobError.h"
 #include "keptlist/CheckFindings.h"
@@ -45,7 +46,7 @@ const QString FindingsName = QStringLiteral("QSLCHK.CSV");
 
 std::string fileNameOf(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return corePath(path);
 }
 
 // Check List's findings belong to the list when it wrote them after the list last changed.
@@ -273,7 +274,7 @@ void ListPanel::load()
         } catch (const borvelin::JobError& error) {
             loaded->error = QStringLiteral("Error %1: %2: %3")
                                 .arg(error.number())
-                                .arg(QString::fromLocal8Bit(error.text()), QDir::toNativeSeparators(path));
+                                .arg(fromCore(error.text()), QDir::toNativeSeparators(path));
         } catch (const std::bad_alloc&) {
             loaded->error = QStringLiteral("Error 7: Out of memory: %1").arg(QDir::toNativeSeparators(path));
         }
@@ -344,10 +345,10 @@ void ListPanel::select(int position)
 
 QString ListPanel::describe(const borvelin::JobError& error) const
 {
-    QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(QString::fromLocal8Bit(error.text()));
+    QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(fromCore(error.text()));
     if (!error.fileName().empty())
         text += QStringLiteral(": ") +
-                QDir::toNativeSeparators(QDir::current().absoluteFilePath(QString::fromLocal8Bit(error.fileName())));
+                QDir::toNativeSeparators(QDir::current().absoluteFilePath(fromCore(error.fileName())));
     return text;
 }
 
@@ -449,12 +450,10 @@ bool ListPanel::save()
                          .arg(ListName, QLocale().toString(static_cast<qulonglong>(lines)),
                               lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
     if (savedList.kept) {
-        report += QStringLiteral("\nThe list before the save is kept as %1")
-                      .arg(QString::fromStdString(savedList.kept->backup));
-        report +=
-            savedList.kept->older.empty()
-                ? QStringLiteral(".")
-                : QStringLiteral("; the backup before it as %1.").arg(QString::fromStdString(savedList.kept->older));
+        report += QStringLiteral("\nThe list before the save is kept as %1").arg(fromCore(savedList.kept->backup));
+        report += savedList.kept->older.empty()
+                      ? QStringLiteral(".")
+                      : QStringLiteral("; the backup before it as %1.").arg(fromCore(savedList.kept->older));
     }
     // The findings moved with their lines, but the line numbers they name are the old ones.
     if (Model->hasFindings())

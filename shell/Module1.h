@@ -3,7 +3,8 @@
 
 class frmMain;
 
-// Start-up: creates the one main window and shows it.
+// Start-up: takes the user's regional settings for the dates the jobs write, creates the
+// one main window and shows it.
 namespace Module1 {
 
 // The main window, set once at start-up and kept for the program's lifetime.

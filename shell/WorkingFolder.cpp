@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace WorkingFolder {
@@ -41,9 +42,19 @@ QString startFolder(const QCommandLineParser& parser)
 {
     if (!parser.positionalArguments().isEmpty())
         return parser.positionalArguments().constFirst();
-    if (parser.isSet(LastFolderOption))
-        return recent().value(0, QDir::homePath());
-    return {};
+    if (!parser.isSet(LastFolderOption))
+        return {};
+    for (const QString& folder : recent())
+        if (QFileInfo(folder).isDir())
+            return folder;
+    return firstFolder();
+}
+
+QString firstFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir::toNativeSeparators(!documents.isEmpty() && QFileInfo(documents).isDir() ? documents
+                                                                                         : QDir::homePath());
 }
 
 QString current()
@@ -62,9 +73,10 @@ bool changeTo(const QString& folder, QString& problem)
         problem = QStringLiteral("The folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder));
         return false;
     }
+    const QString folderShown = QDir::toNativeSeparators(current());
     QStringList folders = recent();
-    folders.removeAll(current());
-    folders.prepend(current());
+    folders.removeAll(folderShown);
+    folders.prepend(folderShown);
     store(folders.mid(0, RecentCount));
     return true;
 }
@@ -73,7 +85,8 @@ QStringList recent()
 {
     QStringList folders;
     for (int index = 0; index < RecentCount; ++index) {
-        const QString folder = SettingsStore::GetSetting(AppTitle, RecentSection, keyOf(index), QString());
+        const QString folder =
+            QDir::toNativeSeparators(SettingsStore::GetSetting(AppTitle, RecentSection, keyOf(index), QString()));
         if (!folder.isEmpty() && !folders.contains(folder))
             folders << folder;
     }
@@ -83,7 +96,7 @@ QStringList recent()
 void forget(const QString& folder)
 {
     QStringList folders = recent();
-    folders.removeAll(folder);
+    folders.removeAll(QDir::toNativeSeparators(folder));
     store(folders);
 }
 

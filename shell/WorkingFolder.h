@@ -16,16 +16,20 @@ constexpr int RecentCount = 4;
 
 // The command line's say: `borvelin [--last-folder] [FOLDER]`.
 void addOptions(QCommandLineParser& parser);
-// The folder to start in: FOLDER, or with --last-folder the folder used last (the home
-// folder when there is none); empty for the current directory, as a program started
-// from a terminal expects.
+// The folder to start in: FOLDER, or with --last-folder (the menu entry's start) the
+// folder used last that is still there, else the first folder; empty for the current
+// directory, as a program started from a terminal expects.
 QString startFolder(const QCommandLineParser& parser);
+// The folder of a first start: the user's Documents (the home folder when there is
+// none), never the program's own folder, where a user may not write.
+QString firstFolder();
 
 QString current();
 // Changes to `folder` and remembers it; false, with the reason in `problem`, when the
 // folder cannot be worked in.
 bool changeTo(const QString& folder, QString& problem);
-// The folders used last, the newest first.
+// The folders used last, the newest first, with the system's separators as they are
+// shown and stored.
 QStringList recent();
 void forget(const QString& folder);
 // The folder a drop names: a folder itself, or the folder that holds a dropped file;

@@ -54,7 +54,7 @@ public:
     // Import Manager List, Fill QSL Via in Log and Export History once their file is chosen.
     void importManagerList(const QString& fileName, bool merge);
     void importManagerLists(const QStringList& fileNames, bool merge);
-    void fillQslVia(const QString& logFile);
+    void fillQslVia(const QString& logFile, bool exactCallsOnly = false);
     // Copies the example list into `folder` and opens it; tells the user and returns false
     // when it cannot.
     bool tryExampleIn(const QString& folder);

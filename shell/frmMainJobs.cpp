@@ -5,11 +5,13 @@
 
 #include "catalog/Catalog.h"
 #include "forms/AppTitle.h"
+#include "forms/CorePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineCount.h"
 #include "jobs/ListSave.h"
 #include "jobs/StopRequest.h"
 #include "shell/CallFinder.h"
+#include "shell/FillLogDialog.h"
 #include "shell/ImportFileDialog.h"
 #include "shell/JobReport.h"
 #include "shell/JobRunner.h"
@@ -19,7 +21,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -133,9 +134,9 @@ void frmMain::cmdCancel_Click()
 // so that the user sees where the program looked.
 QString frmMain::describe(const borvelin::JobError& error) const
 {
-    QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(QString::fromLocal8Bit(error.text()));
+    QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(fromCore(error.text()));
     if (!error.fileName().empty()) {
-        const QString file = QString::fromLocal8Bit(error.fileName());
+        const QString file = fromCore(error.fileName());
         text += QStringLiteral(": ") + QDir::toNativeSeparators(QDir::current().absoluteFilePath(file));
     }
     if (error.line() != 0)
@@ -175,18 +176,6 @@ void frmMain::mnuFileImport_Click()
         importManagerLists(choice->fileNames, choice->merge);
 }
 
-namespace {
-
-QString nativeNames(const QStringList& files)
-{
-    QStringList names;
-    for (const QString& file : files)
-        names << QDir::toNativeSeparators(file);
-    return names.join(QStringLiteral(", "));
-}
-
-} // namespace
-
 // An import without Merge replaces the whole list: the user says so first, seeing which
 // list and how long it is.
 bool frmMain::replacingTheListIsConfirmed(const QStringList& importedFiles)
@@ -196,8 +185,7 @@ bool frmMain::replacingTheListIsConfirmed(const QStringList& importedFiles)
         return true;
     QString lines;
     try {
-        lines =
-            QLocale().toString(static_cast<qulonglong>(borvelin::countLines(QFile::encodeName(list).toStdString())));
+        lines = QLocale().toString(static_cast<qulonglong>(borvelin::countLines(corePath(list))));
     } catch (const borvelin::JobError&) {
         lines = QStringLiteral("?");
     }
@@ -259,24 +247,21 @@ void frmMain::importManagerLists(const QStringList& fileNames, bool merge)
 {
     if (fileNames.isEmpty())
         return;
-    borvelin::CommandArguments arguments{.file = QFile::encodeName(fileNames.constFirst()).toStdString(),
-                                         .merge = merge};
+    borvelin::CommandArguments arguments{.file = corePath(fileNames.constFirst()), .merge = merge};
     for (qsizetype index = 1; index < fileNames.size(); ++index)
-        arguments.moreFiles.push_back(QFile::encodeName(fileNames[index]).toStdString());
+        arguments.moreFiles.push_back(corePath(fileNames[index]));
     runCommand(borvelin::commandNamed("import"), arguments);
 }
 
 void frmMain::mnuFileFillQslVia_Click()
 {
-    const QString logFile = QFileDialog::getOpenFileName(this, QStringLiteral("Fill QSL Via in Log"), QString(),
-                                                         QStringLiteral("ADIF logs (*.adi *.ADI);;All files (*)"));
-    if (!logFile.isEmpty())
-        fillQslVia(logFile);
+    if (const auto choice = askFillLog(this))
+        fillQslVia(choice->logFile, choice->exactCallsOnly);
 }
 
-void frmMain::fillQslVia(const QString& logFile)
+void frmMain::fillQslVia(const QString& logFile, bool exactCallsOnly)
 {
-    runCommand(borvelin::commandNamed("adif"), {.file = QFile::encodeName(logFile).toStdString()});
+    runCommand(borvelin::commandNamed("adif"), {.file = corePath(logFile), .exact = exactCallsOnly});
 }
 
 void frmMain::mnuFileCluster_Click()
@@ -295,5 +280,5 @@ void frmMain::mnuFileExportHistory_Click()
 
 void frmMain::exportHistory(const QString& file)
 {
-    runCommand(borvelin::commandNamed("history"), {.file = QFile::encodeName(file).toStdString()});
+    runCommand(borvelin::commandNamed("history"), {.file = corePath(file)});
 }

@@ -63,6 +63,24 @@ else()
   target_compile_definitions(rough_edges_tests PRIVATE BORVELIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endif()
 
+# The failure log's dates as the window program and borvelin-cli write them, under a
+# locale that is not English (CI installs it; elsewhere the test is skipped without it).
+add_executable(log_dates_tests shell/tst_logDates.cpp)
+target_link_libraries(log_dates_tests PRIVATE borvelin_window Qt6::Test)
+target_include_directories(log_dates_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_dependencies(log_dates_tests borvelin-cli)
+if(WIN32)
+  target_compile_definitions(log_dates_tests PRIVATE BORVELIN_CLI="Z:$<TARGET_FILE:borvelin-cli>")
+  qt_import_plugins(log_dates_tests INCLUDE Qt6::QOffscreenIntegrationPlugin)
+  borvelin_add_wine_window_test(log_dates_tests log_dates_tests offscreen)
+else()
+  target_compile_definitions(log_dates_tests PRIVATE BORVELIN_CLI="$<TARGET_FILE:borvelin-cli>")
+  add_test(NAME log_dates_tests COMMAND log_dates_tests)
+  set_tests_properties(log_dates_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
+set_property(TEST log_dates_tests APPEND PROPERTY ENVIRONMENT LC_ALL=cs_CZ.UTF-8)
+set_tests_properties(log_dates_tests PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP   : ")
+
 # Settings the window cannot read or write, and failed jobs as the window reports them.
 # Run as root, it changes to the user nobody first, so it runs offscreen only.
 add_executable(window_fault_tests faults/tst_windowFaults.cpp)

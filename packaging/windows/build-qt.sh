@@ -168,7 +168,7 @@ main() {
         log "reusing $PREFIX ($(head -n 1 "$STAMP"))"
         return
     fi
-    log "no complete Qt for Windows at $PREFIX; building it (15 to 40 minutes on 2 cores)"
+    log "no complete Qt for Windows at $PREFIX; building it (about an hour on 2 cores)"
     install_dependencies
     check_host_qt
     local source

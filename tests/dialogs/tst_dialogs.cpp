@@ -65,6 +65,7 @@ private slots:
     void sysInfoStartsTheFirstValueUnchecked();
     void sysInfoFirstValueOfAnotherTypeFails();
     void sysInfoLooksForMsinfo32InTheSecondFolder();
+    void sysInfoReadsAKeyThatAllowsReadingOnly();
 
     void tipOptionMissingTicksAndStoresOne();
     void tipOptionZeroClosesTheWindowWhileLoading();
@@ -353,6 +354,29 @@ void tst_dialogs::sysInfoLooksForMsinfo32InTheSecondFolder()
     about.StartSysInfo();
     QTRY_VERIFY(QFile::exists(workDir_->filePath("started")));
     QCOMPARE(box.count, 0);
+}
+
+// An ordinary Windows user may read HKEY_LOCAL_MACHINE but not write it: System Info
+// works for them all the same.
+void tst_dialogs::sysInfoReadsAKeyThatAllowsReadingOnly()
+{
+#ifdef Q_OS_WIN
+    const QByteArray key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    const QString program = markingProgram(workDir_->filePath("sysinfo.exe"));
+    writeRegistry("[HKEY_LOCAL_MACHINE\\" + key + "]\n\"PATH\"=\"" + program.toLocal8Bit() + "\"\n");
+    QVERIFY(test::ScratchRegistry::allowReadingOnly(key));
+    constexpr Registry::DWORD AllAccess = 0xF003F; // KEY_ALL_ACCESS
+    constexpr Registry::LONG AccessDenied = 5;
+    Registry::HKEY handle = 0;
+    QCOMPARE(Registry::RegOpenKeyEx(Registry::HKEY_LOCAL_MACHINE, key, 0, AllAccess, &handle), AccessDenied);
+    frmAbout about;
+    MessageBoxCatcher box;
+    about.StartSysInfo();
+    QTRY_VERIFY(QFile::exists(workDir_->filePath("started")));
+    QCOMPARE(box.count, 0);
+#else
+    QSKIP("the registry's access rights are Windows' own");
+#endif
 }
 
 void tst_dialogs::tipOptionMissingTicksAndStoresOne()

@@ -97,6 +97,7 @@ private slots:
     void exitClosesAndSaves();
     void helpCommandsOpenTheGuide();
     void menuRunsAJobAndShowsItsPanels();
+    void windowKeepsItsSizeThroughAJob();
     void exchangeCommandsWriteTheirFiles();
     void importAsksBeforeReplacingTheListAndUndoPutsItBack();
     void historyOfSeveralListsIsExportedAndShownByTheFind();
@@ -438,6 +439,21 @@ void tst_frmMain::menuRunsAJobAndShowsItsPanels()
                                                               "City\r\nQ1ABC        QSL via Q2MGR\r\nshort\r\n"));
 }
 
+// What a job shows while it runs (the bar and Cancel) and after it (the report, the
+// panels' texts) fits the window at its designed size: the window does not grow.
+void tst_frmMain::windowKeepsItsSizeThroughAJob()
+{
+    writeEarlierOutputs(); // a list long enough to be seen running
+    const auto window = openMainWindow();
+    const QSize before = window->frameGeometry().size();
+    QSize during;
+    whenTheJobHasBegun(*window, [&] { during = window->frameGeometry().size(); });
+    action(*window, "mnuFileList25")->trigger();
+    QVERIFY2(during.isValid(), "the job ended before it was seen running");
+    QCOMPARE(during, before);
+    QCOMPARE(window->frameGeometry().size(), before);
+}
+
 // Import and Fill QSL Via as their file dialogs hand over the chosen file; the cluster
 // export from its menu item.
 void tst_frmMain::exchangeCommandsWriteTheirFiles()
@@ -464,8 +480,9 @@ void tst_frmMain::exchangeCommandsWriteTheirFiles()
     QCOMPARE(window->StatusBar2->panelText(3), QStringLiteral("To: QSLCLU.FUL"));
 }
 
-// Answers the Import dialog once it shows: notes whether Merge was ticked, ticks it as
-// asked, picks `file`; then answers the question that may follow with `answer`.
+// Answers Import's questions as they show: picks `file` in the file dialog, notes whether
+// Merge was ticked in the box that follows and ticks it as asked, then answers the
+// question that may follow with `answer`.
 class ImportAnswers : public QObject {
 public:
     ImportAnswers(QString file, bool merge, QMessageBox::StandardButton answer)
@@ -485,15 +502,20 @@ private:
             if (!widget->isVisible())
                 continue;
             if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
-                auto* merge = dialog->findChild<QCheckBox*>(QStringLiteral("chkMerge"));
-                QVERIFY(merge);
-                mergeWasTicked = merge->isChecked();
-                merge->setChecked(merge_);
                 // As the user types it: the dialog takes it whether or not it has read the folder yet.
                 auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
                 QVERIFY(name);
                 name->setText(file_);
                 static_cast<QDialog*>(dialog)->accept();
+            } else if (auto* mergeBox = qobject_cast<QMessageBox*>(widget);
+                       mergeBox && mergeBox->objectName() == QStringLiteral("frmImportMerge")) {
+                auto* merge = mergeBox->findChild<QCheckBox*>(QStringLiteral("chkMerge"));
+                QVERIFY(merge);
+                mergeWasTicked = merge->isChecked();
+                merge->setChecked(merge_);
+                for (QAbstractButton* button : mergeBox->buttons())
+                    if (mergeBox->buttonRole(button) == QMessageBox::AcceptRole)
+                        button->click();
             } else if (auto* box = qobject_cast<QMessageBox*>(widget)) {
                 QCOMPARE(box->objectName(), QStringLiteral("msgReplaceList"));
                 QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));

@@ -7,6 +7,11 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
+#include <string>
+#include <vector>
+
 namespace test::ScratchRegistry {
 
 namespace {
@@ -15,6 +20,23 @@ const wchar_t* const TestsKey = L"Software\\BORVELIN tests";
 const QByteArray ScratchPath = "HKEY_CURRENT_USER\\Software\\BORVELIN tests\\Local Machine";
 
 HKEY scratch = nullptr;
+std::vector<std::wstring> readOnlyKeys; // below the scratch key
+
+// Gives the key below the scratch key the access list `sddl` (a DACL in SDDL).
+bool setAccess(const std::wstring& key, const wchar_t* sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+        return false;
+    HKEY handle = nullptr;
+    bool done = RegOpenKeyExW(scratch, key.c_str(), 0, WRITE_DAC, &handle) == ERROR_SUCCESS;
+    if (done) {
+        done = RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+        RegCloseKey(handle);
+    }
+    LocalFree(descriptor);
+    return done;
+}
 
 } // namespace
 
@@ -30,6 +52,9 @@ bool redirectLocalMachine()
 
 void clear()
 {
+    for (const std::wstring& key : readOnlyKeys)
+        setAccess(key, L"D:P(A;;KA;;;WD)"); // everyone may do everything again, deleting too
+    readOnlyKeys.clear();
     // The scratch key itself stays: the redirection holds a handle to it.
     RegDeleteTreeW(scratch, nullptr);
 }
@@ -46,8 +71,16 @@ bool import(const QByteArray& regText)
                              {QStringLiteral("import"), QDir::toNativeSeparators(file.fileName())}) == 0;
 }
 
+bool allowReadingOnly(const QByteArray& keyPath)
+{
+    const std::wstring key = QString::fromLatin1(keyPath).toStdWString();
+    readOnlyKeys.push_back(key);
+    return setAccess(key, L"D:P(A;;KR;;;WD)"); // everyone may read, no one may write
+}
+
 void restore()
 {
+    clear();
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     RegCloseKey(scratch);
     scratch = nullptr;

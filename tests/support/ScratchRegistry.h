@@ -15,6 +15,9 @@ void clear();
 // Imports `regText` ([HKEY_LOCAL_MACHINE\...] sections and "name"=value lines) into the
 // scratch key with `reg import`; false when reg.exe refuses it.
 bool import(const QByteArray& regText);
+// Lets the key `keyPath` under HKEY_LOCAL_MACHINE be opened for reading only, as Windows
+// keeps that root for a user who is not an administrator; false when that fails.
+bool allowReadingOnly(const QByteArray& keyPath);
 // Gives HKEY_LOCAL_MACHINE back and removes the scratch key.
 void restore();
 

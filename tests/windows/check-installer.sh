@@ -2,10 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows installer that `cpack -G "NSIS;ZIP"` made in BUILD_DIR, under wine in
 # a wine prefix of its own: it installs silently (/S) with the ZIP's files, the Start menu
-# entries and the uninstall entry; the installed borvelin-cli gives the native one's
-# outputs; the installed borvelin.exe starts offscreen, and on the windows platform its
-# File menu converts the installed example list into the native outputs; the uninstaller
-# takes it all away again. With SHOT_DIR, pictures of the window program are saved there.
+# entries and the uninstall entry, the text files in CR LF, its own branding, and nothing
+# in the host's desktop menus; the installed borvelin-cli gives the native one's outputs;
+# the Start menu entry starts borvelin.exe --last-folder, which opens the user's Documents
+# and writes nothing into the program's folder; the installed borvelin.exe starts
+# offscreen, and on the windows platform its File menu converts the installed example
+# list into the native outputs; the uninstaller takes it all away again. With SHOT_DIR,
+# pictures of the window program are saved there.
 # Usage: check-installer.sh BUILD_DIR NATIVE_CLI [SHOT_DIR]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -27,10 +30,20 @@ command -v xvfb-run >/dev/null || fail "no xvfb-run (Debian package xvfb)"
 work=$(mktemp -d)
 trap 'wine_stop; rm -rf "$work"' EXIT
 reg_query() { "$WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
+file_info=$build/tests/windows/windows-file-info.exe
+[ -f "$file_info" ] || fail "no $file_info: build the target windows-file-info in $build"
 
-# Silent install, into the 64-bit Program Files.
+# The installer is branded as the program's, not with the NSIS version that made it.
+grep -qxF "  BrandingText 'BORVELIN $(basename "$installer" | sed 's/^borvelin-\(.*\)-win64.exe$/\1/')'" \
+    "$build/_CPack_Packages/win64/NSIS/project.nsi" || fail "the installer's branding text is not BORVELIN's"
+
+# Silent install, into the 64-bit Program Files. The host's menus and file types are
+# watched in folders of their own: wine must write none.
+export XDG_DATA_HOME=$work/host-data XDG_CONFIG_HOME=$work/host-config
 "$WINE" "$installer" /S || fail "the silent install ended with status $?"
 "$WINESERVER" -w
+host_files=$(find "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" -type f 2>/dev/null || true)
+[ -z "$host_files" ] || fail "wine wrote into the host's desktop: $host_files"
 installed=$WINEPREFIX/drive_c/Program\ Files/BORVELIN
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/BORVELIN
 [ -d "$installed" ] || fail "nothing installed in C:\\Program Files\\BORVELIN"
@@ -51,7 +64,15 @@ diff -r "$zipped" "$installed" -x '*.exe' || fail "the installed files differ fr
 for program in borvelin.exe borvelin-cli.exe; do
     same_program "$zipped/$program" "$installed/$program" || fail "the installed $program differs from the ZIP's"
 done
-cmp "$installed/guide.txt" "$source_dir/docs/guide.md" || fail "guide.txt is not docs/guide.md"
+# The text files end their lines in CR LF, for Notepad before Windows 10 1809; the guide
+# speaks of Windows only.
+cmp "$installed/guide.txt" "$build/windows-text/guide.txt" || fail "guide.txt is not the Windows guide"
+cmp <(sed 's/$/\r/' "$source_dir/LICENSE") "$installed/LICENSE.txt" || fail "LICENSE.txt is not LICENSE in CR LF"
+for text in guide.txt LICENSE.txt; do
+    [ "$(grep -c $'\r$' "$installed/$text")" = "$(wc -l < "$installed/$text")" ] || fail "$text has lines without CR LF"
+done
+! grep -nE 'Ham Radio|~/|/home/|/etc/' "$installed/guide.txt" || fail "guide.txt speaks of Linux"
+grep -q 'Start menu' "$installed/guide.txt" || fail "guide.txt does not speak of the Start menu"
 cmp "$installed/example/QSL.TXT" "$source_dir/example/QSL.TXT" || fail "the example is not example/QSL.TXT"
 [ -f "$installed/Uninstall.exe" ] || fail "no Uninstall.exe"
 ok "installed: $(cd "$installed" && find . -type f | sort | tr '\n' ' ')"
@@ -60,8 +81,10 @@ ok "installed: $(cd "$installed" && find . -type f | sort | tr '\n' ' ')"
 for link in BORVELIN "BORVELIN User Guide" Uninstall; do
     [ -f "$start_menu/$link.lnk" ] || fail "no Start menu entry $link"
 done
-grep -qF 'C:\Program Files\BORVELIN\borvelin.exe' <<< "$(strings "$start_menu/BORVELIN.lnk")" ||
-    fail "the Start menu entry BORVELIN does not start borvelin.exe"
+link=$("$WINE" "$file_info" link "Z:$start_menu/BORVELIN.lnk" | tr -d '\r') || fail "BORVELIN.lnk cannot be read"
+grep -qxF 'TARGET=C:\Program Files\BORVELIN\borvelin.exe' <<< "$link" ||
+    fail "the Start menu entry BORVELIN does not start borvelin.exe: $link"
+grep -qxF 'ARGUMENTS=--last-folder' <<< "$link" || fail "the Start menu entry BORVELIN has not --last-folder: $link"
 grep -qF 'guide.txt' <<< "$(strings "$start_menu/BORVELIN User Guide.lnk")" ||
     fail "the User Guide entry does not open guide.txt"
 ok "Start menu: $(cd "$start_menu" && ls | tr '\n' ' ')"
@@ -73,6 +96,27 @@ ok "uninstall entry: $(grep -o 'DisplayName.*' <<< "$entry" | tr -s ' ')"
 # The installed borvelin-cli, every command, against the native one.
 bash "$here/compare-with-native.sh" "$WINE" "$installed/borvelin-cli.exe" "$native_cli" "$installed/example/QSL.TXT" ||
     fail "the installed borvelin-cli's outputs differ from the native one's"
+
+# The Start menu entry, on a first start: the user's Documents, and nothing written into
+# the program's folder.
+(cd "$installed" && find . | sort) > "$work/installed-before.txt"
+documents=$(reg_query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Personal |
+    sed -n 's/^ *Personal *REG_SZ *//p')
+[ -n "$documents" ] || fail "wine names no Documents folder"
+wine_stop
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$1" start "$2" & 
+    for _ in $(seq 150); do
+        "$1" reg query "HKCU\Software\BORVELIN\BORVELIN\Recent Folders" /v Folder1 2>/dev/null | grep -q REG_SZ && break
+        sleep 0.2
+    done
+    "$3" -k' _ "$WINE" "C:\ProgramData\Microsoft\Windows\Start Menu\Programs\BORVELIN\BORVELIN.lnk" "$WINESERVER"
+wine_stop
+first=$(reg_query 'HKCU\Software\BORVELIN\BORVELIN\Recent Folders' /v Folder1 | sed -n 's/^ *Folder1 *REG_SZ *//p')
+[ "$first" = "$documents" ] || fail "the Start menu entry opened '$first', not the user's Documents '$documents'"
+(cd "$installed" && find . | sort) | diff "$work/installed-before.txt" - || fail "the program wrote into its own folder"
+"$WINE" reg delete 'HKCU\Software\BORVELIN' /f > /dev/null 2>&1 || true
+ok "the Start menu entry starts borvelin.exe --last-folder, which opened $first"
 
 # The installed window program starts offscreen and opens the folder it is given, which it
 # then keeps among the recent folders.

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Drives borvelin.exe under wine as a user would, by the keyboard, on the X display it is
 # given (Xvfb): opens FOLDER, runs every conversion of the File menu on its QSL.TXT, each
-# once its window shows, and quits with Ctrl+Q. With SHOT_DIR, it also opens the About box
+# once its window shows, and quits with Ctrl+Q. The window keeps its size through the jobs. With SHOT_DIR, it also opens the About box
 # and saves pictures of the screen on the way (ImageMagick's import).
 # Usage: xvfb-run drive-window.sh WINE64 BORVELIN.exe FOLDER [SHOT_DIR]
 set -euo pipefail
@@ -36,6 +36,8 @@ window=$(timeout 120 xdotool search --sync --onlyvisible --name '^BORVELIN$' | h
 xdotool windowfocus --sync "$window"
 sleep 1 # the job report counts the folder's files
 shot main-window
+size() { xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p'; }
+size_before=$(size)
 
 # File menu: Alt+F, then the item's access key; the job is done when its last output is in place.
 run() { # KEY OUTPUT
@@ -49,6 +51,7 @@ run() { # KEY OUTPUT
 }
 run l QSLMGR.TXT
 shot list25
+[ "$(size)" = "$size_before" ] || fail "the window was $size_before before List of 25+ and $(size) after it"
 run b QSLADM.TXT
 run t QSL.FUL
 run c QSLCHK.CSV

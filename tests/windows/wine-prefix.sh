@@ -13,8 +13,10 @@ WINESERVER=$(dirname "$(readlink -f "$WINE")")/wineserver
 [ -x "$WINESERVER" ] || wine_prefix_die "no wineserver beside $WINE"
 [ -n "${WINEPREFIX:-}" ] || wine_prefix_die "WINEPREFIX is not set"
 export WINEPREFIX WINEDEBUG=${WINEDEBUG:--all}
-# No dialog offering to install Mono or Gecko while the prefix is made.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No dialog offering to install Mono or Gecko while the prefix is made, and no menu
+# entries, icons or file types of the prefix's programs in the host's desktop
+# (winemenubuilder writes them into ~/.local and ~/.config): "=" disables them.
+export WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=
 
 # Ends every program of the prefix and its server, and waits until they are gone: a server
 # that outlives one X display serves the next program badly.
