@@ -51,14 +51,15 @@ QString sizeText(qint64 bytes)
 }
 
 // "The old QSL.TXT is kept as QSL.BAK (in /home/q1abc/qsl); the backup before it as
-// QSL.20250102-101112.BAK."
+// QSL.20250102-101112.BAK." The folder is named once, also for a log named by its path.
 QString keptText(const borvelin::KeptBackup& kept)
 {
-    QString text =
-        QStringLiteral("\nThe old %1 is kept as %2 (in %3)")
-            .arg(fromCore(kept.target), fromCore(kept.backup), QDir::toNativeSeparators(WorkingFolder::current()));
+    const QFileInfo backup(fromCore(kept.backup));
+    QString text = QStringLiteral("\nThe old %1 is kept as %2 (in %3)")
+                       .arg(QFileInfo(fromCore(kept.target)).fileName(), backup.fileName(),
+                            QDir::toNativeSeparators(backup.absolutePath()));
     if (!kept.older.empty())
-        text += QStringLiteral("; the backup before it as %1").arg(fromCore(kept.older));
+        text += QStringLiteral("; the backup before it as %1").arg(QFileInfo(fromCore(kept.older)).fileName());
     return text + QLatin1Char('.');
 }
 

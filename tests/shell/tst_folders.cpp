@@ -537,6 +537,9 @@ void tst_folders::fillAsksForExactCallsOnlyAndKeepsTheChoice()
     const QString question = "Fill QSL Via in " + QDir::toNativeSeparators(work + "/LOG.ADI") + "?";
     QCOMPARE(shown, QStringList({question + " [ ]", question + " [x]"}));
     QCOMPARE(readBytes(work + "/LOG.ADI"), QByteArray("<CALL:8>QA/Q1ABC<QSL_VIA:5>Q2MGR<EOR>\n"));
+    // A log named by its path: its folder said once.
+    const QString kept = "The old LOG.ADI is kept as LOG.ADI.bak (in " + QDir::toNativeSeparators(work) + ").";
+    QVERIFY2(window->Report->reportText().contains(kept), qPrintable(window->Report->reportText()));
 }
 
 // The columns of a looked-up line stand under each other.
