@@ -64,8 +64,9 @@ QStringList temporaryFiles()
     return QDir::current().entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden);
 }
 
-// Calls `act` once, as soon as `ready` holds, while a job of the window runs.
-void whenReady(QObject* owner, std::function<bool()> ready, std::function<void()> act)
+// Calls `act` once, as soon as `ready` holds, while a job of the window runs (the signal
+// tests, which Windows has no signals for).
+[[maybe_unused]] void whenReady(QObject* owner, std::function<bool()> ready, std::function<void()> act)
 {
     auto* poll = new QTimer(owner);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, ready, act] {
