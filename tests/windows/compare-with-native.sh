@@ -59,7 +59,11 @@ convert() { # NAME CLI...
     (cd "$work/$name/empty" && "$@" ful2txt 2> ../error.txt)
     echo "exit $?" >> "$work/$name/error.txt"
     set -e
-    tail -n 2 "$work/$name/error.txt" | tr -d '\r' > "$work/$name/failure.txt"
+    # The error names the folder as each system writes it: both become FOLDER/.
+    local empty=$work/$name/empty failure
+    failure=$(tail -n 2 "$work/$name/error.txt" | tr -d '\r')
+    failure=${failure//"Z:${empty//\//\\}\\"/FOLDER/}
+    printf '%s\n' "${failure//"$empty/"/FOLDER/}" > "$work/$name/failure.txt"
 }
 
 convert native "$native_cli"
