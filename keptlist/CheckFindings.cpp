@@ -2,10 +2,9 @@
 #include "keptlist/CheckFindings.h"
 
 #include "jobs/FileHandle.h"
-#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineBreakScanner.h"
-#include "jobs/RegularFile.h"
+#include "keptlist/FileAt.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,25 +17,6 @@ namespace {
 
 // Enough of a row to hold its line number.
 constexpr std::size_t HeadLength = 24;
-
-FileHandle openFindings(const std::string& fileName)
-{
-    requireRegularFileOrNothing(nativePath(fileName), fileName);
-    errno = 0;
-    FileHandle file(openFile(fileName, "rb"));
-    if (!file)
-        throw JobError::fromLastError(fileName, ENOENT);
-    return file;
-}
-
-bool seekTo(std::FILE* file, std::uint64_t offset)
-{
-#if defined(_WIN32)
-    return _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
 
 JobError notInLineOrder(const std::string& fileName)
 {
@@ -55,7 +35,7 @@ CheckFindings::CheckFindings(std::string fileName) : fileName_(std::move(fileNam
 // or a lone CR), and the line number at its head, which may lie across two blocks.
 void CheckFindings::index()
 {
-    const FileHandle file = openFindings(fileName_);
+    const FileHandle file = openToReadAnywhere(fileName_);
     std::vector<char> block(1 << 20);
     constexpr std::uint64_t NoCarriageReturn = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t lastCarriageReturn = NoCarriageReturn;
@@ -132,7 +112,7 @@ bool CheckFindings::has(std::uint64_t line) const
 // From the mark before the first row on, in pieces, until the rows asked for are whole.
 std::vector<std::string> CheckFindings::readRows(std::uint64_t first, std::uint64_t count) const
 {
-    const FileHandle file = openFindings(fileName_);
+    const FileHandle file = openToReadAnywhere(fileName_);
     const std::uint64_t mark = first / RowsPerMark;
     errno = 0;
     if (!seekTo(file.get(), marks_[mark]))

@@ -4,7 +4,7 @@
 #include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineBreakScanner.h"
-#include "jobs/RegularFile.h"
+#include "keptlist/FileAt.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,26 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t IndexBlockSize = 1 << 20;
-
-// Files longer than a long (2 GB on Windows) are read from any place.
-bool seekTo(std::FILE* file, std::uint64_t offset)
-{
-#if defined(_WIN32)
-    return _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
-FileHandle openForReading(const std::string& fileName)
-{
-    requireRegularFileOrNothing(nativePath(fileName), fileName);
-    errno = 0;
-    FileHandle file(openFile(fileName, "rb"));
-    if (!file)
-        throw JobError::fromLastError(fileName, ENOENT);
-    return file;
-}
 
 JobError changedOnTheDisk(const std::string& fileName)
 {
@@ -72,7 +52,7 @@ ListFile::ListFile(std::string fileName, const Progress& progress) : fileName_(s
 // behind a CR belongs to it, also across two blocks.
 void ListFile::index(const Progress& progress)
 {
-    FileHandle file = openForReading(fileName_);
+    FileHandle file = openToReadAnywhere(fileName_);
     version_ = versionOf(fileName_);
     starts_ = {};
     starts_.push_back(0);
@@ -141,7 +121,7 @@ FileHandle ListFile::open() const
 #if defined(_WIN32)
     if (versionOf(fileName_) != version_)
         throw changedOnTheDisk(fileName_);
-    return openForReading(fileName_);
+    return openToReadAnywhere(fileName_);
 #else
     return nullptr;
 #endif
