@@ -8,6 +8,8 @@ set -euo pipefail
 info=$2 version=$3
 source "$(dirname "$0")/wine-prefix.sh" "$1"
 shift 3
+trap wine_stop EXIT
+wine_hold_server
 status=0
 fail() {
     echo "check-resources: FAILED: $*" >&2

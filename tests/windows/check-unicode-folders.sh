@@ -11,7 +11,8 @@ windows_cli=$(readlink -f "$2") native_cli=$(readlink -f "$3") list=$(readlink -
 # A Western code page, whichever locale runs the tests.
 export LC_ALL=C.UTF-8
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'wine_stop; rm -rf "$work"' EXIT
+wine_hold_server
 status=0
 fail() {
     echo "check-unicode-folders: FAILED: $*" >&2

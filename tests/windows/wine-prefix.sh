@@ -25,6 +25,13 @@ wine_stop() {
     "$WINESERVER" -w 2>/dev/null || true
 }
 
+# Keeps the prefix's server running between the short programs of a script, until
+# wine_stop: the server otherwise ends three seconds after its last program, and a program
+# started as it ends gets "recvmsg: Connection reset by peer" instead of a server.
+wine_hold_server() {
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+}
+
 wine_fonts=/usr/share/wine/fonts
 [ -d "$wine_fonts" ] || wine_prefix_die "no $wine_fonts (Debian package fonts-wine)"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
