@@ -27,9 +27,11 @@ wine_stop() {
 
 # Keeps the prefix's server running between the short programs of a script, until
 # wine_stop: the server otherwise ends three seconds after its last program, and a program
-# started as it ends gets "recvmsg: Connection reset by peer" instead of a server.
+# started as it ends gets "recvmsg: Connection reset by peer" instead of a server. A
+# server an earlier script left idling is ended first: a second one would not start.
 wine_hold_server() {
-    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    wine_stop
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
 }
 
 wine_fonts=/usr/share/wine/fonts
