@@ -32,7 +32,7 @@ constexpr std::size_t CopyChunk = 1 << 20;
 void syncCopy(const fs::path& copy, const std::string& errorName)
 {
     errno = 0;
-    FileHandle file(openFile(pathText(copy), "r+b"));
+    FileHandle file(openNativeFile(copy, "r+b"));
     const bool synced = file && syncToDisk(file.get());
     const int syncError = errno;
     if (!synced || !closeFile(file)) {
@@ -182,12 +182,12 @@ void DiskStore::appendFrom(const std::string& log, std::uint64_t size, const std
     const fs::path logPath = pathOf(log);
     requireRegularFileOrNothing(logPath, errorName);
     errno = 0;
-    const FileHandle from(openFile(pathText(pathOf(entries)), "rb"));
+    const FileHandle from(openNativeFile(pathOf(entries), "rb"));
     if (!from)
         throw JobError::fromLastError(errorName, EIO);
     cutBack(log, size);
     errno = 0;
-    FileHandle to(openFile(pathText(logPath), "ab"));
+    FileHandle to(openNativeFile(logPath, "ab"));
     if (!to)
         throw JobError::fromLastError(errorName, EACCES);
     int failure = appendBytes(from.get(), to.get());
@@ -214,7 +214,7 @@ void DiskStore::cutBack(const std::string& log, std::uint64_t size) noexcept
 void DiskStore::syncFile(const std::string& name, const std::string& errorName)
 {
     errno = 0;
-    FileHandle file(openFile(pathText(pathOf(name)), "r+b"));
+    FileHandle file(openNativeFile(pathOf(name), "r+b"));
     const bool synced = file && syncToDisk(file.get());
     const int syncError = errno;
     if (!synced || !closeFile(file))
@@ -264,7 +264,7 @@ void DiskStore::writeWhole(const std::string& name, const std::string& bytes)
 std::optional<std::string> DiskStore::readWhole(const std::string& name)
 {
     errno = 0;
-    const FileHandle file(openFile(pathText(pathOf(name)), "rb"));
+    const FileHandle file(openNativeFile(pathOf(name), "rb"));
     if (!file) {
         if (errno == ENOENT)
             return std::nullopt;

@@ -13,11 +13,7 @@ namespace borvelin {
 
 FileByteSource::FileByteSource(const std::string& fileName) : fileName_(fileName)
 {
-    requireRegularFileOrNothing(nativePath(fileName), fileName);
-    errno = 0;
-    file_.reset(openFile(fileName, "rb"));
-    if (!file_)
-        throw JobError::fromLastError(fileName, ENOENT);
+    file_ = openRegularFileToRead(fileName);
     std::error_code ec;
     size_ = std::filesystem::file_size(nativePath(fileName), ec);
     if (ec)

@@ -38,10 +38,10 @@ std::string pathText(const std::filesystem::path& path)
     return text;
 }
 
-std::FILE* openFile(const std::string& path, const char* mode)
+std::FILE* openNativeFile(const std::filesystem::path& path, const char* mode)
 {
     const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode)); // ASCII letters
-    return _wfopen(nativePath(path).c_str(), wideMode.c_str());
+    return _wfopen(path.c_str(), wideMode.c_str());
 }
 
 #else
@@ -56,12 +56,17 @@ std::string pathText(const std::filesystem::path& path)
     return path.native();
 }
 
-std::FILE* openFile(const std::string& path, const char* mode)
+std::FILE* openNativeFile(const std::filesystem::path& path, const char* mode)
 {
     return std::fopen(path.c_str(), mode);
 }
 
 #endif
+
+std::FILE* openFile(const std::string& path, const char* mode)
+{
+    return openNativeFile(nativePath(path), mode);
+}
 
 bool removeFile(const std::string& path) noexcept
 {

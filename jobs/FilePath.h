@@ -22,6 +22,8 @@ std::string pathText(const std::filesystem::path& path);
 
 // std::fopen for a path in the core's form; nullptr with errno set on failure.
 std::FILE* openFile(const std::string& path, const char* mode);
+// The same for a path already in the system's form, as nativePath gives it.
+std::FILE* openNativeFile(const std::filesystem::path& path, const char* mode);
 // std::remove for a path in the core's form; false when it failed.
 bool removeFile(const std::string& path) noexcept;
 

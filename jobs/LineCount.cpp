@@ -2,7 +2,6 @@
 #include "jobs/LineCount.h"
 
 #include "jobs/FileHandle.h"
-#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/RegularFile.h"
 
@@ -13,11 +12,7 @@ namespace borvelin {
 
 std::uint64_t countLines(const std::string& fileName, const std::function<bool()>& keepGoing)
 {
-    requireRegularFileOrNothing(nativePath(fileName), fileName); // a FIFO would be read up, or waited on
-    errno = 0;
-    const FileHandle file(openFile(fileName, "rb"));
-    if (!file)
-        throw JobError::fromLastError(fileName, ENOENT);
+    const FileHandle file = openRegularFileToRead(fileName); // a FIFO would be read up, or waited on
     std::vector<char> block(1 << 20);
     std::uint64_t lines = 0;
     bool afterCarriageReturn = false; // an LF right behind it ends no further line

@@ -49,7 +49,7 @@ void requireWritableTarget(const fs::path& target, const std::string& targetName
     if (!fs::exists(target, ec))
         return;
     errno = 0;
-    const FileHandle probe(openFile(pathText(target), "ab"));
+    const FileHandle probe(openNativeFile(target, "ab"));
     if (!probe)
         throw JobError::fromLastError(targetName, EACCES);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/RegularFile.h"
 
+#include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 
 #include <cerrno>
@@ -18,6 +19,16 @@ void requireRegularFileOrNothing(const std::filesystem::path& path, const std::s
     if (fs::is_directory(status))
         throw JobError::fromErrno(EISDIR, fileName);
     throw JobError(ErrorNumber::PathFileAccess, "Path/File access error (not a regular file)", fileName);
+}
+
+FileHandle openRegularFileToRead(const std::string& fileName)
+{
+    requireRegularFileOrNothing(nativePath(fileName), fileName);
+    errno = 0;
+    FileHandle file(openFile(fileName, "rb"));
+    if (!file)
+        throw JobError::fromLastError(fileName, ENOENT);
+    return file;
 }
 
 } // namespace borvelin

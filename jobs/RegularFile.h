@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "jobs/FileHandle.h"
+
 #include <filesystem>
 #include <string>
 
@@ -10,5 +12,8 @@ namespace borvelin {
 // a FIFO, a device or a socket, which opening could wait on for ever or which no
 // conversion should write. A regular file or nothing at all passes.
 void requireRegularFileOrNothing(const std::filesystem::path& path, const std::string& fileName);
+// Opens `fileName` (in the core's form) for reading when it is a regular file; error 53
+// when it is missing, and the refusals above.
+FileHandle openRegularFileToRead(const std::string& fileName);
 
 } // namespace borvelin

@@ -4,6 +4,7 @@
 #include "jobs/FileHandle.h"
 #include "jobs/JobError.h"
 #include "jobs/LineBreakScanner.h"
+#include "jobs/RegularFile.h"
 #include "keptlist/FileAt.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ CheckFindings::CheckFindings(std::string fileName) : fileName_(std::move(fileNam
 // or a lone CR), and the line number at its head, which may lie across two blocks.
 void CheckFindings::index()
 {
-    const FileHandle file = openToReadAnywhere(fileName_);
+    const FileHandle file = openRegularFileToRead(fileName_);
     std::vector<char> block(1 << 20);
     constexpr std::uint64_t NoCarriageReturn = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t lastCarriageReturn = NoCarriageReturn;
@@ -112,7 +113,7 @@ bool CheckFindings::has(std::uint64_t line) const
 // From the mark before the first row on, in pieces, until the rows asked for are whole.
 std::vector<std::string> CheckFindings::readRows(std::uint64_t first, std::uint64_t count) const
 {
-    const FileHandle file = openToReadAnywhere(fileName_);
+    const FileHandle file = openRegularFileToRead(fileName_);
     const std::uint64_t mark = first / RowsPerMark;
     errno = 0;
     if (!seekTo(file.get(), marks_[mark]))

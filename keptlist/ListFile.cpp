@@ -4,6 +4,7 @@
 #include "jobs/FilePath.h"
 #include "jobs/JobError.h"
 #include "jobs/LineBreakScanner.h"
+#include "jobs/RegularFile.h"
 #include "keptlist/FileAt.h"
 
 #include <algorithm>
@@ -52,7 +53,7 @@ ListFile::ListFile(std::string fileName, const Progress& progress) : fileName_(s
 // behind a CR belongs to it, also across two blocks.
 void ListFile::index(const Progress& progress)
 {
-    FileHandle file = openToReadAnywhere(fileName_);
+    FileHandle file = openRegularFileToRead(fileName_);
     version_ = versionOf(fileName_);
     starts_ = {};
     starts_.push_back(0);
@@ -121,7 +122,7 @@ FileHandle ListFile::open() const
 #if defined(_WIN32)
     if (versionOf(fileName_) != version_)
         throw changedOnTheDisk(fileName_);
-    return openToReadAnywhere(fileName_);
+    return openRegularFileToRead(fileName_);
 #else
     return nullptr;
 #endif
