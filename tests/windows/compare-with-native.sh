@@ -47,6 +47,10 @@ convert() { # NAME CLI...
         # Standard output is text: CR LF on Windows.
         tr -d '\r' < "$work/$name/stdout-$step.txt" > "$work/$name/answers-$step.txt"
     done
+    # An older backup is named by its time, which the two runs need not share to the second.
+    for older in "$dir"/QSL.[0-9]*-[0-9]*.BAK; do
+        [ -e "$older" ] && mv "$older" "$dir/QSL.OLDER.BAK"
+    done
     # Which files the folder holds, hidden ones too: a temporary file left behind shows.
     (cd "$dir" && ls -A) > "$work/$name/listing.txt"
     # The failure log's first line of each entry is the date and time: those are left out.
